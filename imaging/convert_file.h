@@ -1,0 +1,46 @@
+#pragma once
+// The conversion of one file of a batch: read, optionally resize, render one effect,
+// write. Used by the batch window and by the command line's batch command; each call
+// owns its own engine, so calls can run in parallel threads.
+
+#include <QSet>
+#include <QString>
+#include <optional>
+
+#include "engine/options.h"
+#include "engine/plane.h"
+#include "imaging/picture_file.h"
+
+namespace lumetra {
+
+// A requested output size, as the batch options give it.
+struct TargetSize {
+    int width = 0;
+    int height = 0;
+    bool keepAspect = true;   // fit inside width x height keeping the picture's shape
+};
+
+struct ConvertJob {
+    QString inputPath;
+    QString outputFolder;
+    int effectIndex = 0;                    // batch index 0..16 (gallery slot index + 1)
+    PictureFormat format = PictureFormat::Jpg;
+    std::optional<TargetSize> size;         // no size: the picture keeps its own
+    EngineParams params;
+    EngineOptions options;
+    const PixelPlane* pencilTexture = nullptr;   // required; LoadPencilTexture() gives it
+    ReadLimits limits;
+    // Every input file of the run: an output path equal to one of them is refused,
+    // so a conversion never destroys a source picture.
+    QSet<QString> runInputs;
+};
+
+struct ConvertResult {
+    bool ok = false;
+    QString message;      // on failure: names the file and the reason; on success may carry a warning
+    QString outputPath;   // where the result was (or would have been) written
+};
+
+ConvertResult ConvertFile(const ConvertJob& job);
+
+}  // namespace lumetra

@@ -1,0 +1,21 @@
+#pragma once
+// Names of the files a conversion reads and writes.
+
+#include <QString>
+
+#include "imaging/picture_file.h"
+
+namespace lumetra {
+
+// The file name of a path without its last extension ("photo.jpeg" -> "photo");
+// the whole file name when it has none.
+QString GetBaseName(const QString& path);
+
+// Whether the file name's extension is one the converter accepts: bmp, gif, jpg,
+// jpeg, png, tif or tiff, in any letter case.
+bool CheckEXT(const QString& path);
+
+// Where a conversion of source writes its result: folder/<base name>.<format extension>.
+QString OutputPath(const QString& folder, const QString& source, PictureFormat format);
+
+}  // namespace lumetra

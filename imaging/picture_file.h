@@ -1,0 +1,41 @@
+#pragma once
+// Reading and writing picture files. Every picture comes in as a QImage in
+// Format_RGB32 (transparent pixels composited over black, EXIF orientation applied,
+// first frame or page only) and goes out as 8-bit RGB without alpha. Every failure
+// comes back as a message naming the file and the reason.
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace lumetra {
+
+enum class PictureFormat { Jpg, Png, Gif, Tif, Bmp };
+
+// The format chosen by a path's lower-cased last four characters: ".bmp", ".jpg",
+// ".png", ".gif", ".tif" or "tiff". Anything else has no format.
+std::optional<PictureFormat> FormatFromKey(const QString& path);
+
+// "jpg", "png", "gif", "tif" or "bmp".
+QString FormatExtension(PictureFormat format);
+
+struct ReadLimits {
+    // Pictures larger than this many million pixels are refused before decoding.
+    double maxMegapixels = 100.0;
+};
+
+struct ReadResult {
+    QImage image;      // Format_RGB32 on success
+    QString error;     // names the file and the reason; empty on success
+    QString warning;   // set when the picture was read but is damaged (e.g. a truncated JPEG)
+    bool ok() const { return error.isEmpty(); }
+};
+
+ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
+
+// Writes the picture in the given format through a temporary file in the target's
+// folder that is renamed over the target, so a failure never leaves a partial file.
+// Returns "" on success, otherwise a message naming the file and the reason.
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format);
+
+}  // namespace lumetra

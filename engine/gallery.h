@@ -1,0 +1,33 @@
+#pragma once
+// The gallery run: every finished picture of one photograph, and the single-slot path
+// that yields the same bytes for one of them.
+
+#include <functional>
+#include <vector>
+
+#include "engine.h"
+#include "plane.h"
+
+namespace lumetra {
+
+// Runs BuildLayers on engine.SrcPixels (the source picture) and returns the twenty finished
+// pictures in catalogue order: [0] the source as given, [1..17] composed then post-filtered
+// per engine.options, [18], [19] transitions from the finished pictures. Progress: BuildLayers'
+// values, then composition progress up to 100. onPicture(slot, picture), when given, is called
+// as each picture is finished. Releases the layers at the end. Throws EngineError when the
+// layers cannot be allocated.
+std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress = {},
+                                      const std::function<void(int, const PixelPlane&)>& onPicture = {});
+
+// One finished picture of slot 0..19 from engine.SrcPixels: 0 = copy of the source;
+// 1..17 through BuildEffectLayers + ComposeBatchEffect; 18/19 composed from the slots they
+// need (same bytes as the gallery). engine.SrcPixels is left holding the source picture.
+// Throws std::out_of_range for a slot outside 0..19, EngineError when out of memory.
+PixelPlane RenderSlot(Engine& engine, int slot);
+
+// Transition composite of three finished pictures of equal size: columns 0..w3-1 from left,
+// w3..2*w3-1 from middle, the rest from base, where w3 = width / 3.
+// Throws std::invalid_argument when the sizes differ.
+PixelPlane ComposeTransition(const PixelPlane& left, const PixelPlane& middle, const PixelPlane& base);
+
+}  // namespace lumetra

@@ -1,0 +1,85 @@
+// Writing picture files: every format goes through a QSaveFile, which writes a
+// temporary file beside the target and renames it over the target only once the
+// whole picture is written.
+
+#include <QDir>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include "imaging/gif_writer.h"
+#include "imaging/picture_file.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr int kJpegQuality = 90;
+// Qt maps PNG quality q to zlib level (100 - q) * 9 / 91: 70 gives level 2, fast
+// with a size close to the slower levels.
+constexpr int kPngQuality = 70;
+// Qt's TIFF writer: 1 is LZW, lossless.
+constexpr int kTiffLzw = 1;
+
+QString WriteError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write \"%1\": %2.").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString EncodeWithQt(const QImage& rgb32, QIODevice& device, PictureFormat format)
+{
+    QImageWriter writer(&device, QByteArray());
+    switch (format) {
+    case PictureFormat::Jpg:
+        writer.setFormat("jpeg");
+        writer.setQuality(kJpegQuality);
+        break;
+    case PictureFormat::Png:
+        writer.setFormat("png");
+        writer.setQuality(kPngQuality);
+        break;
+    case PictureFormat::Tif:
+        writer.setFormat("tiff");
+        writer.setCompression(kTiffLzw);
+        break;
+    case PictureFormat::Bmp:
+        writer.setFormat("bmp");
+        break;
+    case PictureFormat::Gif:
+        return QStringLiteral("GIF is not written by Qt");
+    }
+    // 24-bit RGB: no alpha channel reaches the file.
+    const QImage opaque = format == PictureFormat::Bmp || format == PictureFormat::Tif
+                              ? rgb32.convertToFormat(QImage::Format_RGB888)
+                              : rgb32;
+    if (opaque.isNull())
+        return QStringLiteral("not enough memory to prepare the picture");
+    if (!writer.write(opaque))
+        return writer.errorString();
+    return {};
+}
+
+}  // namespace
+
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format)
+{
+    if (image.isNull())
+        return WriteError(path, QStringLiteral("there is no picture to write"));
+    const QImage rgb32 = image.hasAlphaChannel() || image.format() != QImage::Format_RGB32
+                             ? image.convertToFormat(QImage::Format_RGB32)
+                             : image;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteError(path, file.errorString());
+    const QString reason =
+        format == PictureFormat::Gif ? EncodeGif(rgb32, file) : EncodeWithQt(rgb32, file, format);
+    if (!reason.isEmpty()) {
+        file.cancelWriting();
+        return WriteError(path, reason);
+    }
+    if (!file.commit())
+        return WriteError(path, file.errorString());
+    return {};
+}
+
+}  // namespace lumetra

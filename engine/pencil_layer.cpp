@@ -1,0 +1,58 @@
+// The pencil step: the sketch laid on the pencil-paper texture, tiled from the
+// picture's bottom-left corner. Paper stays pure white; the texture shows only under
+// the lines.
+
+#include "colour_math.h"
+#include "engine.h"
+
+namespace lumetra {
+namespace {
+
+bool IsPaper(const uint8_t* bgr) { return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255; }
+
+// A texture made of one white pixel: what an engine without a pencil texture draws on.
+const PixelPlane& WhitePaper()
+{
+    static const PixelPlane paper = [] {
+        PixelPlane p(1, 1);
+        p(0, 0, 0) = p(1, 0, 0) = p(2, 0, 0) = 255;
+        return p;
+    }();
+    return paper;
+}
+
+}  // namespace
+
+void Engine::BuildPencilLayer()
+{
+    const PixelPlane& texture = PencilTexture.Empty() ? WhitePaper() : PencilTexture;
+    const int tw = texture.Width();
+    const int th = texture.Height();
+    const int w = PencilPixels.Width();
+    const int h = PencilPixels.Height();
+    const bool colour = options.colorSketch && options.colorSketchEnabled;
+    const float lift = static_cast<float>(128 / 100.0);
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* sketch = SketchPixels.Row(y);
+        const uint8_t* orig = OrigPixels.Row(y);
+        const uint8_t* paper = texture.Row(y % th);
+        uint8_t* out = PencilPixels.Row(y);
+        for (int x = 0, tx = 0; x < w; ++x, tx = tx + 1 == tw ? 0 : tx + 1) {
+            uint8_t* px = out + 3 * x;
+            const uint8_t* s = sketch + 3 * x;
+            const uint8_t* t = paper + 4 * tx;
+            if (IsPaper(s)) {
+                px[0] = px[1] = px[2] = 255;
+            } else if (colour) {
+                for (int c = 0; c < 3; ++c)
+                    px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.7 + t[c] * 0.3));
+                SaturationLift(px, lift);
+            } else {
+                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(s[c] / 2.0 + t[c] / 2.0));
+            }
+        }
+    }
+}
+
+}  // namespace lumetra

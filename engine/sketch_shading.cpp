@@ -1,0 +1,34 @@
+// Sketch shading: line pixels take half the brightness of the picture under them,
+// in grey or, with colour sketch checked, in colour with a mild saturation lift.
+
+#include "colour_math.h"
+#include "engine.h"
+
+namespace lumetra {
+
+void Engine::ShadeSketch()
+{
+    const int w = SketchPixels.Width();
+    const int h = SketchPixels.Height();
+    const bool colour = options.colorSketch;
+    const float lift = static_cast<float>(70 / 100.0);
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < h; ++y) {
+        uint8_t* sketch = SketchPixels.Row(y);
+        const uint8_t* grey = GrayPixels.Row(y);
+        const uint8_t* orig = OrigPixels.Row(y);
+        for (int x = 0; x < w; ++x) {
+            uint8_t* px = sketch + 3 * x;
+            if (colour) {
+                if (px[0] == 0) {
+                    for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.5));
+                }
+                SaturationLift(px, lift);
+            } else if (px[0] == 0) {
+                px[0] = px[1] = px[2] = static_cast<uint8_t>(RoundEven(grey[x] / 2.0));
+            }
+        }
+    }
+}
+
+}  // namespace lumetra

@@ -1,0 +1,69 @@
+#pragma once
+// Small pictures and engines for the layer step tests.
+
+#include <cstdint>
+#include <random>
+
+#include "engine/engine.h"
+
+namespace lumetra::test {
+
+inline PixelPlane FlatPicture(int w, int h, uint8_t b, uint8_t g, uint8_t r)
+{
+    PixelPlane p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            p(0, x, y) = b;
+            p(1, x, y) = g;
+            p(2, x, y) = r;
+        }
+    return p;
+}
+
+inline void SetPixel(PixelPlane& p, int x, int y, uint8_t b, uint8_t g, uint8_t r)
+{
+    p(0, x, y) = b;
+    p(1, x, y) = g;
+    p(2, x, y) = r;
+}
+
+// Random colours drawn mostly from a few values, so that equal greys, equal channels
+// and differences right at a threshold all occur often.
+inline PixelPlane RandomPicture(int w, int h, std::mt19937& rng)
+{
+    static constexpr uint8_t kFew[] = {0, 28, 29, 64, 70, 100, 128, 200, 255};
+    std::uniform_int_distribution<int> pick(0, 11);
+    std::uniform_int_distribution<int> any(0, 255);
+    PixelPlane p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const int i = pick(rng);
+                p(c, x, y) = static_cast<uint8_t>(i < 9 ? kFew[i] : any(rng));
+            }
+    return p;
+}
+
+// A pure-grey texture whose every pixel differs from its neighbours in both directions,
+// so a shifted or flipped tiling shows.
+inline PixelPlane PatternTexture(int w, int h)
+{
+    PixelPlane t(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const auto v = static_cast<uint8_t>((x * 7 + y * 31) % 256);
+            SetPixel(t, x, y, v, v, v);
+        }
+    return t;
+}
+
+// An engine holding `picture`, with its layers allocated and the copy step done, ready
+// for a single step to be run by hand.
+inline void PrepareSteps(Engine& engine, const PixelPlane& picture)
+{
+    engine.SrcPixels = picture;
+    engine.AllocateLayers();
+    engine.CopyStep();
+}
+
+}  // namespace lumetra::test

@@ -1,0 +1,134 @@
+// Sketch shading and the pencil step.
+
+#include <gtest/gtest.h>
+
+#include "engine/colour_math.h"
+#include "engine/engine.h"
+#include "layers_test_support.h"
+
+namespace lumetra {
+namespace {
+
+using test::FlatPicture;
+using test::PrepareSteps;
+using test::SetPixel;
+
+// An engine whose sketch marks the pixels listed in `lines` (x, y) and nothing else.
+Engine WithLines(const PixelPlane& picture, std::initializer_list<std::pair<int, int>> lines)
+{
+    Engine e;
+    PrepareSteps(e, picture);
+    e.BuildGreyLevels();
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 255;
+    for (const auto& [x, y] : lines)
+        for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 0;
+    return e;
+}
+
+void ExpectPixel(const ColorPlane& p, int x, int y, int b, int g, int r)
+{
+    EXPECT_EQ(p(0, x, y), b) << "blue at " << x << "," << y;
+    EXPECT_EQ(p(1, x, y), g) << "green at " << x << "," << y;
+    EXPECT_EQ(p(2, x, y), r) << "red at " << x << "," << y;
+}
+
+TEST(SketchShadingTest, GreyShadingHalvesTheGreyRoundingHalvesToEven)
+{
+    PixelPlane p = FlatPicture(3, 1, 5, 5, 5);
+    SetPixel(p, 1, 0, 7, 7, 7);
+    SetPixel(p, 2, 0, 200, 0, 0);  // grey 66, but not a line
+    Engine e = WithLines(p, {{0, 0}, {1, 0}});
+    e.ShadeSketch();
+    ExpectPixel(e.SketchPixels, 0, 0, 2, 2, 2);  // 2.5 -> 2
+    ExpectPixel(e.SketchPixels, 1, 0, 4, 4, 4);  // 3.5 -> 4
+    ExpectPixel(e.SketchPixels, 2, 0, 255, 255, 255);
+}
+
+TEST(SketchShadingTest, ColourShadingHalvesAndLiftsAndKeepsGreysGrey)
+{
+    PixelPlane p = FlatPicture(3, 1, 40, 80, 120);
+    SetPixel(p, 1, 0, 91, 91, 91);
+    Engine e = WithLines(p, {{0, 0}, {1, 0}});
+    e.options.colorSketch = true;
+    e.ShadeSketch();
+    // Halves 20, 40, 60 around their grey 40, moved away by 0.7: 6, 40, 74.
+    ExpectPixel(e.SketchPixels, 0, 0, 6, 40, 74);
+    ExpectPixel(e.SketchPixels, 1, 0, 46, 46, 46);  // 45.5 -> 46, and still grey
+    ExpectPixel(e.SketchPixels, 2, 0, 255, 255, 255);
+}
+
+TEST(PencilTest, GreyPencilIsHalfSketchPlusHalfTexture)
+{
+    PixelPlane texture = FlatPicture(2, 1, 5, 5, 5);
+    SetPixel(texture, 1, 0, 7, 7, 7);
+    Engine e = WithLines(FlatPicture(4, 1, 90, 90, 90), {{0, 0}, {1, 0}, {2, 0}});
+    e.PencilTexture = texture;
+    e.SketchPixels(0, 2, 0) = 3;  // a shaded line pixel, channel by channel
+    e.SketchPixels(1, 2, 0) = 4;
+    e.SketchPixels(2, 2, 0) = 5;
+    e.BuildPencilLayer();
+    ExpectPixel(e.PencilPixels, 0, 0, 2, 2, 2);  // texture 5: 2.5 -> 2
+    ExpectPixel(e.PencilPixels, 1, 0, 4, 4, 4);  // texture 7: 3.5 -> 4
+    ExpectPixel(e.PencilPixels, 2, 0, 4, 4, 5);  // (3 + 5) / 2, (4 + 5) / 2 = 4.5 -> 4, (5 + 5) / 2
+    ExpectPixel(e.PencilPixels, 3, 0, 255, 255, 255);
+}
+
+TEST(PencilTest, TextureTilesFromTheBottomLeftCorner)
+{
+    const int w = 104 * 2 + 17;
+    const int h = 120 * 2 + 9;
+    Engine e;
+    e.params.DarkThreshold = 256;  // every pixel a line
+    PrepareSteps(e, FlatPicture(w, h, 90, 90, 90));
+    e.PencilTexture = test::PatternTexture(104, 120);
+    e.BuildGreyLevels();
+    e.DetectSketchLines();
+    e.BuildPencilLayer();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int t = e.PencilTexture(0, x % 104, y % 120);
+            ASSERT_EQ(e.PencilPixels(1, x, y), RoundEven(t / 2.0)) << x << "," << y;
+        }
+}
+
+TEST(PencilTest, ColourPencilBlendsThenLiftsOnlyWhenCheckedAndEnabled)
+{
+    PixelPlane picture = FlatPicture(2, 1, 20, 100, 180);
+    Engine e = WithLines(picture, {{0, 0}});
+    e.PencilTexture = FlatPicture(1, 1, 100, 100, 100);
+    e.options.colorSketch = true;
+    e.options.colorSketchEnabled = true;
+    e.BuildPencilLayer();
+    // 0.7 x source + 0.3 x texture = 44, 100, 156, lifted by 1.28 around 100.
+    ExpectPixel(e.PencilPixels, 0, 0, 0, 100, 228);
+    ExpectPixel(e.PencilPixels, 1, 0, 255, 255, 255);
+
+    e.options.colorSketchEnabled = false;
+    e.BuildPencilLayer();
+    ExpectPixel(e.PencilPixels, 0, 0, 50, 50, 50);
+}
+
+TEST(PencilTest, CheckedButDisabledShadesInColourAndDrawsGreyPencil)
+{
+    Engine e = WithLines(FlatPicture(1, 1, 40, 80, 120), {{0, 0}});
+    e.PencilTexture = FlatPicture(1, 1, 10, 10, 10);
+    e.options.colorSketch = true;
+    e.options.colorSketchEnabled = false;
+    e.ShadeSketch();
+    e.BuildPencilLayer();
+    ExpectPixel(e.SketchPixels, 0, 0, 6, 40, 74);
+    ExpectPixel(e.PencilPixels, 0, 0, 8, 25, 42);
+}
+
+TEST(PencilTest, WithoutATextureLinesLieOnWhitePaper)
+{
+    Engine e = WithLines(FlatPicture(3, 2, 90, 90, 90), {{1, 1}});
+    e.BuildPencilLayer();
+    ExpectPixel(e.PencilPixels, 1, 1, 128, 128, 128);  // 0 / 2 + 255 / 2 = 127.5 -> 128
+    ExpectPixel(e.PencilPixels, 0, 0, 255, 255, 255);
+}
+
+}  // namespace
+}  // namespace lumetra

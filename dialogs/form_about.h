@@ -1,0 +1,24 @@
+#pragma once
+// FormAbout: the program's artwork, name, version and licence notice, closed with OK.
+//
+// For the main window (the About command):
+//     lumetra::FormAbout::Show(this);
+
+#include <QDialog>
+
+namespace lumetra {
+
+inline constexpr char kVersionCaption[] = "Lumetra 3.1";
+inline constexpr char kLicenceNotice[] =
+    "Free software under the GNU General Public License, version 3 or later; no warranty.";
+
+class FormAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit FormAbout(QWidget* parent = nullptr);
+
+    // Shows the box modally over parent and returns when it is closed.
+    static void Show(QWidget* parent);
+};
+
+}  // namespace lumetra

@@ -1,0 +1,26 @@
+#include "help_page.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace lumetra {
+
+QString HelpPagePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+}
+
+QString OpenHelpPage()
+{
+    const QString path = QDir::toNativeSeparators(HelpPagePath());
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("Cannot open the help page %1: the file is missing.").arg(path);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return QStringLiteral("Cannot open the help page %1: no web browser could be started.").arg(path);
+    return {};
+}
+
+}  // namespace lumetra

@@ -1,0 +1,62 @@
+// The colour base under every colour effect: the source picture with the sketch lines
+// laid over it, or, with mixing, region-averaged colours with the lines laid over.
+
+#include <algorithm>
+
+#include "colour_mixing.h"
+#include "engine.h"
+#include "layer_allocation.h"
+
+namespace lumetra {
+
+namespace {
+
+// The four-level grey repeated in three channels: the colour input of the region-border
+// detector, so that only changes between grey levels make borders.
+void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
+{
+    const int width = grey.Width();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < grey.Height(); ++y) {
+        const uint8_t* src = grey.Row(y);
+        uint8_t* dst = colour.Row(y);
+        for (int x = 0; x < width; ++x) std::fill_n(dst + 3 * x, 3, src[x]);
+    }
+}
+
+}  // namespace
+
+void Engine::BuildColorBase(const ProgressFn& progress)
+{
+    if (!options.mix) {
+        MatchLayerSize(ColorPixels, OrigPixels);
+        std::copy_n(OrigPixels.Data(), OrigPixels.SizeBytes(), ColorPixels.Data());
+        LaySketchLines(SketchPixels, ColorPixels);
+        return;
+    }
+
+    const int width = OrigPixels.Width();
+    const int height = OrigPixels.Height();
+    AllocateLayer(EdgeVotes, width, height);
+    AllocateLayer(Gray4Work, width, height);
+    MatchLayerSize(Gray4RGBPixels, OrigPixels);
+    MatchLayerSize(ColorPixels, OrigPixels);
+    ExpandToThreeChannels(Gray4Pixels, Gray4RGBPixels);
+    std::copy_n(Gray4Pixels.Data(), Gray4Pixels.SizeBytes(), Gray4Work.Data());
+
+    // Region borders come out black, everything else white.
+    DetectLines(Gray4RGBPixels, Gray4Work, EdgeVotes, ColorPixels, params.EdgeThreshold, params.VoteThreshold,
+                params.DarkThreshold);
+    if (progress) progress(40.0f);
+
+    AverageRowRunsFromSource(OrigPixels, ColorPixels, params.BrushWidth);
+    const int verticalRadius = VerticalRunRadius(params.BrushWidth);
+    AverageColumnRunsInPlace(ColorPixels, verticalRadius);
+    if (verticalRadius > kThirdPassMinRadius) AverageRowRunsInPlace(ColorPixels, kThirdPassRadius);
+    if (progress) progress(50.0f);
+
+    RestoreBlackPixels(OrigPixels, ColorPixels);
+    LaySketchLines(SketchPixels, ColorPixels);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,161 @@
+#include "colour_mixing.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "colour_math.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr int kMaxVerticalRadius = 20;
+// Columns handled by one thread in the vertical pass; each block advances row by row so
+// the pass reads whole cache lines, and blocks never share a column.
+constexpr int kColumnBlock = 64;
+
+struct RunEnds {
+    int low;
+    int high;
+};
+
+// Ends of the run through pixel pos of a line of count pixels: at most radius pixels each
+// way, stopping before the nearest border. first points at channel 0 of the line's first
+// pixel and stride is the distance between two pixels. The pixel at pos is not a border.
+RunEnds FindRunEnds(const uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius)
+{
+    const int lowest = std::max(pos - radius, 0);
+    int low = lowest;
+    for (int i = pos - 1; i >= lowest; --i) {
+        if (first[i * stride] == 0) {
+            low = i + 1;
+            break;
+        }
+    }
+    const int highest = std::min(pos + radius, count - 1);
+    int high = highest;
+    for (int i = pos + 1; i <= highest; ++i) {
+        if (first[i * stride] == 0) {
+            high = i - 1;
+            break;
+        }
+    }
+    return {low, high};
+}
+
+// A radius beyond the line's length reaches just as far as the length itself; clamping
+// keeps pos +- radius from overflowing for absurd brush widths.
+int ClampRadius(int radius, int count) { return std::clamp(radius, 0, std::max(count, 0)); }
+
+// Replaces the non-border pixel at pos of a line by the average of its run, summing the
+// line as it stands. A run of one pixel leaves it as it is.
+void AverageRunInPlace(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius)
+{
+    uint8_t* pixel = first + pos * stride;
+    if (pixel[0] == 0) return;
+    const RunEnds run = FindRunEnds(first, stride, pos, count, radius);
+    const int n = run.high - run.low + 1;
+    if (n < 2) return;
+    int sum[3] = {0, 0, 0};
+    for (int i = run.low; i <= run.high; ++i) {
+        const uint8_t* p = first + i * stride;
+        sum[0] += p[0];
+        sum[1] += p[1];
+        sum[2] += p[2];
+    }
+    for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sum[c] / n);
+}
+
+}  // namespace
+
+int VerticalRunRadius(int brushWidth) { return std::min(RoundEven(brushWidth * 0.4), kMaxVerticalRadius); }
+
+void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int radius)
+{
+    const int width = colour.Width();
+    const int height = colour.Height();
+    radius = ClampRadius(radius, width);
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = source.Row(y);
+        uint8_t* row = colour.Row(y);
+        for (int x = 0; x < width; ++x) {
+            uint8_t* pixel = row + 3 * x;
+            if (pixel[0] == 0) {
+                pixel[1] = pixel[2] = 0;
+                continue;
+            }
+            const RunEnds run = FindRunEnds(row, 3, x, width, radius);
+            const int n = run.high - run.low + 1;
+            if (n < 2) {
+                std::copy_n(src + 3 * x, 3, pixel);
+                continue;
+            }
+            int sum[3] = {0, 0, 0};
+            for (int i = run.low; i <= run.high; ++i) {
+                sum[0] += src[3 * i + 0];
+                sum[1] += src[3 * i + 1];
+                sum[2] += src[3 * i + 2];
+            }
+            for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sum[c] / n);
+        }
+    }
+}
+
+void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
+{
+    const int width = colour.Width();
+    const int height = colour.Height();
+    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(colour.RowBytes());
+    radius = ClampRadius(radius, height);
+    const int blocks = (width + kColumnBlock - 1) / kColumnBlock;
+#pragma omp parallel for schedule(static)
+    for (int b = 0; b < blocks; ++b) {
+        const int x0 = b * kColumnBlock;
+        const int x1 = std::min(width, x0 + kColumnBlock);
+        for (int y = 0; y < height; ++y)
+            for (int x = x0; x < x1; ++x) AverageRunInPlace(colour.Data() + 3 * x, stride, y, height, radius);
+    }
+}
+
+void AverageRowRunsInPlace(ColorPlane& colour, int radius)
+{
+    const int width = colour.Width();
+    const int height = colour.Height();
+    radius = ClampRadius(radius, width);
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = colour.Row(y);
+        for (int x = 0; x < width; ++x) AverageRunInPlace(row, 3, x, width, radius);
+    }
+}
+
+void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
+{
+    const int width = colour.Width();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < colour.Height(); ++y) {
+        const uint8_t* src = source.Row(y);
+        uint8_t* row = colour.Row(y);
+        for (int x = 0; x < width; ++x) {
+            uint8_t* pixel = row + 3 * x;
+            if (pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0) std::copy_n(src + 3 * x, 3, pixel);
+        }
+    }
+}
+
+void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour)
+{
+    const int width = colour.Width();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < colour.Height(); ++y) {
+        const uint8_t* lines = sketch.Row(y);
+        uint8_t* row = colour.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* line = lines + 3 * x;
+            if (line[0] != 255 || line[1] != 255 || line[2] != 255) std::copy_n(line, 3, row + 3 * x);
+        }
+    }
+}
+
+}  // namespace lumetra

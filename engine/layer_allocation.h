@@ -1,0 +1,34 @@
+#pragma once
+// Allocation of a layer inside a step. A failed allocation becomes an EngineError that
+// names the picture size, so the caller can stop the run and tell the user why.
+
+#include <new>
+#include <string>
+
+#include "engine.h"
+
+namespace lumetra {
+
+// Re-creates the plane zero-filled at width x height.
+template <int C>
+void AllocateLayer(Plane<C>& plane, int width, int height)
+{
+    try {
+        plane.Allocate(width, height);
+    } catch (const std::bad_alloc&) {
+        plane.Release();
+        throw EngineError("not enough memory for the layers of a " + std::to_string(width) + " x " +
+                          std::to_string(height) + " picture");
+    }
+}
+
+// Gives the plane the size of `like`; the contents are kept when it already has it, so a
+// step that overwrites every pixel does not pay for a second zero fill.
+template <int C, int D>
+void MatchLayerSize(Plane<C>& plane, const Plane<D>& like)
+{
+    if (plane.Width() != like.Width() || plane.Height() != like.Height())
+        AllocateLayer(plane, like.Width(), like.Height());
+}
+
+}  // namespace lumetra

@@ -1,41 +1,18 @@
 #include "imaging/convert_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <new>
+#include <utility>
 
 #include "engine/catalogue.h"
 #include "engine/engine.h"
 #include "engine/gallery.h"
-#include "engine/resize.h"
 #include "imaging/output_names.h"
 #include "imaging/plane_transfer.h"
 
 namespace lumetra {
 
 namespace {
-
-// The names a path is known by: as written (made absolute) and, when it exists,
-// with links resolved.
-QStringList PathIdentities(const QString& path)
-{
-    const QFileInfo info(path);
-    QStringList names{QDir::cleanPath(info.absoluteFilePath())};
-    const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty())
-        names.append(canonical);
-    return names;
-}
-
-bool IsOneOf(const QString& path, const QSet<QString>& inputs)
-{
-    const QStringList target = PathIdentities(path);
-    for (const QString& input : inputs)
-        for (const QString& name : PathIdentities(input))
-            if (target.contains(name))
-                return true;
-    return false;
-}
 
 ConvertResult Failure(ConvertResult result, const QString& message)
 {
@@ -62,23 +39,18 @@ ConvertResult ConvertFile(const ConvertJob& job)
     if (!job.pencilTexture || job.pencilTexture->Empty())
         return Failure(result, QStringLiteral("Cannot convert \"%1\": the pencil texture is missing.")
                                    .arg(Native(job.inputPath)));
-    if (IsOneOf(result.outputPath, job.runInputs))
+    if (WouldReplaceInput(result.outputPath, job.runInputs))
         return Failure(result, QStringLiteral("Skipped \"%1\": its output \"%2\" would replace one of the input files.")
                                    .arg(Native(job.inputPath), Native(result.outputPath)));
 
-    const ReadResult read = ReadPicture(job.inputPath, job.limits);
-    if (!read.ok())
-        return Failure(result, read.error);
+    SourcePlane source = ReadSourcePlane(job.inputPath, job.limits, job.size);
+    if (!source.ok())
+        return Failure(result, source.error);
 
     QImage picture;
     try {
         Engine engine;
-        engine.SrcPixels = LoadPixels(read.image);
-        if (job.size) {
-            const PictureSize target = FitInside({engine.SrcPixels.Width(), engine.SrcPixels.Height()},
-                                                 {job.size->width, job.size->height}, job.size->keepAspect);
-            engine.SrcPixels = ResizePlane(engine.SrcPixels, target);
-        }
+        engine.SrcPixels = std::move(source.plane);
         engine.PencilTexture = *job.pencilTexture;
         engine.params = job.params;
         engine.options = job.options;
@@ -95,7 +67,7 @@ ConvertResult ConvertFile(const ConvertJob& job)
     if (const QString error = WritePicture(picture, result.outputPath, job.format); !error.isEmpty())
         return Failure(result, error);
     result.ok = true;
-    result.message = read.warning;
+    result.message = source.warning;
     return result;
 }
 

@@ -10,15 +10,9 @@
 #include "engine/options.h"
 #include "engine/plane.h"
 #include "imaging/picture_file.h"
+#include "imaging/source_picture.h"
 
 namespace lumetra {
-
-// A requested output size, as the batch options give it.
-struct TargetSize {
-    int width = 0;
-    int height = 0;
-    bool keepAspect = true;   // fit inside width x height keeping the picture's shape
-};
 
 struct ConvertJob {
     QString inputPath;

@@ -12,6 +12,18 @@ QString FileName(const QString& path)
     return QFileInfo(path).fileName();
 }
 
+// The names a path is known by: as written (made absolute) and, when it exists,
+// with links resolved.
+QStringList PathIdentities(const QString& path)
+{
+    const QFileInfo info(path);
+    QStringList names{QDir::cleanPath(info.absoluteFilePath())};
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        names.append(canonical);
+    return names;
+}
+
 }  // namespace
 
 QString GetBaseName(const QString& path)
@@ -35,6 +47,16 @@ bool CheckEXT(const QString& path)
 QString OutputPath(const QString& folder, const QString& source, PictureFormat format)
 {
     return QDir(folder).filePath(GetBaseName(source) + QLatin1Char('.') + FormatExtension(format));
+}
+
+bool WouldReplaceInput(const QString& output, const QSet<QString>& inputs)
+{
+    const QStringList target = PathIdentities(output);
+    for (const QString& input : inputs)
+        for (const QString& name : PathIdentities(input))
+            if (target.contains(name))
+                return true;
+    return false;
 }
 
 }  // namespace lumetra

@@ -1,6 +1,7 @@
 #pragma once
 // Names of the files a conversion reads and writes.
 
+#include <QSet>
 #include <QString>
 
 #include "imaging/picture_file.h"
@@ -17,5 +18,9 @@ bool CheckEXT(const QString& path);
 
 // Where a conversion of source writes its result: folder/<base name>.<format extension>.
 QString OutputPath(const QString& folder, const QString& source, PictureFormat format);
+
+// Whether writing output would replace one of the input files, whichever way the
+// paths are written (relative, with "..", through a link).
+bool WouldReplaceInput(const QString& output, const QSet<QString>& inputs);
 
 }  // namespace lumetra

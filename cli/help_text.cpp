@@ -1,0 +1,86 @@
+#include "cli/help_text.h"
+
+#include "engine/catalogue.h"
+#include "engine/options.h"
+
+namespace lumetra::cli {
+
+namespace {
+
+QString ParameterLines()
+{
+    QString lines;
+    for (const ParameterInfo& p : kParameters) {
+        const QString option = QStringLiteral("--%1 N").arg(QString::fromUtf8(p.option.data(), qsizetype(p.option.size())));
+        QString caption = QString::fromUtf8(p.caption.data(), qsizetype(p.caption.size()));
+        caption.remove(QLatin1Char(':'));
+        lines += QStringLiteral("  %1%2 %3..%4, default %5\n")
+                     .arg(option.leftJustified(24))
+                     .arg(caption + QLatin1Char(','))
+                     .arg(p.minimum)
+                     .arg(p.maximum)
+                     .arg(p.resetValue);
+    }
+    return lines;
+}
+
+}  // namespace
+
+QString HelpText()
+{
+    return QStringLiteral(
+               "Usage:\n"
+               "  lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]\n"
+               "  lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]\n"
+               "  lumetra-cli batch   INPUT... --out DIR [--effect E] [--format FMT] [--size WxH [--stretch]]\n"
+               "                      [--jobs N] [PARAMS]\n"
+               "  lumetra-cli effects\n"
+               "  lumetra-cli --help | --version\n"
+               "\n"
+               "render  writes one effect of INPUT to OUTPUT, in the format of OUTPUT's extension\n"
+               "        (.jpg .jpeg .png .gif .tif .tiff .bmp). E: 0..19 or a name (default 1, \"Sketch\").\n"
+               "gallery writes all twenty pictures to OUTDIR/NN-name.FMT (FMT default png).\n"
+               "batch   writes one effect of every INPUT to DIR/<base name>.FMT (E: 1..17, default 1;\n"
+               "        FMT default jpg), N files at a time (default: one per processor core).\n"
+               "effects lists the effects with their numbers.\n"
+               "\n"
+               "FMT is jpg, png, gif, tif or bmp. --size WxH (each 10..10000) fits the picture inside\n"
+               "W x H keeping its shape, or makes it exactly W x H with --stretch.\n"
+               "--max-megapixels N refuses larger pictures before reading them (default 100).\n"
+               "\n"
+               "PARAMS:\n") +
+           ParameterLines() +
+           QStringLiteral(
+               "  --blur, --sharpen       post-filters (both: blur first)\n"
+               "  --adjust, --no-adjust   adjust sketch depth (default on)\n"
+               "  --color-sketch, --no-color-sketch\n"
+               "                          colour sketch (default off; only while adjust is on)\n"
+               "  --mix, --no-mix         mix similar colours (default on)\n"
+               "\n"
+               "Exit status: 0 all done; 1 some input could not be read or some output not written;\n"
+               "2 usage error.\n"
+               "\n"
+               "Example:\n"
+               "  lumetra-cli render Samples/chelsea.png chelsea-pencil.png --effect \"pencil sketch\"\n");
+}
+
+QString VersionText()
+{
+    return QStringLiteral("lumetra-cli %1\n").arg(QStringLiteral(LUMETRA_VERSION));
+}
+
+QString EffectsText()
+{
+    QString text;
+    for (const EffectInfo& effect : kCatalogue) {
+        const QString name = QString::fromUtf8(effect.name.data(), qsizetype(effect.name.size()));
+        const QString where = IsPixelEffect(effect.slot) ? QStringLiteral("render, batch") : QStringLiteral("render");
+        text += QStringLiteral("%1  %2 %3\n")
+                    .arg(effect.slot, 2, 10, QLatin1Char('0'))
+                    .arg(name.leftJustified(18))
+                    .arg(where);
+    }
+    return text;
+}
+
+}  // namespace lumetra::cli

@@ -1,0 +1,34 @@
+// lumetra-cli: the effects of Lumetra without a window.
+
+#include <QCoreApplication>
+
+#include "cli/command_line.h"
+#include "cli/console.h"
+#include "cli/file_commands.h"
+#include "cli/help_text.h"
+#include "cli/run_support.h"
+
+int main(int argc, char* argv[])
+{
+    using namespace lumetra::cli;
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+
+    Console console;
+    const ParseResult parsed = ParseCommandLine(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        console.Message(QStringLiteral("lumetra-cli: %1\nTry \"lumetra-cli --help\".").arg(error->message));
+        return kExitUsage;
+    }
+    const Command& command = std::get<Command>(parsed);
+    switch (command.kind) {
+    case CommandKind::Help: PrintOut(HelpText()); return kExitDone;
+    case CommandKind::Version: PrintOut(VersionText()); return kExitDone;
+    case CommandKind::Effects: PrintOut(EffectsText()); return kExitDone;
+    case CommandKind::Render: return RunRender(command, console);
+    case CommandKind::Gallery: return RunGallery(command, console);
+    case CommandKind::Batch: return RunBatch(command, console);
+    }
+    return kExitUsage;
+}

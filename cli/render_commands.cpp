@@ -1,0 +1,107 @@
+// render and gallery: one picture in, one or twenty pictures out.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <new>
+
+#include "cli/file_commands.h"
+#include "cli/run_support.h"
+#include "engine/catalogue.h"
+#include "engine/gallery.h"
+#include "imaging/output_names.h"
+#include "imaging/plane_transfer.h"
+
+namespace lumetra::cli {
+
+namespace {
+
+QString ReplaceInputMessage(const QString& output)
+{
+    return QStringLiteral("Cannot write \"%1\": it is the input picture; choose another output.")
+        .arg(QDir::toNativeSeparators(output));
+}
+
+QString RenderFailure(const QString& input, const QString& reason)
+{
+    return QStringLiteral("Cannot render \"%1\": %2.").arg(QDir::toNativeSeparators(input), reason);
+}
+
+QString GalleryFileName(int slot, PictureFormat format)
+{
+    return QStringLiteral("%1-%2.%3")
+        .arg(slot, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromStdString(EffectSlug(slot)), FormatExtension(format));
+}
+
+}  // namespace
+
+int RunRender(const Command& command, Console& console)
+{
+    const QString& input = command.inputs.first();
+    if (WouldReplaceInput(command.output, {input})) {
+        console.Message(ReplaceInputMessage(command.output));
+        return kExitFailed;
+    }
+    Engine engine;
+    if (!PrepareEngine(engine, command, console))
+        return kExitFailed;
+    QImage picture;
+    try {
+        picture = DrawPixels(RenderSlot(engine, command.effectSlot));
+    } catch (const EngineError& error) {
+        console.Message(RenderFailure(input, QString::fromStdString(error.what())));
+        return kExitFailed;
+    } catch (const std::bad_alloc&) {
+        console.Message(RenderFailure(input, QStringLiteral("not enough memory")));
+        return kExitFailed;
+    }
+    if (const QString error = WritePicture(picture, command.output, command.format); !error.isEmpty()) {
+        console.Message(error);
+        return kExitFailed;
+    }
+    return kExitDone;
+}
+
+int RunGallery(const Command& command, Console& console)
+{
+    const QString& input = command.inputs.first();
+    if (!MakeOutputFolder(command.output, console))
+        return kExitFailed;
+    Engine engine;
+    if (!PrepareEngine(engine, command, console))
+        return kExitFailed;
+
+    int status = kExitDone;
+    const QDir folder(command.output);
+    const auto writeSlot = [&](int slot, const PixelPlane& plane) {
+        const QString path = folder.filePath(GalleryFileName(slot, command.format));
+        QString error = WouldReplaceInput(path, {input}) ? ReplaceInputMessage(path) : QString();
+        if (error.isEmpty())
+            error = WritePicture(DrawPixels(plane), path, command.format);
+        if (!error.isEmpty()) {
+            console.Message(error);
+            status = kExitFailed;
+        }
+    };
+    const QString item = QFileInfo(input).fileName();
+    int shown = -1;
+    const auto progress = [&](float percent) {
+        if (static_cast<int>(percent) != shown)
+            console.Progress(shown = static_cast<int>(percent), 100, item);
+    };
+    try {
+        // Each picture is written as soon as it is finished; the returned list is not needed.
+        RenderGallery(engine, progress, writeSlot);
+    } catch (const EngineError& error) {
+        console.Message(RenderFailure(input, QString::fromStdString(error.what())));
+        status = kExitFailed;
+    } catch (const std::bad_alloc&) {
+        console.Message(RenderFailure(input, QStringLiteral("not enough memory")));
+        status = kExitFailed;
+    }
+    console.Finish();
+    return status;
+}
+
+}  // namespace lumetra::cli

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "compose_support.h"
+#include "engine/catalogue.h"
+#include "engine/engine.h"
+
+namespace lumetra {
+namespace {
+
+using test::NoisePlane;
+using test::Uniform;
+
+constexpr int kW = 7;
+constexpr int kH = 5;
+
+// An engine whose every layer holds its own noise, and whose dot layer mixes white
+// (no dot), black, a shaded grey, a colour and an almost-white dot.
+Engine NoiseEngine()
+{
+    Engine e;
+    e.SrcPixels = NoisePlane<4>(kW, kH, 1);
+    unsigned seed = 10;
+    for (ColorPlane* p : {&e.SketchPixels, &e.PencilPixels, &e.BrightPixels, &e.ColorPixels, &e.SepiaPixels,
+                          &e.ThresholdPixels, &e.ContrastPixels})
+        *p = NoisePlane<3>(kW, kH, seed++);
+    e.ColorGray8Pixels = NoisePlane<1>(kW, kH, seed++);
+    e.ColorGrayPixels = NoisePlane<1>(kW, kH, seed++);
+    e.DotPixels = Uniform<3>(kW, kH, 255);
+    const uint8_t dots[][3] = {{0, 0, 0}, {100, 100, 100}, {10, 200, 30}, {255, 255, 254}, {254, 255, 255}};
+    int i = 0;
+    for (const auto& d : dots) {
+        for (int c = 0; c < 3; ++c) e.DotPixels(c, i % kW, i / kW) = d[c];
+        i += 3;
+    }
+    return e;
+}
+
+bool IsDot(const ColorPlane& dots, int x, int y)
+{
+    return dots(0, x, y) != 255 || dots(1, x, y) != 255 || dots(2, x, y) != 255;
+}
+
+// The expected colour channel c at (x, y) for a slot, from the catalogue's rule.
+uint8_t Expected(const Engine& e, int slot, int c, int x, int y)
+{
+    const EffectInfo& effect = kCatalogue[slot];
+    const bool dotted = effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray;
+    if (dotted && IsDot(e.DotPixels, x, y)) return e.DotPixels(c, x, y);
+    switch (effect.layer) {
+    case EffectLayer::Sketch: return e.SketchPixels(c, x, y);
+    case EffectLayer::Dot: return e.DotPixels(c, x, y);
+    case EffectLayer::Pencil: return e.PencilPixels(c, x, y);
+    case EffectLayer::Bright: return e.BrightPixels(c, x, y);
+    case EffectLayer::Color: return e.ColorPixels(c, x, y);
+    case EffectLayer::Sepia: return e.SepiaPixels(c, x, y);
+    case EffectLayer::Threshold: return e.ThresholdPixels(c, x, y);
+    case EffectLayer::Contrast: return e.ContrastPixels(c, x, y);
+    case EffectLayer::ColorGray8: return e.ColorGray8Pixels(x, y);
+    case EffectLayer::ColorGray: return e.ColorGrayPixels(x, y);
+    case EffectLayer::None: break;
+    }
+    return 0;
+}
+
+TEST(Compose, EverySlotFollowsItsKindAndKeepsChannelThree)
+{
+    Engine e = NoiseEngine();
+    const PixelPlane source = e.SrcPixels;
+    for (int slot = 1; slot <= 17; ++slot) {
+        e.ComposeEffect(slot);
+        int wrong = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                for (int c = 0; c < 3; ++c) wrong += e.SrcPixels(c, x, y) != Expected(e, slot, c, x, y);
+                wrong += e.SrcPixels(3, x, y) != source(3, x, y);
+            }
+        EXPECT_EQ(wrong, 0) << kCatalogue[slot].name;
+    }
+}
+
+TEST(Compose, TheDotRuleTestsAllThreeChannels)
+{
+    Engine e = NoiseEngine();
+    e.ComposeEffect(7);  // "Color 2 + Dot"
+    // (255, 255, 254) and (254, 255, 255) are dots, copied as they are.
+    EXPECT_EQ(e.SrcPixels(0, 2, 1), 255);
+    EXPECT_EQ(e.SrcPixels(2, 2, 1), 254);
+    EXPECT_EQ(e.SrcPixels(0, 5, 1), 254);
+    // The shaded grey dot is copied, not blended.
+    EXPECT_EQ(e.SrcPixels(1, 3, 0), 100);
+    // Where the dots are white the base shows.
+    EXPECT_EQ(e.SrcPixels(1, 1, 0), e.ColorPixels(1, 1, 0));
+}
+
+TEST(Compose, WhiteDotsGiveTheBaseAndBlackDotsGiveSketchPlusDot)
+{
+    Engine e = NoiseEngine();
+    e.DotPixels = Uniform<3>(kW, kH, 255);
+    for (int slot : {5, 7, 9, 11, 13, 15, 17}) {
+        e.ComposeEffect(slot);
+        const PixelPlane dotted = e.SrcPixels;
+        e.ComposeEffect(slot - 1);
+        EXPECT_EQ(dotted, e.SrcPixels) << kCatalogue[slot].name;
+    }
+
+    e.DotPixels = Uniform<3>(kW, kH, 0);
+    e.ComposeEffect(2);
+    const PixelPlane sketchDot = e.SrcPixels;
+    for (int slot : {5, 7, 9, 11, 13, 15, 17}) {
+        e.ComposeEffect(slot);
+        EXPECT_EQ(e.SrcPixels, sketchDot) << kCatalogue[slot].name;
+    }
+}
+
+TEST(Compose, GreyEffectsHaveEqualChannels)
+{
+    Engine e = NoiseEngine();
+    for (int slot : {14, 16}) {
+        e.ComposeEffect(slot);
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                EXPECT_EQ(e.SrcPixels(0, x, y), e.SrcPixels(1, x, y));
+                EXPECT_EQ(e.SrcPixels(1, x, y), e.SrcPixels(2, x, y));
+            }
+    }
+}
+
+TEST(Compose, ReleasedOrMismatchedLayersLeaveThePictureAlone)
+{
+    Engine e = NoiseEngine();
+    e.ComposeEffect(4);
+    e.ReleaseLayers();
+    const PixelPlane before = e.SrcPixels;
+    for (int slot = -1; slot <= 20; ++slot) {
+        if (slot == 2 || slot == 3 || slot == 8 || slot == 9) continue;  // dot, pencil and sepia layers are kept
+        e.ComposeEffect(slot);
+        EXPECT_EQ(e.SrcPixels, before) << slot;
+    }
+
+    // A dot layer left over from a larger picture is not read.
+    Engine other = NoiseEngine();
+    other.DotPixels = Uniform<3>(kW + 1, kH, 0);
+    const PixelPlane source = other.SrcPixels;
+    other.ComposeEffect(2);
+    other.ComposeEffect(5);
+    EXPECT_EQ(other.SrcPixels, source);
+}
+
+TEST(Compose, OnePixelPicture)
+{
+    Engine e;
+    e.SrcPixels = Uniform<4>(1, 1, 9);
+    e.ColorGrayPixels = Uniform<1>(1, 1, 77);
+    e.DotPixels = Uniform<3>(1, 1, 255);
+    e.ComposeEffect(17);
+    EXPECT_EQ(e.SrcPixels(0, 0, 0), 77);
+    EXPECT_EQ(e.SrcPixels(2, 0, 0), 77);
+    EXPECT_EQ(e.SrcPixels(3, 0, 0), 9);
+}
+
+}  // namespace
+}  // namespace lumetra

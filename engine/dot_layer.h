@@ -1,0 +1,28 @@
+#pragma once
+// The dot layer: the grey of the colour base turned into black dots on white by error
+// diffusion, thresholded at the picture's own mean grey.
+
+#include <cstdint>
+
+#include "plane.h"
+
+namespace lumetra {
+
+// Sum of the greys of all pixels. Held in 64 bits: the greys of a bright picture of more
+// than about 8.4 million pixels add up to more than a 32-bit integer holds.
+int64_t GreySum(const ColorPlane& colour);
+
+// Mean grey of the picture (integer division); 0 for an empty plane.
+int MeanGrey(const ColorPlane& colour);
+
+// Error diffusion over the rows from the bottom up, each left to right, with the weights
+// 8 4 / 2 4 8 4 2 / 1 2 4 2 1 over 42. The diffused error is scaled by 10 / sensitivity;
+// a sensitivity of 0 leaves the error out, so the dots become a plain threshold at the mean.
+// Writes 0 or 255 into every pixel of dots, which must have the size of colour.
+void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots);
+
+// Gives every black dot half the brightness of the picture under it: half the grey, or
+// with colour half of each source channel.
+void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots);
+
+}  // namespace lumetra

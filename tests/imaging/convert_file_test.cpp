@@ -1,0 +1,91 @@
+// The per-file batch conversion: the same bytes as the engine's single-slot path, the
+// requested size, and the refusals.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+#include "engine/gallery.h"
+#include "imaging/convert_file.h"
+#include "imaging/plane_transfer.h"
+#include "test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+class ConvertFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        photo_ = dir_.filePath("photo.png");
+        ASSERT_EQ(WritePicture(test::Gradient(48, 36), photo_, PictureFormat::Png), "");
+        QDir(dir_.path()).mkdir("out");
+        job_.inputPath = photo_;
+        job_.outputFolder = dir_.filePath("out");
+        job_.format = PictureFormat::Png;
+        job_.pencilTexture = &texture_;
+        job_.runInputs = {photo_};
+    }
+
+    QTemporaryDir dir_;
+    QString photo_;
+    PixelPlane texture_ = LoadPencilTexture();
+    ConvertJob job_;
+};
+
+TEST_F(ConvertFileTest, WritesTheEffectUnderTheBaseName)
+{
+    job_.effectIndex = 4;   // slot 5
+    job_.params.DarkThreshold = 90;
+    job_.options.blur = true;
+    const ConvertResult result = ConvertFile(job_);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.outputPath, dir_.filePath("out/photo.png"));
+
+    Engine engine;
+    engine.SrcPixels = LoadPixels(test::Gradient(48, 36));
+    engine.PencilTexture = texture_;
+    engine.params = job_.params;
+    engine.options = job_.options;
+    EXPECT_EQ(ReadPicture(result.outputPath).image, DrawPixels(RenderSlot(engine, 5)));
+}
+
+TEST_F(ConvertFileTest, ResizesFittingOrStretching)
+{
+    job_.size = TargetSize{24, 24, true};
+    ASSERT_TRUE(ConvertFile(job_).ok);
+    EXPECT_EQ(ReadPicture(dir_.filePath("out/photo.png")).image.size(), QSize(24, 18));
+    job_.size = TargetSize{24, 24, false};
+    ASSERT_TRUE(ConvertFile(job_).ok);
+    EXPECT_EQ(ReadPicture(dir_.filePath("out/photo.png")).image.size(), QSize(24, 24));
+}
+
+TEST_F(ConvertFileTest, NeverReplacesAnInputFile)
+{
+    job_.outputFolder = dir_.path();   // same folder, same format: would be photo.png itself
+    const QByteArray before = test::ReadBytes(photo_);
+    const ConvertResult result = ConvertFile(job_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.contains(QDir::toNativeSeparators(photo_))) << result.message.toStdString();
+    EXPECT_EQ(test::ReadBytes(photo_), before);
+}
+
+TEST_F(ConvertFileTest, UnreadableInputsAndBadJobsAreErrors)
+{
+    job_.inputPath = dir_.filePath("missing.jpg");
+    ConvertResult result = ConvertFile(job_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.contains("missing.jpg"));
+    EXPECT_FALSE(QFile::exists(dir_.filePath("out/missing.png")));
+
+    job_.inputPath = photo_;
+    job_.effectIndex = 17;   // only 0..16 exist
+    EXPECT_FALSE(ConvertFile(job_).ok);
+    job_.effectIndex = 0;
+    job_.pencilTexture = nullptr;
+    EXPECT_FALSE(ConvertFile(job_).ok);
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,49 @@
+// Base names, accepted extensions and the guard against replacing an input file.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "imaging/output_names.h"
+
+namespace lumetra {
+namespace {
+
+TEST(OutputNamesTest, BaseNameDropsOnlyTheLastExtension)
+{
+    EXPECT_EQ(GetBaseName("/photos/photo.jpeg"), "photo");
+    EXPECT_EQ(GetBaseName("photo.tar.png"), "photo.tar");
+    EXPECT_EQ(GetBaseName("/photos/README"), "README");   // no extension: the whole name
+    EXPECT_EQ(GetBaseName("/photos/.hidden"), ".hidden");
+    EXPECT_EQ(GetBaseName("/pho.tos/name"), "name");      // a dot in a folder is not an extension
+    EXPECT_EQ(OutputPath("/out", "/in/photo.jpeg", PictureFormat::Png), "/out/photo.png");
+    EXPECT_EQ(OutputPath("/out/", "/in/photo.JPG", PictureFormat::Tif), "/out/photo.tif");
+}
+
+TEST(OutputNamesTest, CheckExtAcceptsThePictureExtensionsInAnyCase)
+{
+    for (const char* good : {"a.bmp", "a.gif", "a.jpg", "a.JPEG", "a.png", "a.tif", "x/a.TIFF"})
+        EXPECT_TRUE(CheckEXT(good)) << good;
+    for (const char* bad : {"a.jpe", "a.bmp.txt", "noextension", "a.", "a.webp", "dir.png/file"})
+        EXPECT_FALSE(CheckEXT(bad)) << bad;
+}
+
+TEST(OutputNamesTest, ReplacingAnInputIsSeenHoweverThePathIsWritten)
+{
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("photo.jpg");
+    QFile(photo).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir("sub");
+    QFile::link(dir.path(), dir.filePath("sub/link"));
+
+    const QSet<QString> inputs{photo};
+    EXPECT_TRUE(WouldReplaceInput(photo, inputs));
+    EXPECT_TRUE(WouldReplaceInput(dir.filePath("sub/../photo.jpg"), inputs));
+    EXPECT_TRUE(WouldReplaceInput(dir.filePath("sub/link/photo.jpg"), inputs));
+    EXPECT_FALSE(WouldReplaceInput(dir.filePath("photo.png"), inputs));
+    EXPECT_FALSE(WouldReplaceInput(dir.filePath("sub/photo.jpg"), inputs));
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,169 @@
+// Writing pictures: lossless formats round-trip, JPEG quality, GIF palettes, no alpha,
+// and failures that leave the old file alone.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "imaging/picture_file.h"
+#include "test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+using test::Gradient;
+using test::MaxDifference;
+using test::ReadBytes;
+
+// SamplesPerPixel (tag 277) of the first page of a little-endian TIFF.
+int TiffSamplesPerPixel(const QByteArray& tiff)
+{
+    const auto u16 = [&](qsizetype at) { return int(uchar(tiff[at])) | int(uchar(tiff[at + 1])) << 8; };
+    const auto u32 = [&](qsizetype at) { return qsizetype(u16(at)) | qsizetype(u16(at + 2)) << 16; };
+    if (!tiff.startsWith("II"))
+        return -1;
+    const qsizetype ifd = u32(4);
+    for (int i = 0; i < u16(ifd); ++i) {
+        const qsizetype entry = ifd + 2 + i * 12;
+        if (u16(entry) == 277)
+            return u16(entry + 8);
+    }
+    return 1;
+}
+
+// The first bytes of the first quantisation table (zig-zag order) of a JPEG.
+QByteArray FirstQuantisationValues(const QByteArray& jpeg, int count)
+{
+    const qsizetype dqt = jpeg.indexOf(QByteArray("\xFF\xDB", 2));
+    return dqt < 0 ? QByteArray() : jpeg.mid(dqt + 5, count);
+}
+
+struct GifFacts {
+    int paletteSize = -1;
+    int frames = -1;
+};
+
+GifFacts ReadGifFacts(const QString& path)
+{
+    GifFacts facts;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.toLocal8Bit().constData(), &error);
+    if (!gif)
+        return facts;
+    if (DGifSlurp(gif) == GIF_OK) {
+        facts.frames = gif->ImageCount;
+        facts.paletteSize = gif->SColorMap ? gif->SColorMap->ColorCount : 0;
+    }
+    DGifCloseFile(gif, &error);
+    return facts;
+}
+
+class WritePictureTest : public testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+    QTemporaryDir dir_;
+};
+
+TEST_F(WritePictureTest, LosslessFormatsRoundTripByteForByte)
+{
+    const QImage picture = Gradient(37, 23);   // odd width: BMP rows are padded
+    for (const char* name : {"a.png", "a.tif", "a.bmp", "A.TIFF"}) {
+        SCOPED_TRACE(name);
+        const QString path = Path(name);
+        ASSERT_EQ(WritePicture(picture, path, *FormatFromKey(path)), "");
+        const ReadResult read = ReadPicture(path);
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        EXPECT_EQ(read.image, picture);
+    }
+}
+
+TEST_F(WritePictureTest, OutputsAreEightBitRgbWithoutAlpha)
+{
+    QImage translucent = Gradient(5, 4).convertToFormat(QImage::Format_ARGB32);
+    translucent.setPixel(0, 0, qRgba(10, 20, 30, 40));
+    ASSERT_EQ(WritePicture(translucent, Path("a.png"), PictureFormat::Png), "");
+    ASSERT_EQ(WritePicture(translucent, Path("a.bmp"), PictureFormat::Bmp), "");
+    ASSERT_EQ(WritePicture(translucent, Path("a.tif"), PictureFormat::Tif), "");
+    const QByteArray png = ReadBytes(Path("a.png"));
+    EXPECT_EQ(png.at(24), 8);   // bit depth
+    EXPECT_EQ(png.at(25), 2);   // colour type: RGB, no alpha
+    EXPECT_EQ(ReadBytes(Path("a.bmp")).at(28), 24);   // bits per pixel
+    EXPECT_EQ(TiffSamplesPerPixel(ReadBytes(Path("a.tif"))), 3);
+}
+
+TEST_F(WritePictureTest, JpegIsWrittenAtQuality90)
+{
+    ASSERT_EQ(WritePicture(test::Smooth(32, 32), Path("a.jpg"), PictureFormat::Jpg), "");
+    // The standard luminance table starts 16, 11, 12, 14 (zig-zag); quality 90 scales it
+    // by 20 %: 3, 2, 2, 3.
+    EXPECT_EQ(FirstQuantisationValues(ReadBytes(Path("a.jpg")), 4), QByteArray("\x03\x02\x02\x03", 4));
+    EXPECT_LE(MaxDifference(ReadPicture(Path("a.jpg")).image, test::Smooth(32, 32)), 12);
+}
+
+TEST_F(WritePictureTest, GifHasAtMost256ColoursAndKeepsFewColoursExactly)
+{
+    const QImage many = Gradient(64, 64);   // thousands of colours
+    ASSERT_EQ(WritePicture(many, Path("many.gif"), PictureFormat::Gif), "");
+    const GifFacts facts = ReadGifFacts(Path("many.gif"));
+    EXPECT_EQ(facts.frames, 1);
+    EXPECT_GT(facts.paletteSize, 16);
+    EXPECT_LE(facts.paletteSize, 256);
+    const ReadResult read = ReadPicture(Path("many.gif"));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image.size(), many.size());
+
+    QImage few(20, 10, QImage::Format_RGB32);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            few.setPixel(x, y, qRgb((x % 4) * 80, (y % 4) * 80, 120));
+    ASSERT_EQ(WritePicture(few, Path("few.gif"), PictureFormat::Gif), "");
+    EXPECT_EQ(ReadPicture(Path("few.gif")).image, few);
+}
+
+TEST_F(WritePictureTest, WritingTheSamePictureTwiceGivesTheSameBytes)
+{
+    for (PictureFormat format : {PictureFormat::Gif, PictureFormat::Jpg, PictureFormat::Png}) {
+        const QString ext = FormatExtension(format);
+        ASSERT_EQ(WritePicture(Gradient(50, 40), Path("one." + ext), format), "");
+        ASSERT_EQ(WritePicture(Gradient(50, 40), Path("two." + ext), format), "");
+        EXPECT_EQ(ReadBytes(Path("one." + ext)), ReadBytes(Path("two." + ext))) << ext.toStdString();
+    }
+}
+
+TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
+{
+    const QString missingFolder = Path("no/such/folder/a.png");
+    const QString message = WritePicture(Gradient(4, 4), missingFolder, PictureFormat::Png);
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(missingFolder))) << message.toStdString();
+
+    // A GIF side cannot exceed 65535: the encoder fails after the file was opened.
+    const QString target = Path("kept.gif");
+    ASSERT_EQ(WritePicture(Gradient(8, 8), target, PictureFormat::Gif), "");
+    const QByteArray before = ReadBytes(target);
+    QImage tooWide(70000, 1, QImage::Format_RGB32);
+    tooWide.fill(Qt::white);
+    const QString failure = WritePicture(tooWide, target, PictureFormat::Gif);
+    EXPECT_TRUE(failure.contains(QDir::toNativeSeparators(target))) << failure.toStdString();
+    EXPECT_EQ(ReadBytes(target), before);
+    EXPECT_EQ(Files(), QStringList{"kept.gif"});   // no temporary file left behind
+
+    EXPECT_FALSE(WritePicture(QImage(), Path("null.png"), PictureFormat::Png).isEmpty());
+    EXPECT_FALSE(QFile::exists(Path("null.png")));
+}
+
+TEST_F(WritePictureTest, UnwritableFolderIsAnError)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into every folder";
+    QDir(dir_.path()).mkdir("locked");
+    QFile::setPermissions(Path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString path = Path("locked/a.jpg");
+    EXPECT_TRUE(WritePicture(Gradient(4, 4), path, PictureFormat::Jpg).contains(QDir::toNativeSeparators(path)));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,67 @@
+// Pictures to planes and back: row order, channel order, cropping into a smaller box.
+
+#include <gtest/gtest.h>
+
+#include "imaging/plane_transfer.h"
+#include "test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+TEST(PlaneTransferTest, LoadPixelsGivesBottomUpBgrRows)
+{
+    const QImage picture = test::Gradient(5, 3);
+    const PixelPlane plane = LoadPixels(picture);
+    ASSERT_EQ(plane.Width(), 5);
+    ASSERT_EQ(plane.Height(), 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const QRgb p = picture.pixel(x, 2 - y);   // plane row 0 is the picture's bottom row
+            EXPECT_EQ(plane(0, x, y), qBlue(p));
+            EXPECT_EQ(plane(1, x, y), qGreen(p));
+            EXPECT_EQ(plane(2, x, y), qRed(p));
+        }
+}
+
+TEST(PlaneTransferTest, DrawPixelsIsTheReverseOfLoadPixels)
+{
+    for (const QImage& picture : {test::Gradient(1, 1), test::Gradient(3, 7), test::Gradient(64, 2)}) {
+        const QImage drawn = DrawPixels(LoadPixels(picture));
+        EXPECT_EQ(drawn.format(), QImage::Format_RGB32);
+        EXPECT_EQ(drawn, picture);
+    }
+    // Pictures of other formats come in converted.
+    const QImage grey = test::Gradient(4, 4).convertToFormat(QImage::Format_Grayscale8);
+    EXPECT_EQ(DrawPixels(LoadPixels(grey)), grey.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(PlaneTransferTest, DrawingIntoASmallerBoxKeepsTheTopLeftPixels)
+{
+    // A 4 x 3 plane drawn at the top-left corner of a 3 x 2 box: plane columns 0..2 and
+    // plane rows 1..2 (the top two) show; the bottom row and the last column do not.
+    const QImage picture = test::Gradient(4, 3);
+    const QImage box = DrawPixels(LoadPixels(picture), 3, 2);
+    ASSERT_EQ(box.size(), QSize(3, 2));
+    EXPECT_EQ(box, picture.copy(0, 0, 3, 2));
+
+    // A larger box keeps the whole plane and is black elsewhere.
+    const QImage large = DrawPixels(LoadPixels(picture), 6, 5);
+    EXPECT_EQ(large.copy(0, 0, 4, 3), picture);
+    EXPECT_EQ(large.pixel(5, 4), qRgb(0, 0, 0));
+    EXPECT_EQ(large.pixel(4, 0), qRgb(0, 0, 0));
+}
+
+TEST(PlaneTransferTest, PencilTextureIsTheBuiltInGreyPicture)
+{
+    const PixelPlane texture = LoadPencilTexture();
+    ASSERT_EQ(texture.Width(), 104);
+    ASSERT_EQ(texture.Height(), 120);
+    for (int y = 0; y < texture.Height(); y += 17)
+        for (int x = 0; x < texture.Width(); x += 13) {
+            EXPECT_EQ(texture(0, x, y), texture(1, x, y));
+            EXPECT_EQ(texture(1, x, y), texture(2, x, y));
+        }
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -10,7 +10,7 @@ namespace lumetra {
 
 inline constexpr char kVersionCaption[] = "Lumetra 3.1";
 inline constexpr char kLicenceNotice[] =
-    "Free software under the GNU General Public License, version 3 or later; no warranty.";
+    "Free software under the GNU GPL, version 3 or later, with no warranty.";
 
 class FormAbout : public QDialog {
     Q_OBJECT

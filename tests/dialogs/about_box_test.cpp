@@ -27,7 +27,7 @@ private slots:
 
         auto* notice = form.findChild<QLabel*>("LabelNotice");
         QVERIFY(notice);
-        QVERIFY(notice->text().contains("GNU General Public License, version 3 or later"));
+        QVERIFY(notice->text().contains("GNU GPL, version 3 or later"));
         QVERIFY(!notice->text().contains('\n'));
 
         auto* artwork = form.findChild<QLabel*>("Image1");

@@ -1,0 +1,72 @@
+// The help page installed beside the program: it is where Help looks for it, every
+// picture and link on it resolves, and it explains every effect, parameter and option.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "dialogs/help_page.h"
+#include "engine/catalogue.h"
+#include "engine/options.h"
+
+class HelpPageTest : public QObject {
+    Q_OBJECT
+
+    QString page_;
+    QString html_;
+
+private slots:
+    void initTestCase()
+    {
+        page_ = lumetra::HelpPagePath();
+        QFile file(page_);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable("cannot read " + page_));
+        html_ = QString::fromUtf8(file.readAll());
+    }
+
+    void liesInTheProgramFolder()
+    {
+        QCOMPARE(QFileInfo(page_).absolutePath(), QDir(QCoreApplication::applicationDirPath()).filePath("help"));
+    }
+
+    void everyPictureAndLinkResolves()
+    {
+        const QDir folder = QFileInfo(page_).absoluteDir();
+        static const QRegularExpression reference(R"re((?:src|href)="([^"]+)")re");
+        static const QRegularExpression anchor(R"re(id="([^"]+)")re");
+        QStringList ids;
+        for (const auto& m : anchor.globalMatch(html_))
+            ids << m.captured(1);
+        int checked = 0;
+        for (const auto& m : reference.globalMatch(html_)) {
+            const QString target = m.captured(1);
+            if (target.startsWith('#'))
+                QVERIFY2(ids.contains(target.mid(1)), qPrintable("no anchor for " + target));
+            else
+                QVERIFY2(QFileInfo(folder.filePath(target)).isFile(), qPrintable("missing " + target));
+            ++checked;
+        }
+        QVERIFY(checked > 20);
+    }
+
+    void explainsEveryEffectParameterAndOption()
+    {
+        for (const auto& effect : lumetra::kCatalogue) {
+            const QString name = QString::fromUtf8(effect.name.data(), int(effect.name.size()));
+            QVERIFY2(html_.contains("<b>" + name + "</b>"), qPrintable("no entry for " + name));
+        }
+        for (const auto& parameter : lumetra::kParameters) {
+            QString caption = QString::fromUtf8(parameter.caption.data(), int(parameter.caption.size()));
+            caption.chop(1);  // the panel's trailing colon
+            QVERIFY2(html_.contains("<td>" + caption + "</td>"), qPrintable("no row for " + caption));
+        }
+        for (const char* option : {"Blur", "Sharpen", "Adjust sketch depth", "Color Sketch", "Mix similar color"})
+            QVERIFY2(html_.contains(QString("<td>%1</td>").arg(option)), option);
+    }
+};
+
+QTEST_GUILESS_MAIN(HelpPageTest)
+#include "help_page_test.moc"

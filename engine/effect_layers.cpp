@@ -1,3 +1,4 @@
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -23,34 +24,49 @@ ToneStep ToneStepFor(int index)
     }
 }
 
-}  // namespace
-
 // The layer steps of BuildLayers, in the same order, stopping once the layers the effect
 // reads exist. No progress is reported.
+void RunEffectSteps(Engine& e, int index)
+{
+    e.AllocateLayers();
+    e.CopyStep();
+    e.BuildGreyLevels();
+    e.DetectSketchLines();
+    if (e.options.adjust) e.ShadeSketch();
+    e.BuildPencilLayer();
+    if (index == 0 || index == 2) return;
+
+    e.BuildColorBase();
+    if (index == 5) return;
+
+    e.BuildDotLayer();
+    switch (ToneStepFor(index)) {
+    case ToneStep::Bright: e.BuildBrightLayer(); break;
+    case ToneStep::Sepia: e.BuildSepiaLayer(); break;
+    case ToneStep::Threshold: e.BuildThresholdLayer(); break;
+    case ToneStep::Contrast: e.BuildContrastLayer(); break;
+    case ToneStep::Grey: e.BuildColorGreyPlanes(); break;
+    case ToneStep::None: break;
+    }
+}
+
+}  // namespace
+
 void Engine::BuildEffectLayers(int index)
 {
     if (index < 0 || index >= kBatchEffectCount)
         throw std::out_of_range("no batch effect has index " + std::to_string(index));
-
-    AllocateLayers();
-    CopyStep();
-    BuildGreyLevels();
-    DetectSketchLines();
-    if (options.adjust) ShadeSketch();
-    BuildPencilLayer();
-    if (index == 0 || index == 2) return;
-
-    BuildColorBase();
-    if (index == 5) return;
-
-    BuildDotLayer();
-    switch (ToneStepFor(index)) {
-    case ToneStep::Bright: BuildBrightLayer(); break;
-    case ToneStep::Sepia: BuildSepiaLayer(); break;
-    case ToneStep::Threshold: BuildThresholdLayer(); break;
-    case ToneStep::Contrast: BuildContrastLayer(); break;
-    case ToneStep::Grey: BuildColorGreyPlanes(); break;
-    case ToneStep::None: break;
+    if (SrcPixels.Empty()) throw EngineError("there is no picture to process");
+    // A half-built set of layers is never composed.
+    try {
+        RunEffectSteps(*this, index);
+    } catch (const std::bad_alloc&) {
+        ReleaseLayers();
+        throw EngineError("not enough memory for the layers of a " + std::to_string(SrcPixels.Width()) + " x " +
+                          std::to_string(SrcPixels.Height()) + " picture");
+    } catch (...) {
+        ReleaseLayers();
+        throw;
     }
 }
 

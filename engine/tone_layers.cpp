@@ -1,0 +1,146 @@
+// The tone layers: pointwise re-tonings of the colour base (sepia, bright, threshold,
+// contrast) and its two grey planes.
+
+#include "tone_layers.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "colour_math.h"
+#include "engine.h"
+#include "hsl.h"
+#include "layer_allocation.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr float kSepiaHue = 0.5f;  // 30 degrees, orange-brown
+constexpr float kSepiaSaturation = 0.25f;
+
+template <typename F>
+ToneCurve MakeCurve(F f)
+{
+    ToneCurve curve{};
+    for (int v = 0; v < 256; ++v) curve[v] = ClampByte(f(v));
+    return curve;
+}
+
+// Sepia tints of every (largest, smallest) channel pair, at index largest x 256 + smallest.
+std::vector<std::array<uint8_t, 3>> MakeSepiaTable()
+{
+    std::vector<std::array<uint8_t, 3>> table(256 * 256);
+    for (int largest = 0; largest < 256; ++largest)
+        for (int smallest = 0; smallest <= largest; ++smallest) {
+            float h = 0, s = 0, l = 0;
+            RGBToHSL(largest, smallest, smallest, h, s, l);
+            int red = 0, green = 0, blue = 0;
+            HSLToRGB(kSepiaHue, kSepiaSaturation, l, red, green, blue);
+            table[largest * 256 + smallest] = {static_cast<uint8_t>(blue), static_cast<uint8_t>(green),
+                                               static_cast<uint8_t>(red)};
+        }
+    return table;
+}
+
+const std::vector<std::array<uint8_t, 3>>& SepiaTable()
+{
+    static const std::vector<std::array<uint8_t, 3>> table = MakeSepiaTable();
+    return table;
+}
+
+// Applies a per-channel curve to every pixel of the colour base.
+void ApplyCurve(const ColorPlane& colour, const ToneCurve& curve, ColorPlane& out)
+{
+    const std::size_t rowBytes = colour.RowBytes();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < colour.Height(); ++y) {
+        const uint8_t* src = colour.Row(y);
+        uint8_t* dst = out.Row(y);
+        for (std::size_t i = 0; i < rowBytes; ++i) dst[i] = curve[src[i]];
+    }
+}
+
+}  // namespace
+
+const ToneCurve& BrightCurve()
+{
+    static const ToneCurve curve =
+        MakeCurve([](int v) { return RoundEven(v * ((255 - v) / 255.0 * 0.75 + 1)); });
+    return curve;
+}
+
+const ToneCurve& ThresholdCurve()
+{
+    static const ToneCurve curve = MakeCurve([](int v) { return RoundEven(v / 256.0) * 256; });
+    return curve;
+}
+
+const ToneCurve& ContrastCurve()
+{
+    static const ToneCurve curve = MakeCurve([](int v) { return 10 * v - 1143; });
+    return curve;
+}
+
+std::array<uint8_t, 3> SepiaTint(int largest, int smallest) { return SepiaTable()[largest * 256 + smallest]; }
+
+void Engine::BuildSepiaLayer()
+{
+    AllocateLayer(SepiaPixels, ColorPixels.Width(), ColorPixels.Height());
+    const int width = ColorPixels.Width();
+    const auto& table = SepiaTable();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < ColorPixels.Height(); ++y) {
+        const uint8_t* src = ColorPixels.Row(y);
+        uint8_t* dst = SepiaPixels.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = src + 3 * x;
+            const auto& tint = table[std::max({p[0], p[1], p[2]}) * 256 + std::min({p[0], p[1], p[2]})];
+            std::copy(tint.begin(), tint.end(), dst + 3 * x);
+        }
+    }
+}
+
+void Engine::BuildBrightLayer()
+{
+    MatchLayerSize(BrightPixels, ColorPixels);
+    ApplyCurve(ColorPixels, BrightCurve(), BrightPixels);
+    const float lift = static_cast<float>(128 / 100.0);
+    const int width = BrightPixels.Width();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < BrightPixels.Height(); ++y) {
+        uint8_t* row = BrightPixels.Row(y);
+        for (int x = 0; x < width; ++x) SaturationLift(row + 3 * x, lift);
+    }
+}
+
+void Engine::BuildThresholdLayer()
+{
+    MatchLayerSize(ThresholdPixels, ColorPixels);
+    ApplyCurve(ColorPixels, ThresholdCurve(), ThresholdPixels);
+}
+
+void Engine::BuildContrastLayer()
+{
+    MatchLayerSize(ContrastPixels, ColorPixels);
+    ApplyCurve(ColorPixels, ContrastCurve(), ContrastPixels);
+}
+
+void Engine::BuildColorGreyPlanes()
+{
+    MatchLayerSize(ColorGrayPixels, ColorPixels);
+    MatchLayerSize(ColorGray8Pixels, ColorPixels);
+    const int width = ColorPixels.Width();
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < ColorPixels.Height(); ++y) {
+        const uint8_t* src = ColorPixels.Row(y);
+        uint8_t* grey = ColorGrayPixels.Row(y);
+        uint8_t* grey8 = ColorGray8Pixels.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const int g = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]];
+            grey[x] = static_cast<uint8_t>(g);
+            grey8[x] = static_cast<uint8_t>(g / 32 * 32);
+        }
+    }
+}
+
+}  // namespace lumetra

@@ -1,0 +1,215 @@
+// The tone layers against a literal per-pixel reference, and their worked examples.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "engine/engine.h"
+#include "engine/hsl.h"
+#include "engine/tone_layers.h"
+
+namespace lumetra {
+namespace {
+
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+int Clamp(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+// ---- The reference: each layer as written --------------------------------------------
+
+ColorPlane RefSepia(const ColorPlane& col)
+{
+    ColorPlane out(col.Width(), col.Height());
+    for (int x = 0; x <= col.MaxX(); ++x)
+        for (int y = 0; y <= col.MaxY(); ++y) {
+            float h, s, l;
+            RGBToHSL(col(2, x, y), col(1, x, y), col(0, x, y), h, s, l);
+            int r, g, b;
+            HSLToRGB(0.5f, 0.25f, l, r, g, b);
+            out(0, x, y) = static_cast<uint8_t>(b);
+            out(1, x, y) = static_cast<uint8_t>(g);
+            out(2, x, y) = static_cast<uint8_t>(r);
+        }
+    return out;
+}
+
+ColorPlane RefBright(const ColorPlane& col)
+{
+    ColorPlane out(col.Width(), col.Height());
+    for (int x = 0; x <= col.MaxX(); ++x)
+        for (int y = 0; y <= col.MaxY(); ++y)
+            for (int c = 0; c < 3; ++c) {
+                const int v = col(c, x, y);
+                out(c, x, y) = static_cast<uint8_t>(Clamp(Round(v * ((255 - v) / 255.0 * 0.75 + 1))));
+            }
+    const float f = static_cast<float>(128.0 / 100.0);
+    for (int y = 0; y <= col.MaxY(); ++y)
+        for (int x = 0; x <= col.MaxX(); ++x) {
+            const int m = (out(0, x, y) + out(1, x, y) + out(2, x, y)) / 3;
+            for (int c = 0; c < 3; ++c) {
+                const int v = out(c, x, y);
+                out(c, x, y) = static_cast<uint8_t>(Clamp(Round(v + static_cast<double>(f) * (v - m))));
+            }
+        }
+    return out;
+}
+
+template <typename F>
+ColorPlane RefPerChannel(const ColorPlane& col, F f)
+{
+    ColorPlane out(col.Width(), col.Height());
+    for (int x = 0; x <= col.MaxX(); ++x)
+        for (int y = 0; y <= col.MaxY(); ++y)
+            for (int c = 0; c < 3; ++c) out(c, x, y) = static_cast<uint8_t>(f(col(c, x, y)));
+    return out;
+}
+
+int RefThreshold(int v) { return std::min(Round(v / 256.0) * 256, 255); }
+
+int RefContrast(int v)
+{
+    int r = 10 * v - 1143;
+    if (r > 255) r = 255;
+    if (r < 0) r = 0;
+    return r;
+}
+
+// ---- Helpers ----------------------------------------------------------------------------
+
+ColorPlane RandomPicture(int w, int h, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> any(0, 255), few(0, 3);
+    ColorPlane p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool grey = few(rng) == 0;  // pure greys take other branches of HSL
+            const auto v = static_cast<uint8_t>(any(rng));
+            for (int c = 0; c < 3; ++c) p(c, x, y) = grey ? v : static_cast<uint8_t>(any(rng));
+        }
+    return p;
+}
+
+Engine EngineWithColours(const ColorPlane& colour)
+{
+    Engine engine;
+    engine.ColorPixels = colour;
+    return engine;
+}
+
+ColorPlane OnePixel(int b, int g, int r)
+{
+    ColorPlane p(1, 1);
+    p(0, 0, 0) = static_cast<uint8_t>(b);
+    p(1, 0, 0) = static_cast<uint8_t>(g);
+    p(2, 0, 0) = static_cast<uint8_t>(r);
+    return p;
+}
+
+// ---- Against the reference --------------------------------------------------------------
+
+TEST(ToneLayersTest, EveryLayerMatchesTheReferenceOnRandomPictures)
+{
+    std::mt19937 rng(41);
+    const int sizes[][2] = {{1, 1}, {1, 6}, {6, 1}, {37, 29}, {128, 3}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1]);
+        const ColorPlane col = RandomPicture(size[0], size[1], rng);
+        Engine engine = EngineWithColours(col);
+        engine.BuildSepiaLayer();
+        engine.BuildBrightLayer();
+        engine.BuildThresholdLayer();
+        engine.BuildContrastLayer();
+        engine.BuildColorGreyPlanes();
+        EXPECT_EQ(engine.SepiaPixels, RefSepia(col));
+        EXPECT_EQ(engine.BrightPixels, RefBright(col));
+        EXPECT_EQ(engine.ThresholdPixels, RefPerChannel(col, RefThreshold));
+        EXPECT_EQ(engine.ContrastPixels, RefPerChannel(col, RefContrast));
+        for (int y = 0; y < size[1]; ++y)
+            for (int x = 0; x < size[0]; ++x) {
+                const int grey = (col(0, x, y) + col(1, x, y) + col(2, x, y)) / 3;
+                ASSERT_EQ(engine.ColorGrayPixels(x, y), grey);
+                ASSERT_EQ(engine.ColorGray8Pixels(x, y), grey / 32 * 32);
+            }
+        EXPECT_EQ(engine.ColorPixels, col) << "the colour base is only read";
+    }
+}
+
+TEST(ToneLayersTest, SepiaDependsOnTheLargestAndSmallestChannelOnly)
+{
+    // Every pair, checked through HSL, with the other channel anywhere between them.
+    for (int largest = 0; largest < 256; ++largest)
+        for (int smallest = 0; smallest <= largest; ++smallest) {
+            const int middle = (largest + smallest) / 2;
+            const ColorPlane expected = RefSepia(OnePixel(smallest, middle, largest));
+            const auto tint = SepiaTint(largest, smallest);
+            ASSERT_EQ(tint[0], expected(0, 0, 0)) << largest << " " << smallest;
+            ASSERT_EQ(tint[1], expected(1, 0, 0)) << largest << " " << smallest;
+            ASSERT_EQ(tint[2], expected(2, 0, 0)) << largest << " " << smallest;
+            float h, s, l;
+            RGBToHSL(largest, smallest, smallest, h, s, l);
+            int r, g, b;
+            HSLToRGB(0.5f, 0.25f, l, r, g, b);
+            ASSERT_TRUE(std::min({r, g, b}) >= 0 && std::max({r, g, b}) <= 255) << largest << " " << smallest;
+        }
+}
+
+// ---- Worked examples --------------------------------------------------------------------
+
+TEST(ToneLayersTest, SepiaExamples)
+{
+    const auto black = SepiaTint(0, 0), white = SepiaTint(255, 255), grey = SepiaTint(128, 128);
+    EXPECT_EQ(black, (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(white, (std::array<uint8_t, 3>{255, 255, 255}));
+    EXPECT_EQ(grey, (std::array<uint8_t, 3>{96, 128, 160}));  // blue, green, red
+}
+
+TEST(ToneLayersTest, CurveExamples)
+{
+    const ToneCurve& bright = BrightCurve();
+    EXPECT_EQ(bright[0], 0);
+    EXPECT_EQ(bright[128], 176);
+    EXPECT_EQ(bright[255], 255);
+
+    const ToneCurve& threshold = ThresholdCurve();
+    EXPECT_EQ(threshold[0], 0);
+    EXPECT_EQ(threshold[128], 0);  // 0.5 rounds to even
+    EXPECT_EQ(threshold[129], 255);
+    EXPECT_EQ(threshold[255], 255);
+
+    const ToneCurve& contrast = ContrastCurve();
+    EXPECT_EQ(contrast[114], 0);
+    EXPECT_EQ(contrast[115], 7);
+    EXPECT_EQ(contrast[139], 247);
+    EXPECT_EQ(contrast[140], 255);
+}
+
+TEST(ToneLayersTest, BrightKeepsGreysGreyAndLiftsColours)
+{
+    Engine grey = EngineWithColours(OnePixel(128, 128, 128));
+    grey.BuildBrightLayer();
+    EXPECT_EQ(grey.BrightPixels, OnePixel(176, 176, 176));
+
+    // Curve 100 -> 146, 200 -> 232; grey of (146, 146, 232) is 174; the lift with the
+    // float 1.28 gives 146 - 35.84 -> 110 and 232 + 74.24 -> 306, clamped.
+    Engine colour = EngineWithColours(OnePixel(100, 100, 200));
+    colour.BuildBrightLayer();
+    EXPECT_EQ(colour.BrightPixels, OnePixel(110, 110, 255));
+}
+
+TEST(ToneLayersTest, GreyPlaneExamples)
+{
+    ColorPlane col(3, 1);
+    const int greys[] = {31, 32, 255};
+    for (int x = 0; x < 3; ++x)
+        for (int c = 0; c < 3; ++c) col(c, x, 0) = static_cast<uint8_t>(greys[x]);
+    Engine engine = EngineWithColours(col);
+    engine.BuildColorGreyPlanes();
+    EXPECT_EQ(engine.ColorGray8Pixels(0, 0), 0);
+    EXPECT_EQ(engine.ColorGray8Pixels(1, 0), 32);
+    EXPECT_EQ(engine.ColorGray8Pixels(2, 0), 224);
+    EXPECT_EQ(engine.ColorGrayPixels(2, 0), 255);
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,116 @@
+#pragma once
+// FormMain, the program's main window: the snapshot gallery on the left, the scrolling
+// preview in the middle, the parameter panel on the right; the file commands on the
+// menu and tool bars; the state text and progress bar in the status bar.
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "app_state.h"
+#include "engine/plane.h"
+#include "main_prompts.h"
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QToolButton;
+
+namespace lumetra {
+
+class GenerateJob;
+class ParameterPanel;
+class PreviewArea;
+class SnapshotGallery;
+
+// The file dialogs' filters, in the order they are offered.
+QStringList OpenFilters();
+QStringList SaveFilters();
+
+class FormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FormMain(QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    // Replaces the dialogs and message boxes (tests answer them without showing anything).
+    void SetPrompts(std::unique_ptr<MainPrompts> prompts);
+
+    // The commands, as the tool bar and the keys run them.
+    void CmdOpen_Click();
+    void CmdSave_Click();
+    void CmdCopy_Click();
+    void CmdPaste_Click();
+    void CmdBatch_Click();
+    void CmdHelp_Click();
+    void CmdAbout_Click();
+    void CmdGenerate_Click();
+
+    // Opens a picture file as the new source; false (with a message) when it cannot be read.
+    bool OpenPictureFile(const QString& path);
+    // Writes the selected gallery picture by the path's extension; false after a message.
+    bool SaveSelectedPicture(const QString& path);
+
+    AppState& State() { return state_; }
+    ParameterPanel* Panel() const { return panel_; }
+    SnapshotGallery* Gallery() const { return gallery_; }
+    PreviewArea* Preview() const { return preview_; }
+    QProgressBar* ProgressConvert() const { return progress_; }
+    QString StateText() const;
+    bool IsGenerating() const;
+    // Waits until a running Generate has put everything into the window.
+    void WaitForGenerate();
+
+    QAction* OpenAction() const { return actOpen_; }
+    QAction* SaveAction() const { return actSave_; }
+    QAction* CopyAction() const { return actCopy_; }
+    QAction* PasteAction() const { return actPaste_; }
+    QAction* BatchAction() const { return actBatch_; }
+    QAction* HelpAction() const { return actHelp_; }
+    QAction* AboutAction() const { return actAbout_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void InitMainWindow();
+    void BuildCommands();
+    void InitStatusBar();
+    void UpdateCommands();
+
+    // The common tail of Open and Paste: the gallery holds just "Original", the preview
+    // shows it, and a large picture brings up the resize prompt.
+    void ShowSourcePicture(const QImage& picture);
+    void AddOriginal(const QImage& picture);
+    void ShowMessage(QMessageBox::Icon icon, const QString& title, const QString& text);
+
+    void OnGenerateProgress(float value);
+    void OnGeneratePicture(int slot, const QImage& picture, const QImage& thumbnail);
+    void OnGenerateFinished(bool failed);
+    void AddWaitingPictures();
+
+    AppState state_;
+    PixelPlane pencilTexture_;
+    std::unique_ptr<MainPrompts> prompts_;
+
+    SnapshotGallery* gallery_ = nullptr;
+    PreviewArea* preview_ = nullptr;
+    ParameterPanel* panel_ = nullptr;
+    QLabel* stateText_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    GenerateJob* job_ = nullptr;
+    // Pictures that arrived ahead of an earlier slot, kept until their turn in the list.
+    std::map<int, std::pair<QImage, QImage>> waiting_;
+
+    QAction* actOpen_ = nullptr;
+    QAction* actSave_ = nullptr;
+    QAction* actCopy_ = nullptr;
+    QAction* actPaste_ = nullptr;
+    QAction* actBatch_ = nullptr;
+    QAction* actHelp_ = nullptr;
+    QAction* actAbout_ = nullptr;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,233 @@
+// The file commands of the main window: Open (also by dropping a file), Save, Copy,
+// Paste, Batch, Help and About.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
+
+#include "batch/folder_paths.h"
+#include "batch/form_batch.h"
+#include "engine/resize.h"
+#include "form_main.h"
+#include "imaging/picture_file.h"
+#include "imaging/plane_transfer.h"
+#include "preview_area.h"
+#include "snapshot_gallery.h"
+
+namespace lumetra {
+
+namespace {
+
+// Pictures wider and taller than this (both strictly) bring up the resize prompt.
+constexpr int kPromptWidth = 1024;
+constexpr int kPromptHeight = 768;
+
+const QString kTitle = QStringLiteral("Lumetra");
+
+// The save formats, chosen by the path's lower-cased last four characters. ".tiff" and
+// ".jpeg" are not among them: those names are refused rather than guessed at.
+std::optional<PictureFormat> SaveFormatOf(const QString& path)
+{
+    const QString key = path.right(4).toLower();
+    if (key == QLatin1String(".jpg"))
+        return PictureFormat::Jpg;
+    if (key == QLatin1String(".png"))
+        return PictureFormat::Png;
+    if (key == QLatin1String(".gif"))
+        return PictureFormat::Gif;
+    if (key == QLatin1String(".tif"))
+        return PictureFormat::Tif;
+    if (key == QLatin1String(".bmp"))
+        return PictureFormat::Bmp;
+    return std::nullopt;
+}
+
+// A clipboard picture as an opaque RGB32 picture, transparent parts over black like
+// the pictures read from files.
+QImage OpaqueOverBlack(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::black);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, image);
+    return opaque;
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+}
+
+}  // namespace
+
+QStringList OpenFilters()
+{
+    return {QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
+            QStringLiteral("JPG files (*.jpg *.jpeg)"),
+            QStringLiteral("BMP files (*.bmp)"),
+            QStringLiteral("PNG files (*.png)"),
+            QStringLiteral("TIF files (*.tif *.tiff)"),
+            QStringLiteral("GIF files (*.gif)")};
+}
+
+QStringList SaveFilters()
+{
+    return {QStringLiteral("JPG files (*.jpg)"), QStringLiteral("PNG files (*.png)"),
+            QStringLiteral("GIF files (*.gif)"), QStringLiteral("TIF files (*.tif)"),
+            QStringLiteral("BMP files (*.bmp)")};
+}
+
+void FormMain::CmdOpen_Click()
+{
+    if (IsGenerating())
+        return;
+    const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, OpenFilters());
+    if (path.isEmpty())
+        return;
+    state_.SourcePath = path;
+    state_.LastDir = FolderOf(path);
+    OpenPictureFile(path);
+}
+
+bool FormMain::OpenPictureFile(const QString& path)
+{
+    if (IsGenerating())
+        return false;
+    setCursor(Qt::WaitCursor);
+    const ReadResult read = ReadPicture(path);
+    unsetCursor();
+    // A file that cannot be read changes nothing: the open picture and its gallery stay.
+    if (!read.ok()) {
+        ShowMessage(QMessageBox::Critical, tr("Error"), read.error);
+        return false;
+    }
+    ShowSourcePicture(read.image);
+    if (!read.warning.isEmpty())
+        ShowMessage(QMessageBox::Warning, kTitle, read.warning);
+    return true;
+}
+
+void FormMain::ShowSourcePicture(const QImage& picture)
+{
+    gallery_->ClearSnapshots();
+    AddOriginal(picture);
+    gallery_->setCurrentRow(0);
+    preview_->ArrangePreview();
+    if (picture.width() > kPromptWidth && picture.height() > kPromptHeight) {
+        if (const std::optional<QSize> size = prompts_->AskResize(this, picture.size())) {
+            // The working picture takes the new size; the "Original" thumbnail stays.
+            setCursor(Qt::WaitCursor);
+            const PixelPlane resized = ResizePlane(LoadPixels(picture), {size->width(), size->height()});
+            gallery_->ReplacePicture(0, DrawPixels(resized));
+            unsetCursor();
+        }
+        preview_->ArrangePreview();
+    }
+}
+
+void FormMain::CmdSave_Click()
+{
+    if (IsGenerating() || gallery_->Count() == 0)
+        return;
+    const QString path = prompts_->ChooseSaveFile(this, state_.SaveDir, SaveFilters());
+    if (path.isEmpty())
+        return;
+    state_.SaveDir = FolderOf(path);
+    SaveSelectedPicture(path);
+}
+
+bool FormMain::SaveSelectedPicture(const QString& path)
+{
+    const std::optional<PictureFormat> format = SaveFormatOf(path);
+    if (!format) {
+        ShowMessage(QMessageBox::Critical, tr("Error"), tr("Unknown image format"));
+        return false;
+    }
+    const QImage picture = gallery_->SelectedPicture();
+    if (picture.isNull()) {
+        ShowMessage(QMessageBox::NoIcon, kTitle, tr("Cannot save %1: no picture is selected.").arg(path));
+        return false;
+    }
+    if (SameFile(path, state_.SourcePath)) {
+        ShowMessage(QMessageBox::NoIcon, kTitle,
+                    tr("Cannot save %1: it is the picture being worked on. Choose another file name.").arg(path));
+        return false;
+    }
+    setCursor(Qt::WaitCursor);
+    const QString error = WritePicture(picture, path, *format);
+    unsetCursor();
+    if (!error.isEmpty()) {
+        ShowMessage(QMessageBox::NoIcon, kTitle, error);
+        return false;
+    }
+    return true;
+}
+
+void FormMain::CmdCopy_Click()
+{
+    if (IsGenerating() || gallery_->Count() == 0)
+        return;
+    const QImage picture = gallery_->SelectedPicture();
+    if (picture.isNull()) {
+        ShowMessage(QMessageBox::Critical, tr("Error"), tr("There is no picture to copy."));
+        return;
+    }
+    QGuiApplication::clipboard()->setImage(picture);
+}
+
+void FormMain::CmdPaste_Click()
+{
+    if (IsGenerating())
+        return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QImage image = data && data->hasImage() ? QGuiApplication::clipboard()->image() : QImage();
+    if (image.isNull()) {
+        ShowMessage(QMessageBox::Information, kTitle, tr("The clipboard is empty"));
+        return;
+    }
+    ShowSourcePicture(OpaqueOverBlack(image));
+}
+
+void FormMain::CmdBatch_Click()
+{
+    if (IsGenerating())
+        return;
+    FormBatch batch(this, state_.params, state_.options, state_.LastDir, state_.OutDir);
+    batch.exec();
+}
+
+void FormMain::CmdHelp_Click()
+{
+    const QString error = prompts_->OpenHelp();
+    if (!error.isEmpty())
+        ShowMessage(QMessageBox::Critical, tr("Error"), error);
+}
+
+void FormMain::CmdAbout_Click() { prompts_->ShowAbout(this); }
+
+void FormMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (!IsGenerating() && data->hasUrls() && !data->urls().isEmpty() && data->urls().constFirst().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void FormMain::dropEvent(QDropEvent* event)
+{
+    const QString path = event->mimeData()->urls().value(0).toLocalFile();
+    if (path.isEmpty() || IsGenerating())
+        return;
+    event->acceptProposedAction();
+    state_.SourcePath = path;
+    state_.LastDir = FolderOf(path);
+    OpenPictureFile(path);
+}
+
+}  // namespace lumetra

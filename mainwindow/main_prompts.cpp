@@ -1,0 +1,53 @@
+#include "main_prompts.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+
+#include "dialogs/form_about.h"
+#include "dialogs/form_resize.h"
+#include "dialogs/help_page.h"
+
+namespace lumetra {
+
+namespace {
+
+// "JPG files (*.jpg)" -> "jpg".
+QString SuffixOfFilter(const QString& filter)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+QString MainPrompts::ChooseOpenFile(QWidget* owner, const QString& startFolder, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileName(owner, QString(), startFolder, filters.join(QStringLiteral(";;")));
+}
+
+QString MainPrompts::ChooseSaveFile(QWidget* owner, const QString& startFolder, const QStringList& filters)
+{
+    QFileDialog dialog(owner, QString(), startFolder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(SuffixOfFilter(filters.value(0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOfFilter(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void MainPrompts::ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+std::optional<QSize> MainPrompts::AskResize(QWidget* owner, QSize picture) { return FormResize::Ask(owner, picture); }
+
+void MainPrompts::ShowAbout(QWidget* owner) { FormAbout::Show(owner); }
+
+QString MainPrompts::OpenHelp() { return OpenHelpPage(); }
+
+}  // namespace lumetra

@@ -1,5 +1,6 @@
 #include "imaging/picture_file.h"
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,6 +150,9 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits)
         result.warning = QStringLiteral("Warning: \"%1\" is cut short; the missing part of the picture is grey.")
                              .arg(QDir::toNativeSeparators(path));
     result.image = ToOpaqueRgb32(image);
+    // Pixels are used as stored; an embedded colour profile is not applied, and is not
+    // kept, so that a picture equals its pixels wherever it came from.
+    result.image.setColorSpace(QColorSpace());
     if (result.image.isNull())
         result.error = ReadError(path, QStringLiteral("not enough memory to convert the picture."));
     return result;

@@ -60,13 +60,19 @@ QString EncodeWithQt(const QImage& rgb32, QIODevice& device, PictureFormat forma
 
 }  // namespace
 
+constexpr int kDotsPerMeter96Dpi = 3780;
+
 QString WritePicture(const QImage& image, const QString& path, PictureFormat format)
 {
     if (image.isNull())
         return WriteError(path, QStringLiteral("there is no picture to write"));
-    const QImage rgb32 = image.hasAlphaChannel() || image.format() != QImage::Format_RGB32
-                             ? image.convertToFormat(QImage::Format_RGB32)
-                             : image;
+    QImage rgb32 = image.hasAlphaChannel() || image.format() != QImage::Format_RGB32
+                       ? image.convertToFormat(QImage::Format_RGB32)
+                       : image;
+    // A new QImage takes its resolution from the screen, so the same picture would be
+    // written differently by the window and by lumetra-cli: always record 96 dpi.
+    rgb32.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    rgb32.setDotsPerMeterY(kDotsPerMeter96Dpi);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

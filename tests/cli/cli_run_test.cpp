@@ -1,0 +1,188 @@
+// The built lumetra-cli: files written, exit statuses, messages, and equal results
+// whatever the path (render vs gallery, one job vs two).
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "imaging/picture_file.h"
+
+namespace lumetra {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString errors;
+};
+
+CliRun Cli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(LUMETRA_CLI_PATH), args);
+    CliRun run;
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit)
+        return run;   // a crash shows as status -1
+    run.status = process.exitCode();
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage Picture(const QString& path)
+{
+    return ReadPicture(path).image;
+}
+
+class CliRunTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A small copy of a sample photo keeps the runs short, even under the sanitizers.
+        const QImage sample(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/chelsea.png"));
+        ASSERT_FALSE(sample.isNull());
+        photo_ = Path("chelsea.png");
+        ASSERT_EQ(WritePicture(sample.scaled(90, 60), photo_, PictureFormat::Png), "");
+        other_ = Path("coffee.jpg");
+        const QImage coffee(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/coffee.png"));
+        ASSERT_EQ(WritePicture(coffee.scaled(60, 40), other_, PictureFormat::Jpg), "");
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    QString photo_;
+    QString other_;
+};
+
+TEST_F(CliRunTest, GalleryWritesTwentyPicturesAndRenderMatchesEachSlot)
+{
+    const CliRun gallery = Cli({"gallery", photo_, Path("new/gallery"), "--darkness", "90"});
+    ASSERT_EQ(gallery.status, 0) << gallery.errors.toStdString();
+    const QStringList files = QDir(Path("new/gallery")).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 20);
+    EXPECT_EQ(files.first(), "00-original.png");
+    EXPECT_EQ(files[2], "02-sketch-dot.png");
+    EXPECT_EQ(files[17], "17-gray-2-dot.png");
+    EXPECT_EQ(files.last(), "19-transition-2.png");
+    for (const QString& file : files)
+        EXPECT_EQ(Picture(Path("new/gallery/" + file)).size(), QSize(90, 60)) << file.toStdString();
+    EXPECT_EQ(Picture(Path("new/gallery/00-original.png")), Picture(photo_));
+
+    for (const char* slotText : {"0", "3", "7", "12", "17", "18", "19"}) {
+        const QString slot = QString::fromLatin1(slotText);
+        const QString out = Path("render" + slot + ".png");
+        const CliRun render = Cli({"render", photo_, out, "--effect", slot, "--darkness", "90"});
+        ASSERT_EQ(render.status, 0) << render.errors.toStdString();
+        EXPECT_EQ(Picture(out), Picture(Path("new/gallery/" + files[slot.toInt()]))) << slot.toStdString();
+    }
+}
+
+TEST_F(CliRunTest, SizeFitsOrStretchesTheInput)
+{
+    ASSERT_EQ(Cli({"render", photo_, Path("fit.bmp"), "--size", "45x45"}).status, 0);
+    EXPECT_EQ(Picture(Path("fit.bmp")).size(), QSize(45, 30));
+    ASSERT_EQ(Cli({"render", photo_, Path("stretch.tiff"), "--size", "45x45", "--stretch"}).status, 0);
+    EXPECT_EQ(Picture(Path("stretch.tiff")).size(), QSize(45, 45));
+}
+
+TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobs)
+{
+    // Two inputs share the base name "chelsea": the later in the list wins.
+    QDir(dir_.path()).mkdir("sub");
+    const QString twin = Path("sub/chelsea.jpg");
+    ASSERT_TRUE(QFile::copy(other_, twin));
+    const QStringList inputs{photo_, other_, twin};
+    for (const char* jobsText : {"1", "2"}) {
+        const QString jobs = QString::fromLatin1(jobsText);
+        const CliRun run = Cli(QStringList{"batch"} + inputs +
+                            QStringList{"--out", Path("out" + jobs), "--jobs", jobs, "--effect", "9", "--format", "gif"});
+        ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains("3/3"));
+    }
+    const QStringList one = QDir(Path("out1")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(one, (QStringList{"chelsea.gif", "coffee.gif"}));
+    for (const QString& file : one)
+        EXPECT_EQ(Bytes(Path("out1/" + file)), Bytes(Path("out2/" + file))) << file.toStdString();
+    // chelsea.gif is the picture of the later input, the coffee copy.
+    EXPECT_EQ(Bytes(Path("out1/chelsea.gif")), Bytes(Path("out1/coffee.gif")));
+}
+
+TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
+{
+    const QByteArray png = Bytes(photo_);
+    QFile empty(Path("empty.png"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QFile truncated(Path("truncated.png"));
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write(png.left(png.size() / 2));
+    truncated.close();
+    QFile text(Path("text.png"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    QDir(dir_.path()).mkdir("folder.jpg");
+
+    const QStringList bad{Path("missing.png"), Path("empty.png"), Path("truncated.png"), Path("text.png"),
+                          Path("folder.jpg")};
+    const CliRun run = Cli(QStringList{"batch"} + bad + QStringList{photo_, "--out", Path("out"), "--jobs", "2"});
+    EXPECT_EQ(run.status, 1);
+    for (const QString& path : bad)
+        EXPECT_TRUE(run.errors.contains(QDir::toNativeSeparators(path))) << run.errors.toStdString();
+    EXPECT_EQ(QDir(Path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"chelsea.jpg"});
+
+    const CliRun render = Cli({"render", Path("truncated.png"), Path("r.png")});
+    EXPECT_EQ(render.status, 1);
+    EXPECT_TRUE(render.errors.contains("truncated.png"));
+    EXPECT_FALSE(QFile::exists(Path("r.png")));
+}
+
+TEST_F(CliRunTest, NeverReplacesAnInputFile)
+{
+    // Output folder = source folder, same format: the photo itself would be replaced.
+    const QByteArray before = Bytes(other_);
+    const CliRun batch = Cli({"batch", other_, photo_, "--out", dir_.path(), "--format", "jpg"});
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_TRUE(batch.errors.contains(QDir::toNativeSeparators(other_))) << batch.errors.toStdString();
+    EXPECT_EQ(Bytes(other_), before);
+    EXPECT_TRUE(QFile::exists(Path("chelsea.jpg")));   // the other input is still converted
+
+    const QByteArray photo = Bytes(photo_);
+    EXPECT_EQ(Cli({"render", photo_, photo_}).status, 1);
+    EXPECT_EQ(Cli({"gallery", Path("00-original.png"), dir_.path()}).status, 1);
+    EXPECT_EQ(Bytes(photo_), photo);
+}
+
+TEST_F(CliRunTest, UnwritableOutputsAreStatusOne)
+{
+    const CliRun folderUnderFile = Cli({"batch", photo_, "--out", other_ + "/sub"});
+    EXPECT_EQ(folderUnderFile.status, 1);
+    EXPECT_TRUE(folderUnderFile.errors.contains("sub")) << folderUnderFile.errors.toStdString();
+    const CliRun render = Cli({"render", photo_, Path("no/such/folder/x.png")});
+    EXPECT_EQ(render.status, 1);
+    EXPECT_TRUE(render.errors.contains("x.png"));
+    EXPECT_EQ(Cli({"gallery", photo_, other_}).status, 1);   // a file where the folder should be
+}
+
+TEST_F(CliRunTest, UsageErrorsAreStatusTwoAndHelpIsStatusZero)
+{
+    const CliRun range = Cli({"render", photo_, Path("a.png"), "--brush", "500"});
+    EXPECT_EQ(range.status, 2);
+    EXPECT_TRUE(range.errors.contains("--brush") && range.errors.contains("1 to 200")) << range.errors.toStdString();
+    EXPECT_EQ(Cli({"batch", photo_, "--out", Path("o"), "--effect", "transition 1"}).status, 2);
+    EXPECT_EQ(Cli({"render", photo_}).status, 2);
+    EXPECT_EQ(Cli({"--help"}).status, 0);
+    EXPECT_EQ(Cli({"--version"}).status, 0);
+    EXPECT_EQ(Cli({"effects"}).status, 0);
+    EXPECT_FALSE(QFile::exists(Path("a.png")));
+}
+
+}  // namespace
+}  // namespace lumetra

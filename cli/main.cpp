@@ -1,6 +1,7 @@
 // lumetra-cli: the effects of Lumetra without a window.
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include "cli/command_line.h"
 #include "cli/console.h"
@@ -12,6 +13,9 @@ int main(int argc, char* argv[])
 {
     using namespace lumetra::cli;
     QCoreApplication app(argc, argv);
+    // The codecs' own warnings (colour profiles, damaged data) would bury the messages
+    // that name the file; damage that matters is reported by the file layer itself.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
 

@@ -1,7 +1,7 @@
 #include "form_resize.h"
 
 #include <QDialogButtonBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +21,13 @@ QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+// Switching to another window or opening the box's context menu is not leaving or
+// entering the box: the edit in progress stays as it is.
+bool MovesWithinWindow(const QFocusEvent& event)
+{
+    return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
 
 }  // namespace
@@ -85,7 +92,8 @@ QLineEdit* FormResize::MakeSizeBox(const char* name, int value)
 bool FormResize::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && (box == TextW || box == TextH)) {
+    const bool focusChange = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
+    if (focusChange && box && (box == TextW || box == TextH) && MovesWithinWindow(*static_cast<QFocusEvent*>(event))) {
         if (event->type() == QEvent::FocusIn) {
             OptionCustom->setChecked(true);
             // Deferred, so that the mouse press that gave the focus does not undo it.

@@ -43,12 +43,12 @@ private:
 
     int OrigWidth;
     int OrigHeight;
-    QRadioButton* OptionAuto;
-    QRadioButton* OptionCustom;
-    QLineEdit* TextW;
-    QLineEdit* TextH;
-    QPushButton* CmdOK;
-    QPushButton* CmdCancel;
+    QRadioButton* OptionAuto = nullptr;
+    QRadioButton* OptionCustom = nullptr;
+    QLineEdit* TextW = nullptr;
+    QLineEdit* TextH = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdCancel = nullptr;
 };
 
 }  // namespace lumetra

@@ -64,28 +64,16 @@ private slots:
         QCOMPARE(form.ChosenSize(), expected);
     }
 
-    void opensWithAutoAndTheOriginalSize()
-    {
-        auto form = ShownPrompt(QSize(2000, 1500));
-        QCOMPARE(form->windowTitle(), QString("Resize"));
-        QVERIFY(form->findChild<QRadioButton*>("OptionAuto")->isChecked());
-        QVERIFY(!form->findChild<QRadioButton*>("OptionCustom")->isChecked());
-        QCOMPARE(Box(*form, "TextW")->text(), QString("2000"));
-        QCOMPARE(Box(*form, "TextH")->text(), QString("1500"));
-    }
-
     void sizeBoxesClampWhenLeft_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::newRow("below the smallest side") << "5" << "10" << "10";
-        QTest::newRow("exactly 10") << "10" << "10" << "10";
         QTest::newRow("empty") << "" << "10" << "10";
         QTest::newRow("larger than the picture") << "5000" << "2000" << "1500";
         QTest::newRow("beyond any integer") << "99999999999999" << "2000" << "1500";
         QTest::newRow("leading zeros") << "0640" << "640" << "640";
-        QTest::newRow("the bound itself") << "1500" << "1500" << "1500";
     }
     void sizeBoxesClampWhenLeft()
     {
@@ -113,23 +101,19 @@ private slots:
         QCOMPARE(box->text(), QString("1234"));
     }
 
-    void focusingABoxSelectsCustomAndItsText()
+    void opensOnAutoAndFocusingABoxSelectsCustom()
     {
         auto form = ShownPrompt(QSize(1600, 1200));
+        QCOMPARE(form->windowTitle(), QString("Resize"));
+        QVERIFY(form->findChild<QRadioButton*>("OptionAuto")->isChecked());
+        QCOMPARE(Box(*form, "TextW")->text(), QString("1600"));
         QLineEdit* box = Box(*form, "TextH");
+        QCOMPARE(box->text(), QString("1200"));
         QTest::mouseClick(box, Qt::LeftButton);
         QVERIFY(form->findChild<QRadioButton*>("OptionCustom")->isChecked());
         QTRY_COMPARE(box->selectedText(), QString("1200"));
         // Nothing typed: OK keeps the original size.
         QCOMPARE(form->ChosenSize(), QSize(1600, 1200));
-    }
-
-    void widthAndHeightAreIndependent()
-    {
-        auto form = ShownPrompt(QSize(2000, 1500));
-        TypeAndLeave(*form, Box(*form, "TextW"), "1000");
-        QCOMPARE(Box(*form, "TextH")->text(), QString("1500"));
-        QCOMPARE(form->ChosenSize(), QSize(1000, 1500));
     }
 
     // Enter in a size box reaches OK without the box losing the focus; the typed value

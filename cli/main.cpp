@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     // The codecs' own warnings (colour profiles, damaged data) would bury the messages
     // that name the file; damage that matters is reported by the file layer itself.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
 

@@ -1,0 +1,306 @@
+#include "batch/form_batch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "batch/batch_run.h"
+#include "batch/folder_paths.h"
+#include "batch/size_box.h"
+#include "engine/catalogue.h"
+#include "imaging/output_names.h"
+
+namespace lumetra {
+
+namespace {
+
+const QStringList kOpenFilters{
+    QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
+    QStringLiteral("JPG files (*.jpg *.jpeg)"),
+    QStringLiteral("BMP files (*.bmp)"),
+    QStringLiteral("PNG files (*.png)"),
+    QStringLiteral("TIF files (*.tif *.tiff)"),
+    QStringLiteral("GIF files (*.gif)"),
+};
+
+QPushButton* CommandButton(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    // Enter in a size box must not start a command.
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+FormBatch::FormBatch(QWidget* parent, const EngineParams& params, const EngineOptions& options, QString& lastDir,
+                     QString& outDir)
+    : QDialog(parent),
+      params_(params),
+      options_(options),
+      lastDir_(lastDir),
+      outDir_(outDir),
+      prompts_(std::make_unique<BatchPrompts>()),
+      run_(new BatchRun(this))
+{
+    setObjectName(QStringLiteral("FormBatch"));
+    setWindowTitle(QStringLiteral("Batch Converter"));
+    setModal(true);
+    BuildControls();
+    connect(run_, &BatchRun::FileStarted, this, [this](int, const QString& path) { OnFileStarted(path); });
+    connect(run_, &BatchRun::FileDone, this, &FormBatch::OnFileDone);
+    connect(run_, &BatchRun::Finished, this, &FormBatch::OnRunFinished);
+    ShowFileCount();
+    EnableControls(true);
+}
+
+void FormBatch::SetPrompts(std::unique_ptr<BatchPrompts> prompts)
+{
+    prompts_ = std::move(prompts);
+}
+
+void FormBatch::SetConverter(ConvertFn convert)
+{
+    run_->SetConverter(std::move(convert));
+}
+
+void FormBatch::BuildControls()
+{
+    LvFile = new QTreeWidget(this);
+    LvFile->setObjectName(QStringLiteral("LvFile"));
+    LvFile->setColumnCount(1);
+    LvFile->setHeaderLabels({QStringLiteral("File list")});
+    LvFile->setRootIsDecorated(false);
+    LvFile->setUniformRowHeights(true);
+    LvFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LvFile->setIconSize(QSize(16, 16));
+    LvFile->setMinimumWidth(543);
+    LvFile->installEventFilter(this);
+
+    CmdAddFiles = CommandButton(QStringLiteral("Add Files"), QStringLiteral("CmdAddFiles"), this);
+    CmdAddFolder = CommandButton(QStringLiteral("Add Folder"), QStringLiteral("CmdAddFolder"), this);
+    CmdRemove = CommandButton(QStringLiteral("Remove"), QStringLiteral("CmdRemove"), this);
+    CmdConvert = CommandButton(QStringLiteral("Convert"), QStringLiteral("CmdConvert"), this);
+    CmdStop = CommandButton(QStringLiteral("Stop"), QStringLiteral("CmdStop"), this);
+    connect(CmdAddFiles, &QPushButton::clicked, this, &FormBatch::CmdAddFiles_Click);
+    connect(CmdAddFolder, &QPushButton::clicked, this, &FormBatch::CmdAddFolder_Click);
+    connect(CmdRemove, &QPushButton::clicked, this, &FormBatch::CmdRemove_Click);
+    connect(CmdConvert, &QPushButton::clicked, this, &FormBatch::CmdConvert_Click);
+    connect(CmdStop, &QPushButton::clicked, this, &FormBatch::CmdStop_Click);
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {CmdAddFiles, CmdAddFolder, CmdRemove})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    buttons->addWidget(CmdConvert);
+    buttons->addWidget(CmdStop);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(LvFile, 1);
+    top->addLayout(buttons);
+
+    LabelCount = new QLabel(this);
+    LabelCount->setObjectName(QStringLiteral("LabelCount"));
+    LabelCount->setFixedWidth(200);
+    LabelState = new QLabel(QStringLiteral("Ready"), this);
+    LabelState->setObjectName(QStringLiteral("LabelState"));
+    LabelState->setFixedWidth(200);
+    ProgressConvert = new QProgressBar(this);
+    ProgressConvert->setObjectName(QStringLiteral("ProgressConvert"));
+    ProgressConvert->setRange(0, 100);
+    ProgressConvert->setValue(0);
+    ProgressConvert->setTextVisible(false);
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    auto* spacer = new QWidget(statusBar);
+    spacer->setFixedWidth(10);
+    statusBar->addWidget(spacer);
+    statusBar->addWidget(LabelCount);
+    statusBar->addWidget(LabelState);
+    statusBar->addWidget(ProgressConvert, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(BuildOptions());
+    layout->addWidget(statusBar);
+    resize(720, 520);
+}
+
+QWidget* FormBatch::BuildOptions()
+{
+    auto* options = new QWidget(this);
+
+    Frame2 = new QGroupBox(QStringLiteral("Cartoon effect"), options);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    ComboEffect = new QComboBox(Frame2);
+    ComboEffect->setObjectName(QStringLiteral("ComboEffect"));
+    for (int index = 0; index < kBatchEffectCount; ++index)
+        ComboEffect->addItem(QString::fromUtf8(kCatalogue[SlotOfBatchIndex(index)].name));
+    ComboEffect->setCurrentIndex(0);
+    (new QVBoxLayout(Frame2))->addWidget(ComboEffect);
+
+    Frame3 = new QGroupBox(QStringLiteral("Output format"), options);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    ComboFormat = new QComboBox(Frame3);
+    ComboFormat->setObjectName(QStringLiteral("ComboFormat"));
+    // Same order as PictureFormat.
+    ComboFormat->addItems({"JPG", "PNG", "GIF", "TIF", "BMP"});
+    ComboFormat->setCurrentIndex(0);
+    (new QVBoxLayout(Frame3))->addWidget(ComboFormat);
+
+    Frame1 = new QGroupBox(QStringLiteral("Image size"), options);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    OptionAuto = new QRadioButton(QStringLiteral("Don't resize"), Frame1);
+    OptionAuto->setObjectName(QStringLiteral("OptionAuto"));
+    OptionAuto->setChecked(true);
+    OptionCustom = new QRadioButton(QStringLiteral("New size:"), Frame1);
+    OptionCustom->setObjectName(QStringLiteral("OptionCustom"));
+    TextW = new SizeBox(QStringLiteral("800"), Frame1);
+    TextW->setObjectName(QStringLiteral("TextW"));
+    TextH = new SizeBox(QStringLiteral("600"), Frame1);
+    TextH->setObjectName(QStringLiteral("TextH"));
+    for (SizeBox* box : {TextW, TextH}) {
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+        connect(box, &SizeBox::focused, OptionCustom, [this] { OptionCustom->setChecked(true); });
+    }
+    CheckAspect = new QCheckBox(QStringLiteral("Preserve Aspect Ratio"), Frame1);
+    CheckAspect->setObjectName(QStringLiteral("CheckAspect"));
+    CheckAspect->setChecked(true);
+
+    auto* size = new QGridLayout(Frame1);
+    size->addWidget(OptionAuto, 0, 0);
+    size->addWidget(OptionCustom, 1, 0);
+    size->addWidget(new QLabel(QStringLiteral("Width:"), Frame1), 1, 1);
+    size->addWidget(TextW, 1, 2);
+    size->addWidget(new QLabel(QStringLiteral("pixels"), Frame1), 1, 3);
+    size->addWidget(new QLabel(QStringLiteral("Height:"), Frame1), 2, 1);
+    size->addWidget(TextH, 2, 2);
+    size->addWidget(new QLabel(QStringLiteral("pixels"), Frame1), 2, 3);
+    size->addWidget(CheckAspect, 3, 0, 1, 4);
+    size->setColumnStretch(4, 1);
+
+    auto* choices = new QVBoxLayout;
+    choices->addWidget(Frame2);
+    choices->addWidget(Frame3);
+    choices->addStretch(1);
+    auto* row = new QHBoxLayout(options);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addLayout(choices, 1);
+    row->addWidget(Frame1, 1);
+    return options;
+}
+
+bool FormBatch::eventFilter(QObject* watched, QEvent* event)
+{
+    // Ctrl+A selects every file whatever other modifiers are held.
+    if (watched == LvFile && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_A && key->modifiers().testFlag(Qt::ControlModifier)) {
+            LvFile->selectAll();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FormBatch::AddFile(const QString& path)
+{
+    if (FileInList(path) || !CheckEXT(path))
+        return;
+    auto* item = new QTreeWidgetItem(LvFile, {path});
+    SetStatus(item, FileStatus::Waiting);
+    listed_.insert(path);
+}
+
+bool FormBatch::FileInList(const QString& path) const
+{
+    return listed_.contains(path);
+}
+
+QStringList FormBatch::Files() const
+{
+    QStringList files;
+    for (int row = 0; row < LvFile->topLevelItemCount(); ++row)
+        files << LvFile->topLevelItem(row)->text(0);
+    return files;
+}
+
+FileStatus FormBatch::Status(int row) const
+{
+    return static_cast<FileStatus>(LvFile->topLevelItem(row)->data(0, Qt::UserRole).toInt());
+}
+
+void FormBatch::SetStatus(QTreeWidgetItem* item, FileStatus status)
+{
+    item->setIcon(0, StatusIcon(status));
+    item->setData(0, Qt::UserRole, static_cast<int>(status));
+}
+
+QTreeWidgetItem* FormBatch::ItemOf(const QString& path) const
+{
+    const QList<QTreeWidgetItem*> found = LvFile->findItems(path, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void FormBatch::ShowFileCount()
+{
+    const int n = LvFile->topLevelItemCount();
+    LabelCount->setText(QString::number(n) + (n < 2 ? QStringLiteral(" file") : QStringLiteral(" files")));
+}
+
+void FormBatch::CmdAddFiles_Click()
+{
+    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, kOpenFilters);
+    if (!chosen.isEmpty()) {
+        LvFile->setUpdatesEnabled(false);
+        for (const QString& path : chosen)
+            AddFile(path);
+        LvFile->setUpdatesEnabled(true);
+        lastDir_ = FolderOf(chosen.last());
+    }
+    ShowFileCount();
+}
+
+void FormBatch::CmdAddFolder_Click()
+{
+    QString folder = prompts_->ChooseFolder(this, QStringLiteral("Please select a folder."), lastDir_);
+    if (folder.isEmpty())
+        return;
+    if (!IsFolderReadable(folder)) {
+        prompts_->ShowError(this, QStringLiteral("Can not read ") + folder);
+        return;
+    }
+    folder = WithTrailingSlash(folder);
+    lastDir_ = folder;
+    LvFile->setUpdatesEnabled(false);
+    for (const QString& name : ListFolderPictures(folder))
+        AddFile(folder + name);
+    LvFile->setUpdatesEnabled(true);
+    ShowFileCount();
+}
+
+void FormBatch::CmdRemove_Click()
+{
+    for (int row = LvFile->topLevelItemCount() - 1; row >= 0; --row) {
+        QTreeWidgetItem* item = LvFile->topLevelItem(row);
+        if (item->isSelected()) {
+            listed_.remove(item->text(0));
+            delete item;
+        }
+    }
+    ShowFileCount();
+}
+
+}  // namespace lumetra

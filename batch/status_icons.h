@@ -1,0 +1,18 @@
+#pragma once
+// The small images that show where each file of the batch list stands.
+
+#include <QIcon>
+
+namespace lumetra {
+
+enum class FileStatus {
+    Converting,  // red arrow
+    Converted,   // green check mark
+    Waiting,     // picture
+    Failed,      // red cross: could not be read or written
+};
+
+// Painted at 16 x 16 and 32 x 32 so the list stays crisp on high-density screens.
+QIcon StatusIcon(FileStatus status);
+
+}  // namespace lumetra

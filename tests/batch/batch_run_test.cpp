@@ -1,0 +1,336 @@
+// The batch window's conversion run: outputs, sizes, stopping, closing, and files that
+// cannot be read or written.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSemaphore>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <atomic>
+
+#include "batch/form_batch.h"
+#include "batch/size_box.h"
+#include "fake_prompts.h"
+
+using namespace lumetra;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 600000;
+const QString kSamples = QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/");
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A picture with gradients and edges, so every effect has something to draw.
+void WritePattern(const QString& path, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb((x * 255) / width, (y * 255) / height, ((x / 40 + y / 40) % 2) * 200);
+    }
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QSize PictureSize(const QString& path)
+{
+    return QImage(path).size();
+}
+
+// Pauses the conversion of one file until the test lets it go on.
+struct Gate {
+    QString pausedFile;
+    std::atomic<bool> reached{false};
+    QSemaphore release;
+
+    ConvertFn Wrap()
+    {
+        return [this](const ConvertJob& job) {
+            if (job.inputPath.endsWith(pausedFile)) {
+                reached = true;
+                release.acquire();
+            }
+            return ConvertFile(job);
+        };
+    }
+};
+
+}  // namespace
+
+class BatchRunTest : public QObject {
+    Q_OBJECT
+
+    QString lastDir_ = "/";
+    QString outDir_ = "/previous/";
+    std::shared_ptr<PromptLog> log_;
+    std::unique_ptr<FormBatch> form_;
+    std::unique_ptr<QTemporaryDir> work_;
+
+    QString Work(const QString& name) const { return work_->path() + "/" + name; }
+    template <typename T>
+    T* Control(const char* name) const { return form_->findChild<T*>(name); }
+
+    // Ten photos under new names, made from the four samples.
+    QStringList TenPhotos()
+    {
+        const QStringList samples{"astronaut.png", "chelsea.png", "coffee.png", "rocket.jpg"};
+        QStringList paths;
+        for (int i = 0; i < 10; ++i) {
+            const QString sample = samples[i % samples.size()];
+            const QString path = Work(QStringLiteral("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
+            QFile::copy(kSamples + sample, path);
+            paths << path;
+        }
+        return paths;
+    }
+
+    void RunTo(const QString& outFolder)
+    {
+        QDir().mkpath(outFolder);
+        log_->folderAnswers << outFolder;
+        form_->CmdConvert_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+    }
+
+    void UseNewSize(const QString& width, const QString& height, bool keepAspect)
+    {
+        Control<QRadioButton>("OptionCustom")->setChecked(true);
+        Control<SizeBox>("TextW")->setText(width);
+        Control<SizeBox>("TextH")->setText(height);
+        Control<QCheckBox>("CheckAspect")->setChecked(keepAspect);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        work_ = std::make_unique<QTemporaryDir>();
+        log_ = std::make_shared<PromptLog>();
+        form_ = std::make_unique<FormBatch>(nullptr, EngineParams{}, EngineOptions{}, lastDir_, outDir_);
+        form_->SetPrompts(std::make_unique<FakePrompts>(log_));
+    }
+    void cleanup()
+    {
+        form_.reset();
+        work_.reset();
+    }
+
+    void emptyListAsksNothing()
+    {
+        form_->CmdConvert_Click();
+        QVERIFY(log_->folderPrompts.isEmpty());
+        QVERIFY(!form_->IsRunning());
+    }
+
+    void unreadableOutputFolderIsRefused()
+    {
+        form_->AddFile(kSamples + "chelsea.png");
+        log_->folderAnswers << "/no/such/output";
+        form_->CmdConvert_Click();
+        QCOMPARE(log_->folderPrompts, QStringList({"Please select the output folder.|/previous/"}));
+        QCOMPARE(log_->errors, QStringList({"Can not read /no/such/output"}));
+        QVERIFY(!form_->IsRunning());
+        QCOMPARE(outDir_, QString("/previous/"));
+    }
+
+    void outputsEqualTheCommandLine()
+    {
+        const QStringList inputs{kSamples + "astronaut.png", kSamples + "coffee.png", kSamples + "rocket.jpg"};
+        for (const QString& path : inputs)
+            form_->AddFile(path);
+        Control<QComboBox>("ComboEffect")->setCurrentIndex(4);   // "Color 1 + Dot"
+        Control<QComboBox>("ComboFormat")->setCurrentIndex(1);   // PNG
+        UseNewSize("320", "240", true);
+        log_->answerYes = true;
+        RunTo(Work("window"));
+
+        QCOMPARE(outDir_, Work("window") + "/");
+        QCOMPARE(log_->beeps, 1);
+        QVERIFY(log_->warnings.isEmpty());
+        QCOMPARE(log_->questions, QStringList({"Do you want to open the output folder?"}));
+        QCOMPARE(log_->opened, QStringList({Work("window") + "/"}));
+        QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Ready"));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(form_->Status(row), FileStatus::Converted);
+
+        QProcess cli;
+        cli.start(LUMETRA_CLI, QStringList({"batch"}) + inputs +
+                                   QStringList({"--out", Work("cli"), "--effect", "5", "--format", "png",
+                                                "--size", "320x240"}));
+        QVERIFY(cli.waitForFinished(kRunTimeoutMs));
+        QCOMPARE(cli.exitCode(), 0);
+        for (const QString name : {"astronaut.png", "coffee.png", "rocket.png"}) {
+            const QByteArray window = Bytes(Work("window/") + name);
+            QVERIFY2(!window.isEmpty(), qPrintable(name));
+            QVERIFY2(window == Bytes(Work("cli/") + name), qPrintable(name));
+        }
+        QCOMPARE(PictureSize(Work("window/astronaut.png")), QSize(240, 240));
+    }
+
+    void sizesFitTheRequestedBox()
+    {
+        WritePattern(Work("wide.png"), 1600, 1200);
+        WritePattern(Work("tall.png"), 1200, 1600);
+        WritePattern(Work("strip.png"), 2000, 500);
+        WritePattern(Work("exact.png"), 800, 600);
+        for (const char* name : {"wide.png", "tall.png", "strip.png", "exact.png"})
+            form_->AddFile(Work(name));
+        Control<QComboBox>("ComboFormat")->setCurrentIndex(1);
+        UseNewSize("800", "600", true);
+        RunTo(Work("fit"));
+        QCOMPARE(PictureSize(Work("fit/wide.png")), QSize(800, 600));
+        QCOMPARE(PictureSize(Work("fit/tall.png")), QSize(450, 600));
+        QCOMPARE(PictureSize(Work("fit/strip.png")), QSize(800, 200));
+
+        Control<QCheckBox>("CheckAspect")->setChecked(false);
+        RunTo(Work("stretch"));
+        for (const char* name : {"wide.png", "tall.png", "strip.png"})
+            QCOMPARE(PictureSize(Work("stretch/") + name), QSize(800, 600));
+
+        // A picture that already has the size is converted as it is.
+        Control<QRadioButton>("OptionAuto")->setChecked(true);
+        RunTo(Work("keep"));
+        QCOMPARE(PictureSize(Work("keep/tall.png")), QSize(1200, 1600));
+        QCOMPARE(Bytes(Work("keep/exact.png")), Bytes(Work("fit/exact.png")));
+        QCOMPARE(Bytes(Work("keep/exact.png")), Bytes(Work("stretch/exact.png")));
+    }
+
+    void zeroSizeNeverDividesByZero()
+    {
+        WritePattern(Work("wide.png"), 1600, 1200);
+        form_->AddFile(Work("wide.png"));
+        UseNewSize("0", "", true);   // typed but never left, so never normalised
+        RunTo(Work("out"));
+        QCOMPARE(Control<SizeBox>("TextW")->text(), QString("10"));
+        QCOMPARE(Control<SizeBox>("TextH")->text(), QString("10"));
+        QCOMPARE(PictureSize(Work("out/wide.jpg")), QSize(10, 8));
+        QCOMPARE(form_->Status(0), FileStatus::Converted);
+    }
+
+    void stopFinishesTheFileInHand()
+    {
+        const QStringList photos = TenPhotos();
+        for (const QString& path : photos)
+            form_->AddFile(path);
+        Gate gate;
+        gate.pausedFile = "photo03.png";
+        form_->SetConverter(gate.Wrap());
+        QDir().mkpath(Work("out"));
+        log_->folderAnswers << Work("out") << Work("out");
+        form_->CmdConvert_Click();
+        QVERIFY(form_->IsRunning());
+        QVERIFY(!Control<QPushButton>("CmdAddFiles")->isEnabled());
+        QVERIFY(Control<QPushButton>("CmdStop")->isEnabled());
+        QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Please wait..."));
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kRunTimeoutMs);
+        QTRY_COMPARE(form_->Status(2), FileStatus::Converting);
+
+        form_->CmdStop_Click();
+        // The controls come back at once, but no second run starts while file 3 is finished.
+        QVERIFY(Control<QPushButton>("CmdAddFiles")->isEnabled());
+        QVERIFY(!Control<QPushButton>("CmdConvert")->isEnabled());
+        QVERIFY(!Control<QPushButton>("CmdStop")->isEnabled());
+        form_->CmdConvert_Click();
+        QCOMPARE(log_->folderPrompts.size(), 1);
+
+        gate.release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+        QVERIFY(Control<QPushButton>("CmdConvert")->isEnabled());
+        for (int i = 0; i < 10; ++i) {
+            const bool written = QFile::exists(Work("out/") + QFileInfo(photos[i]).completeBaseName() + ".jpg");
+            QCOMPARE(written, i < 3);
+            QCOMPARE(form_->Status(i), i < 3 ? FileStatus::Converted : FileStatus::Waiting);
+        }
+        QCOMPARE(log_->beeps, 1);
+        QCOMPARE(log_->questions.size(), 1);
+        QCOMPARE(Control<QProgressBar>("ProgressConvert")->value(), 0);
+
+        // The next run starts again from all waiting.
+        form_->SetConverter(ConvertFile);
+        form_->CmdConvert_Click();
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(form_->Status(i), FileStatus::Waiting);
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+        QCOMPARE(form_->Status(9), FileStatus::Converted);
+    }
+
+    void closingEndsTheRunQuietly()
+    {
+        const QStringList photos = TenPhotos();
+        for (const QString& path : photos)
+            form_->AddFile(path);
+        Gate gate;
+        gate.pausedFile = "photo02.png";
+        form_->SetConverter(gate.Wrap());
+        form_->show();
+        QDir().mkpath(Work("out"));
+        log_->folderAnswers << Work("out");
+        form_->CmdConvert_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kRunTimeoutMs);
+
+        form_->close();
+        QVERIFY(!form_->isVisible());
+        gate.release.release();
+        form_.reset();   // waits for the file in hand
+
+        QVERIFY(QFile::exists(Work("out/photo02.jpg")));
+        QVERIFY(!QFile::exists(Work("out/photo03.jpg")));
+        QCOMPARE(log_->beeps, 0);
+        QVERIFY(log_->questions.isEmpty());
+    }
+
+    void failedFilesAreMarkedAndReportedOnce()
+    {
+        const QString source = Work("a.jpg");
+        QFile::copy(kSamples + "rocket.jpg", source);
+        const QByteArray photo = Bytes(source);
+        QFile text(Work("b.png"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a picture");
+        text.close();
+        QFile::copy(kSamples + "chelsea.png", Work("c.png"));
+        QFile::copy(kSamples + "coffee.png", Work("d.png"));
+        QVERIFY(QDir(work_->path()).mkdir("d.jpg"));   // the output name is taken by a folder
+
+        for (const char* name : {"a.jpg", "b.png", "c.png", "d.png"})
+            form_->AddFile(Work(name));
+        log_->folderAnswers << work_->path();   // the source folder, same format
+        form_->CmdConvert_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+
+        QCOMPARE(Bytes(source), photo);
+        QVERIFY(!QFile::exists(Work("b.jpg")));
+        QVERIFY(QFileInfo(Work("d.jpg")).isDir());
+        QCOMPARE(PictureSize(Work("c.jpg")), QSize(451, 300));
+        QCOMPARE(form_->Status(0), FileStatus::Failed);
+        QCOMPARE(form_->Status(1), FileStatus::Failed);
+        QCOMPARE(form_->Status(2), FileStatus::Converted);
+        QCOMPARE(form_->Status(3), FileStatus::Failed);
+
+        QCOMPARE(log_->warnings.size(), 1);
+        const QString report = log_->warnings.first();
+        QVERIFY2(report.startsWith("3 files were not converted:"), qPrintable(report));
+        for (const char* name : {"a.jpg", "b.png", "d.jpg"})
+            QVERIFY2(report.contains(name), qPrintable(report));
+        QVERIFY(!report.contains("c.png"));
+        QCOMPARE(log_->questions.size(), 1);
+    }
+};
+
+QTEST_MAIN(BatchRunTest)
+#include "batch_run_test.moc"

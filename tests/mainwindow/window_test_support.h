@@ -1,0 +1,104 @@
+#pragma once
+// Shared by the main-window tests: prompts that answer without showing anything and
+// record what the window asked, pictures with content that survives a round trip, and
+// the start-up every window test needs (offscreen, settings in a temporary folder).
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <vector>
+
+#include "mainwindow/main_prompts.h"
+
+namespace lumetra::testing {
+
+struct Message {
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+};
+
+// What the window asked and what the test answers.
+struct PromptLog {
+    std::vector<Message> messages;
+    std::vector<QSize> resizeQuestions;
+    std::optional<QSize> resizeAnswer;  // what the resize prompt returns
+    QString openAnswer;                 // the file the open dialog returns
+    QString saveAnswer;                 // the file the save dialog returns
+    QString openStartFolder;
+    QString saveStartFolder;
+    QStringList openFilters;
+    QStringList saveFilters;
+    int helpOpened = 0;
+};
+
+class RecordingPrompts : public MainPrompts {
+public:
+    explicit RecordingPrompts(PromptLog& log) : log_(log) {}
+    QString ChooseOpenFile(QWidget*, const QString& start, const QStringList& filters) override
+    {
+        log_.openStartFolder = start;
+        log_.openFilters = filters;
+        return log_.openAnswer;
+    }
+    QString ChooseSaveFile(QWidget*, const QString& start, const QStringList& filters) override
+    {
+        log_.saveStartFolder = start;
+        log_.saveFilters = filters;
+        return log_.saveAnswer;
+    }
+    void ShowMessage(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) override
+    {
+        log_.messages.push_back({icon, title, text});
+    }
+    std::optional<QSize> AskResize(QWidget*, QSize picture) override
+    {
+        log_.resizeQuestions.push_back(picture);
+        return log_.resizeAnswer;
+    }
+    void ShowAbout(QWidget*) override {}
+    QString OpenHelp() override
+    {
+        ++log_.helpOpened;
+        return {};
+    }
+
+private:
+    PromptLog& log_;
+};
+
+// A picture whose every pixel differs from its neighbours, so a flip, a shift or a
+// resample shows.
+inline QImage PatternPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7 + y * 3) & 255, (x * 2 + y * 11) & 255, (x * y + 40) & 255));
+    return image;
+}
+
+// Settings go to a temporary folder, never the user's own.
+inline void PrepareWindowTests(QTemporaryDir& configHome)
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+}  // namespace lumetra::testing
+
+// main() for a window test: prepares the settings folder before the application starts.
+#define LUMETRA_WINDOW_TEST_MAIN(TestClass)                 \
+    int main(int argc, char** argv)                         \
+    {                                                       \
+        QTemporaryDir configHome;                           \
+        lumetra::testing::PrepareWindowTests(configHome);   \
+        QApplication app(argc, argv);                       \
+        TestClass test;                                     \
+        return QTest::qExec(&test, argc, argv);             \
+    }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 #include "colour_math.h"
 
@@ -66,6 +68,48 @@ void AverageRunInPlace(uint8_t* first, std::ptrdiff_t stride, int pos, int count
     for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sum[c] / n);
 }
 
+// Per-thread working rows of the first pass.
+struct RowRunScratch {
+    explicit RowRunScratch(int width) : prefix(3 * (static_cast<std::size_t>(width) + 1)), nextBorder(width + 1) {}
+    std::vector<int64_t> prefix;  // running channel sums of the source row, 3 per position
+    std::vector<int> nextBorder;  // first border at or after each position, width if none
+};
+
+// The first pass over one row. Sums come from the source, so running sums give any run's
+// total at once. Unvisited pixels still hold the border detector's output, so the
+// nearest border to the right is known before the row starts; the nearest one to the
+// left is the last visited pixel whose new channel 0 is 0. This finds the same run ends
+// as scanning outward from each pixel, without the scan.
+void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radius, RowRunScratch& scratch)
+{
+    int64_t* prefix = scratch.prefix.data();
+    int* nextBorder = scratch.nextBorder.data();
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c) prefix[3 * (x + 1) + c] = prefix[3 * x + c] + src[3 * x + c];
+    nextBorder[width] = width;
+    for (int x = width - 1; x >= 0; --x) nextBorder[x] = row[3 * x] == 0 ? x : nextBorder[x + 1];
+
+    int lastBorder = -1;
+    for (int x = 0; x < width; ++x) {
+        uint8_t* pixel = row + 3 * x;
+        if (pixel[0] == 0) {
+            pixel[1] = pixel[2] = 0;
+            lastBorder = x;
+            continue;
+        }
+        const int low = std::max({lastBorder + 1, x - radius, 0});
+        const int high = std::min({nextBorder[x + 1] - 1, x + radius, width - 1});
+        const int n = high - low + 1;
+        if (n < 2) {
+            std::copy_n(src + 3 * x, 3, pixel);
+        } else {
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = static_cast<uint8_t>((prefix[3 * (high + 1) + c] - prefix[3 * low + c]) / n);
+        }
+        if (pixel[0] == 0) lastBorder = x;
+    }
+}
+
 }  // namespace
 
 int VerticalRunRadius(int brushWidth) { return std::min(RoundEven(brushWidth * 0.4), kMaxVerticalRadius); }
@@ -75,30 +119,11 @@ void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int 
     const int width = colour.Width();
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
-#pragma omp parallel for schedule(static)
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = source.Row(y);
-        uint8_t* row = colour.Row(y);
-        for (int x = 0; x < width; ++x) {
-            uint8_t* pixel = row + 3 * x;
-            if (pixel[0] == 0) {
-                pixel[1] = pixel[2] = 0;
-                continue;
-            }
-            const RunEnds run = FindRunEnds(row, 3, x, width, radius);
-            const int n = run.high - run.low + 1;
-            if (n < 2) {
-                std::copy_n(src + 3 * x, 3, pixel);
-                continue;
-            }
-            int sum[3] = {0, 0, 0};
-            for (int i = run.low; i <= run.high; ++i) {
-                sum[0] += src[3 * i + 0];
-                sum[1] += src[3 * i + 1];
-                sum[2] += src[3 * i + 2];
-            }
-            for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sum[c] / n);
-        }
+#pragma omp parallel
+    {
+        RowRunScratch scratch(width);
+#pragma omp for schedule(static)
+        for (int y = 0; y < height; ++y) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, scratch);
     }
 }
 

@@ -273,17 +273,24 @@ void FormBatch::CmdAddFiles_Click()
     ShowFileCount();
 }
 
+QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
+{
+    const QString chosen = prompts_->ChooseFolder(this, prompt, kept);
+    if (chosen.isEmpty())
+        return {};
+    if (!IsFolderReadable(chosen)) {
+        prompts_->ShowError(this, QStringLiteral("Can not read ") + chosen);
+        return {};
+    }
+    kept = WithTrailingSlash(chosen);
+    return kept;
+}
+
 void FormBatch::CmdAddFolder_Click()
 {
-    QString folder = prompts_->ChooseFolder(this, QStringLiteral("Please select a folder."), lastDir_);
+    const QString folder = AskForFolder(QStringLiteral("Please select a folder."), lastDir_);
     if (folder.isEmpty())
         return;
-    if (!IsFolderReadable(folder)) {
-        prompts_->ShowError(this, QStringLiteral("Can not read ") + folder);
-        return;
-    }
-    folder = WithTrailingSlash(folder);
-    lastDir_ = folder;
     LvFile->setUpdatesEnabled(false);
     for (const QString& name : ListFolderPictures(folder))
         AddFile(folder + name);

@@ -72,6 +72,10 @@ protected:
 private:
     void BuildControls();
     QWidget* BuildOptions();
+    // The folder chooser with its prompt, starting at kept; a readable choice is stored
+    // in kept with its trailing "/" and returned. "" when cancelled or unreadable (the
+    // user has been told).
+    QString AskForFolder(const QString& prompt, QString& kept);
     void ShowFileCount();
     void EnableControls(bool enabled);
     void SetStatus(QTreeWidgetItem* item, FileStatus status);

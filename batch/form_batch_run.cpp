@@ -13,7 +13,6 @@
 #include <cmath>
 
 #include "batch/batch_run.h"
-#include "batch/folder_paths.h"
 #include "batch/form_batch.h"
 #include "batch/size_box.h"
 
@@ -57,15 +56,9 @@ void FormBatch::CmdConvert_Click()
 {
     if (LvFile->topLevelItemCount() == 0 || run_->IsRunning())
         return;
-    QString folder = prompts_->ChooseFolder(this, QStringLiteral("Please select the output folder."), outDir_);
+    const QString folder = AskForFolder(QStringLiteral("Please select the output folder."), outDir_);
     if (folder.isEmpty())
         return;
-    if (!IsFolderReadable(folder)) {
-        prompts_->ShowError(this, QStringLiteral("Can not read ") + folder);
-        return;
-    }
-    folder = WithTrailingSlash(folder);
-    outDir_ = folder;
 
     BatchRequest request;
     request.files = Files();

@@ -2,6 +2,7 @@
 
 #include "colour_math.h"
 #include "engine.h"
+#include "row_threads.h"
 
 namespace lumetra {
 
@@ -9,7 +10,7 @@ void Engine::BuildGreyLevels()
 {
     const int w = OrigPixels.Width();
     const int h = OrigPixels.Height();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
     for (int y = 0; y < h; ++y) {
         const uint8_t* bgr = OrigPixels.Row(y);
         uint8_t* grey = GrayPixels.Row(y);

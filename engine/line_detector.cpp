@@ -1,10 +1,15 @@
 // The line detector: colour differences between neighbouring pixels become a
 // black-on-white line drawing. Used by the sketch pass and by the colour mixing.
 
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "engine.h"
+#include "row_threads.h"
 
 namespace lumetra {
 namespace {
@@ -77,29 +82,124 @@ int VotesReceived(const VoteRows& r, int x, int threshold)
     return votes;
 }
 
+// Edge flags (0 or 1) of the forward pairs of every pixel of one row that has a row
+// above it: to (x + 1, y), (x, y + 1), (x + 1, y + 1) and (x - 1, y + 1). A flag whose
+// neighbour lies outside the plane is 0; those pixels are counted by VotesReceived.
+struct RowEdges {
+    std::vector<uint8_t> right, up, upRight, upLeft;
+    explicit RowEdges(int width) : right(width, 0), up(width, 0), upRight(width, 0), upLeft(width, 0) {}
+};
+
+// exceeds[i] = 1 where the bytes a[i] and b[i] differ by more than threshold. The
+// bytes are compared channel by channel in one contiguous run, which vectorises.
+void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, int threshold, uint8_t* exceeds)
+{
+#pragma omp simd
+    for (int i = 0; i < n; ++i) {
+        const int d = a[i] > b[i] ? a[i] - b[i] : b[i] - a[i];
+        exceeds[i] = d > threshold;
+    }
+}
+
+// flags[x] = 1 where any of the three channel bytes of pixel x exceeded. exceeds holds
+// one byte more than the pixels use, so the four-byte read of the last pixel stays inside.
+constexpr uint32_t kFirstThreeBytes = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+
+void PixelsWithAnyChannel(const uint8_t* exceeds, int pixels, uint8_t* flags)
+{
+    for (int x = 0; x < pixels; ++x) {
+        uint32_t word;
+        std::memcpy(&word, exceeds + 3 * x, sizeof word);
+        flags[x] = (word & kFirstThreeBytes) != 0;
+    }
+}
+
+// threshold is clamped to -1..255 by the caller. scratch holds 3 x width + 1 bytes.
+void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, std::vector<uint8_t>& scratch)
+{
+    const int w = colour.Width();
+    const uint8_t* row = colour.Row(y);
+    const uint8_t* above = colour.Row(y + 1);
+    uint8_t* bytes = scratch.data();
+    MarkExceedingBytes(row, above, 3 * w, threshold, bytes);
+    PixelsWithAnyChannel(bytes, w, e.up.data());
+    MarkExceedingBytes(row, row + 3, 3 * (w - 1), threshold, bytes);
+    PixelsWithAnyChannel(bytes, w - 1, e.right.data());
+    MarkExceedingBytes(row, above + 3, 3 * (w - 1), threshold, bytes);
+    PixelsWithAnyChannel(bytes, w - 1, e.upRight.data());
+    MarkExceedingBytes(row + 3, above, 3 * (w - 1), threshold, bytes);
+    PixelsWithAnyChannel(bytes, w - 1, e.upLeft.data() + 1);
+}
+
+// Votes of the pixels 1..w - 2 of a row below the top row, from the edge flags of the
+// row (cur) and of the row below it (below: all zero on the bottom row).
+void VotesOfInnerPixels(const uint8_t* grey, const uint8_t* greyAbove, const uint8_t* greyBelow,
+                        const RowEdges& cur, const RowEdges& below, uint8_t* votes, int w)
+{
+#pragma omp simd
+    for (int x = 1; x < w - 1; ++x) {
+        const uint8_t q = grey[x];
+        const int asFirst = (cur.upRight[x] & (greyAbove[x + 1] >= q)) + (cur.up[x] & (greyAbove[x] >= q)) +
+                            (cur.upLeft[x] & (greyAbove[x - 1] >= q)) + (cur.right[x] & (grey[x + 1] >= q));
+        const int asNeighbour = (below.upRight[x - 1] & (q < greyBelow[x - 1])) + (below.up[x] & (q < greyBelow[x])) +
+                                (below.upLeft[x + 1] & (q < greyBelow[x + 1])) + (cur.right[x - 1] & (q < grey[x - 1]));
+        votes[x] = static_cast<uint8_t>(votes[x] + asFirst + asNeighbour);
+    }
+}
+
+VoteRows RowsAround(const ColorPlane& colour, const GrayPlane& grey, int y)
+{
+    const bool above = y + 1 < colour.Height();
+    const bool below = y > 0;
+    return VoteRows{colour.Row(y),
+                    above ? colour.Row(y + 1) : nullptr,
+                    below ? colour.Row(y - 1) : nullptr,
+                    grey.Row(y),
+                    above ? grey.Row(y + 1) : nullptr,
+                    below ? grey.Row(y - 1) : nullptr};
+}
+
+// Counts one row pixel by pixel, every neighbour checked against the plane bounds.
+void CountRowVotesDirectly(const VoteRows& r, uint8_t* votes, int w, int threshold)
+{
+    if (w == 1) {
+        votes[0] = static_cast<uint8_t>(votes[0] + VotesReceived<false, false>(r, 0, threshold));
+        return;
+    }
+    votes[0] = static_cast<uint8_t>(votes[0] + VotesReceived<false, true>(r, 0, threshold));
+    for (int x = 1; x < w - 1; ++x) votes[x] = static_cast<uint8_t>(votes[x] + VotesReceived<true, true>(r, x, threshold));
+    votes[w - 1] = static_cast<uint8_t>(votes[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));
+}
+
+// Each pair's edge test is made once, into per-row flags; every thread keeps the flags
+// of the row below the one it counts, so the rows it is given are counted in order.
 void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& votes, int threshold)
 {
     const int w = colour.Width();
     const int h = colour.Height();
-#pragma omp parallel for schedule(static)
-    for (int y = 0; y < h; ++y) {
-        const bool above = y + 1 < h;
-        const bool below = y > 0;
-        const VoteRows r{colour.Row(y),
-                         above ? colour.Row(y + 1) : nullptr,
-                         below ? colour.Row(y - 1) : nullptr,
-                         grey.Row(y),
-                         above ? grey.Row(y + 1) : nullptr,
-                         below ? grey.Row(y - 1) : nullptr};
-        uint8_t* out = votes.Row(y);
-        if (w == 1) {
-            out[0] = static_cast<uint8_t>(out[0] + VotesReceived<false, false>(r, 0, threshold));
-            continue;
+    const int clamped = threshold < -1 ? -1 : threshold > 255 ? 255 : threshold;
+#pragma omp parallel if (UseRowThreads(w, h))
+    {
+        RowEdges cur(w), below(w);
+        const RowEdges none(w);
+        std::vector<uint8_t> scratch(3 * static_cast<std::size_t>(w) + 1, 0);
+        int belowRow = -1;  // the row whose flags `below` holds
+#pragma omp for schedule(static)
+        for (int y = 0; y < h; ++y) {
+            const VoteRows r = RowsAround(colour, grey, y);
+            uint8_t* out = votes.Row(y);
+            if (y == h - 1 || w < 3) {
+                CountRowVotesDirectly(r, out, w, threshold);
+                continue;
+            }
+            if (y > 0 && belowRow != y - 1) FindRowEdges(colour, y - 1, clamped, below, scratch);
+            FindRowEdges(colour, y, clamped, cur, scratch);
+            VotesOfInnerPixels(r.grey, r.greyAbove, y > 0 ? r.greyBelow : r.grey, cur, y > 0 ? below : none, out, w);
+            out[0] = static_cast<uint8_t>(out[0] + VotesReceived<false, true>(r, 0, threshold));
+            out[w - 1] = static_cast<uint8_t>(out[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));
+            std::swap(cur, below);
+            belowRow = y;
         }
-        out[0] = static_cast<uint8_t>(out[0] + VotesReceived<false, true>(r, 0, threshold));
-        for (int x = 1; x < w - 1; ++x)
-            out[x] = static_cast<uint8_t>(out[x] + VotesReceived<true, true>(r, x, threshold));
-        out[w - 1] = static_cast<uint8_t>(out[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));
     }
 }
 
@@ -108,7 +208,7 @@ void MarkLines(const GrayPlane& votes, const GrayPlane& grey, ColorPlane& output
 {
     const int w = output.Width();
     const int h = output.Height();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
     for (int y = 0; y < h; ++y) {
         const uint8_t* v = votes.Row(y);
         const uint8_t* g = grey.Row(y);
@@ -130,7 +230,7 @@ void ClearIsolatedDots(ColorPlane& output)
 {
     const int w = output.Width();
     const int h = output.Height();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
     for (int y = 1; y < h - 1; ++y) {
         const uint8_t* below = output.Row(y - 1);
         const uint8_t* above = output.Row(y + 1);

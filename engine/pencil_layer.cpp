@@ -4,6 +4,7 @@
 
 #include "colour_math.h"
 #include "engine.h"
+#include "row_threads.h"
 
 namespace lumetra {
 namespace {
@@ -32,7 +33,7 @@ void Engine::BuildPencilLayer()
     const int h = PencilPixels.Height();
     const bool colour = options.colorSketch && options.colorSketchEnabled;
     const float lift = static_cast<float>(128 / 100.0);
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
     for (int y = 0; y < h; ++y) {
         const uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);

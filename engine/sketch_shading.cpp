@@ -3,6 +3,7 @@
 
 #include "colour_math.h"
 #include "engine.h"
+#include "row_threads.h"
 
 namespace lumetra {
 
@@ -12,19 +13,18 @@ void Engine::ShadeSketch()
     const int h = SketchPixels.Height();
     const bool colour = options.colorSketch;
     const float lift = static_cast<float>(70 / 100.0);
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
     for (int y = 0; y < h; ++y) {
         uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* grey = GrayPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
         for (int x = 0; x < w; ++x) {
             uint8_t* px = sketch + 3 * x;
+            if (px[0] != 0) continue;  // paper is pure white, which the lift leaves as it is
             if (colour) {
-                if (px[0] == 0) {
-                    for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.5));
-                }
+                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.5));
                 SaturationLift(px, lift);
-            } else if (px[0] == 0) {
+            } else {
                 px[0] = px[1] = px[2] = static_cast<uint8_t>(RoundEven(grey[x] / 2.0));
             }
         }

@@ -207,10 +207,12 @@ TEST(LineDetectorTest, MatchesTheLiteralRulesOnRandomPictures)
     std::mt19937 rng(20240611);
     std::uniform_int_distribution<int> width(1, 37), height(1, 23);
     std::uniform_int_distribution<int> edge(-2, 258), votes(-1, 10), dark(0, 256);
-    for (int run = 0; run < 300; ++run) {
-        // Every size from 1 x 1 up, with one-row and one-column pictures well represented.
-        const int w = run < 40 ? 1 + run % 3 : width(rng);
-        const int h = run < 40 ? 1 + run / 3 % 4 : height(rng);
+    for (int run = 0; run < 303; ++run) {
+        // Every size from 1 x 1 up, with one-row and one-column pictures well represented,
+        // and last a few pictures large enough to be split over threads.
+        const bool large = run >= 300;
+        const int w = large ? 255 + run : run < 40 ? 1 + run % 3 : width(rng);
+        const int h = large ? 257 : run < 40 ? 1 + run / 3 % 4 : height(rng);
         const PixelPlane picture = test::RandomPicture(w, h, rng);
         const int et = edge(rng), vt = votes(rng), dt = dark(rng);
 

@@ -1,0 +1,199 @@
+// Generate and the gallery it fills: the message without a picture, the progress and
+// state sequence, the twenty entries and their pictures, a second run, the commands
+// while running, moving through the list, and closing the window during a run.
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QThreadPool>
+
+#include "engine/catalogue.h"
+#include "engine/gallery.h"
+#include "imaging/picture_file.h"
+#include "imaging/plane_transfer.h"
+#include "mainwindow/form_main.h"
+#include "mainwindow/parameter_panel.h"
+#include "mainwindow/preview_area.h"
+#include "mainwindow/snapshot_gallery.h"
+#include "mainwindow/snapshot_thumbnail.h"
+#include "window_test_support.h"
+
+using namespace lumetra;
+using namespace lumetra::testing;
+
+namespace {
+
+// The twenty pictures the engine makes of source with these settings.
+std::vector<QImage> ExpectedGallery(const QImage& source, const AppState& state)
+{
+    Engine engine;
+    engine.params = state.params;
+    engine.options = state.options;
+    engine.PencilTexture = LoadPencilTexture();
+    engine.SrcPixels = LoadPixels(source);
+    std::vector<QImage> pictures;
+    for (const PixelPlane& plane : RenderGallery(engine))
+        pictures.push_back(DrawPixels(plane));
+    return pictures;
+}
+
+QImage IconOf(const QListWidgetItem* item) { return item->icon().pixmap(kThumbnailPixels).toImage(); }
+
+}  // namespace
+
+class GenerateTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+    PromptLog log;
+    std::unique_ptr<FormMain> window;
+    QImage source = PatternPicture(48, 36);
+
+    void OpenSource()
+    {
+        const QString path = dir.filePath(QStringLiteral("source.png"));
+        QCOMPARE(WritePicture(source, path, PictureFormat::Png), QString());
+        QVERIFY(window->OpenPictureFile(path));
+    }
+    void GenerateAndWait()
+    {
+        window->CmdGenerate_Click();
+        window->WaitForGenerate();
+    }
+
+private slots:
+    void init()
+    {
+        log = PromptLog{};
+        window = std::make_unique<FormMain>();
+        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        window->show();
+    }
+    void cleanup() { window.reset(); }
+
+    void withoutPictureOnlyTheMessage()
+    {
+        window->CmdGenerate_Click();
+        QCOMPARE(int(log.messages.size()), 1);
+        QCOMPARE(log.messages[0].icon, QMessageBox::Information);
+        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(log.messages[0].text, QStringLiteral("Please open a image file"));
+        QVERIFY(!window->IsGenerating());
+        QCOMPARE(window->Gallery()->Count(), 0);
+        QCOMPARE(window->StateText(), QStringLiteral("Ready"));
+        QCOMPARE(window->ProgressConvert()->value(), 0);
+    }
+
+    void runShowsProgressAndRestoresState()
+    {
+        OpenSource();
+        QSignalSpy progress(window->ProgressConvert(), &QProgressBar::valueChanged);
+        window->CmdGenerate_Click();
+        QVERIFY(window->IsGenerating());
+        QCOMPARE(window->StateText(), QStringLiteral("Please wait..."));
+        QCOMPARE(window->cursor().shape(), Qt::WaitCursor);
+        for (QAction* command : {window->OpenAction(), window->SaveAction(), window->CopyAction(),
+                                 window->PasteAction(), window->BatchAction()})
+            QVERIFY2(!command->isEnabled(), qPrintable(command->text()));
+        QVERIFY(!window->Panel()->CmdGenerate()->isEnabled());
+        QVERIFY(window->HelpAction()->isEnabled());
+
+        window->WaitForGenerate();
+        QVERIFY(!window->IsGenerating());
+        QCOMPARE(window->StateText(), QStringLiteral("Ready"));
+        QCOMPARE(window->ProgressConvert()->value(), 0);
+        QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(window->OpenAction()->isEnabled() && window->CopyAction()->isEnabled());
+        QVERIFY(window->Panel()->CmdGenerate()->isEnabled());
+        QVERIFY(log.messages.empty());
+
+        QList<int> values;
+        for (const QList<QVariant>& change : progress)
+            values << change.at(0).toInt();
+        QVERIFY(values.size() >= 4);
+        QCOMPARE(values.first(), 10);
+        QCOMPARE(values.last(), 0);
+        QVERIFY(values.contains(95));
+        for (int i = 1; i + 1 < values.size(); ++i)
+            QVERIFY2(values[i] >= values[i - 1], "progress went back during the run");
+    }
+
+    void galleryHoldsTheTwentyPicturesInOrder()
+    {
+        window->Panel()->CheckBlur()->setChecked(true);
+        window->Panel()->Slider(ParameterId::Dark)->setValue(120);
+        OpenSource();
+        GenerateAndWait();
+
+        SnapshotGallery* gallery = window->Gallery();
+        QCOMPARE(gallery->Count(), kSlotCount);
+        QCOMPARE(gallery->count(), kSlotCount);
+        const std::vector<QImage> expected = ExpectedGallery(source, window->State());
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            QCOMPARE(gallery->item(slot)->text(), QString::fromUtf8(kCatalogue[slot].name.data()));
+            QVERIFY2(gallery->Picture(slot) == expected[slot], qPrintable(gallery->item(slot)->text()));
+        }
+        QCOMPARE(gallery->SelectedSlot(), 1);
+        QCOMPARE(window->Preview()->Shown(), gallery->Picture(1));
+    }
+
+    void secondRunStartsAgainFromTheSource()
+    {
+        OpenSource();
+        GenerateAndWait();
+        const QImage originalIcon = IconOf(window->Gallery()->item(0));
+        window->Gallery()->setCurrentRow(19);
+        GenerateAndWait();
+        QCOMPARE(window->Gallery()->Count(), kSlotCount);
+        QCOMPARE(window->Gallery()->Picture(0), source);
+        QCOMPARE(IconOf(window->Gallery()->item(0)), originalIcon);
+        QCOMPARE(window->Gallery()->SelectedSlot(), 1);
+    }
+
+    void previewFollowsTheSelection()
+    {
+        OpenSource();
+        GenerateAndWait();
+        SnapshotGallery* gallery = window->Gallery();
+        gallery->setFocus();
+        const auto expectShown = [&](int slot) {
+            QCOMPARE(gallery->SelectedSlot(), slot);
+            QCOMPARE(window->Preview()->Shown(), gallery->Picture(slot));
+        };
+        QTest::keyClick(gallery, Qt::Key_Down);
+        expectShown(2);
+        QTest::keyClick(gallery, Qt::Key_Up);
+        expectShown(1);
+        QTest::keyClick(gallery, Qt::Key_Up);
+        expectShown(0);
+        QCOMPARE(window->Preview()->Shown(), source);
+        QTest::keyClick(gallery, Qt::Key_PageDown);
+        QVERIFY(gallery->SelectedSlot() > 0);
+        expectShown(gallery->SelectedSlot());
+        QTest::keyClick(gallery, Qt::Key_End);
+        expectShown(19);
+
+        const QRect entry = gallery->visualItemRect(gallery->item(gallery->SelectedSlot() - 2));
+        QTest::mouseClick(gallery->viewport(), Qt::LeftButton, {}, entry.center());
+        expectShown(17);
+    }
+
+    void closingDuringARunIsSafe()
+    {
+        const QString path = dir.filePath(QStringLiteral("larger.png"));
+        QCOMPARE(WritePicture(PatternPicture(400, 300), path, PictureFormat::Png), QString());
+        QVERIFY(window->OpenPictureFile(path));
+        window->CmdGenerate_Click();
+        QVERIFY(window->IsGenerating());
+        window->close();
+        window.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+LUMETRA_WINDOW_TEST_MAIN(GenerateTest)
+#include "generate_test.moc"

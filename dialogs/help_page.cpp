@@ -10,7 +10,13 @@ namespace lumetra {
 
 QString HelpPagePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+    // Beside the program where it is built; under share/lumetra once installed.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString besideProgram = programFolder.filePath(QStringLiteral("help/index.html"));
+    const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/lumetra/help/index.html")));
+    if (!QFileInfo(besideProgram).isFile() && QFileInfo(installed).isFile())
+        return installed;
+    return besideProgram;
 }
 
 QString OpenHelpPage()

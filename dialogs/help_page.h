@@ -1,5 +1,5 @@
 #pragma once
-// The help page, installed in the folder "help" beside the program.
+// The help page, in the folder "help" beside the program.
 //
 // For the main window (Help, Contents, F1):
 //     if (const QString error = lumetra::OpenHelpPage(); !error.isEmpty())
@@ -9,7 +9,8 @@
 
 namespace lumetra {
 
-// The page's path: <program folder>/help/index.html, whatever the current folder is.
+// The page's path, whatever the current folder is: <program folder>/help/index.html, or
+// <program folder>/../share/lumetra/help/index.html for an installed program.
 QString HelpPagePath();
 
 // Opens the page in the desktop's browser. Returns "" on success, otherwise a message

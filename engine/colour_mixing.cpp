@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour_math.h"
+#include "sliding_run.h"
 
 namespace lumetra {
 
@@ -16,57 +17,9 @@ constexpr int kMaxVerticalRadius = 20;
 // the pass reads whole cache lines, and blocks never share a column.
 constexpr int kColumnBlock = 64;
 
-struct RunEnds {
-    int low;
-    int high;
-};
-
-// Ends of the run through pixel pos of a line of count pixels: at most radius pixels each
-// way, stopping before the nearest border. first points at channel 0 of the line's first
-// pixel and stride is the distance between two pixels. The pixel at pos is not a border.
-RunEnds FindRunEnds(const uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius)
-{
-    const int lowest = std::max(pos - radius, 0);
-    int low = lowest;
-    for (int i = pos - 1; i >= lowest; --i) {
-        if (first[i * stride] == 0) {
-            low = i + 1;
-            break;
-        }
-    }
-    const int highest = std::min(pos + radius, count - 1);
-    int high = highest;
-    for (int i = pos + 1; i <= highest; ++i) {
-        if (first[i * stride] == 0) {
-            high = i - 1;
-            break;
-        }
-    }
-    return {low, high};
-}
-
 // A radius beyond the line's length reaches just as far as the length itself; clamping
 // keeps pos +- radius from overflowing for absurd brush widths.
 int ClampRadius(int radius, int count) { return std::clamp(radius, 0, std::max(count, 0)); }
-
-// Replaces the non-border pixel at pos of a line by the average of its run, summing the
-// line as it stands. A run of one pixel leaves it as it is.
-void AverageRunInPlace(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius)
-{
-    uint8_t* pixel = first + pos * stride;
-    if (pixel[0] == 0) return;
-    const RunEnds run = FindRunEnds(first, stride, pos, count, radius);
-    const int n = run.high - run.low + 1;
-    if (n < 2) return;
-    int sum[3] = {0, 0, 0};
-    for (int i = run.low; i <= run.high; ++i) {
-        const uint8_t* p = first + i * stride;
-        sum[0] += p[0];
-        sum[1] += p[1];
-        sum[2] += p[2];
-    }
-    for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(sum[c] / n);
-}
 
 // Per-thread working rows of the first pass.
 struct RowRunScratch {
@@ -138,8 +91,9 @@ void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
     for (int b = 0; b < blocks; ++b) {
         const int x0 = b * kColumnBlock;
         const int x1 = std::min(width, x0 + kColumnBlock);
+        SlidingRun columns[kColumnBlock];
         for (int y = 0; y < height; ++y)
-            for (int x = x0; x < x1; ++x) AverageRunInPlace(colour.Data() + 3 * x, stride, y, height, radius);
+            for (int x = x0; x < x1; ++x) columns[x - x0].Average(colour.Data() + 3 * x, stride, y, height, radius);
     }
 }
 
@@ -151,7 +105,8 @@ void AverageRowRunsInPlace(ColorPlane& colour, int radius)
 #pragma omp parallel for schedule(static)
     for (int y = 0; y < height; ++y) {
         uint8_t* row = colour.Row(y);
-        for (int x = 0; x < width; ++x) AverageRunInPlace(row, 3, x, width, radius);
+        SlidingRun run;
+        for (int x = 0; x < width; ++x) run.Average(row, 3, x, width, radius);
     }
 }
 

@@ -194,6 +194,27 @@ TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
             }
 }
 
+TEST(ColourMixingTest, InPlacePassesMatchTheReferenceForAnyRadius)
+{
+    std::mt19937 rng(13);
+    for (int radius : {0, 1, 2, 3, 7, 20, 45, 1000})
+        for (int borderPercent : {0, 5, 30}) {
+            SCOPED_TRACE(testing::Message() << "radius " << radius << " borders " << borderPercent << "%");
+            ColorPlane expected = RandomColours(41, 43, rng, 10);
+            const ColorPlane borders = RandomBorders(41, 43, rng, borderPercent);
+            for (int y = 0; y < 43; ++y)
+                for (int x = 0; x < 41; ++x)
+                    if (borders(0, x, y) == 0) expected(0, x, y) = 0;
+            ColorPlane actual = expected;
+            RefInPlacePass(expected, radius, true);
+            AverageColumnRunsInPlace(actual, radius);
+            ASSERT_EQ(actual, expected) << "columns";
+            RefInPlacePass(expected, radius, false);
+            AverageRowRunsInPlace(actual, radius);
+            ASSERT_EQ(actual, expected) << "rows";
+        }
+}
+
 TEST(ColourMixingTest, HugeBrushWidthReachesAsFarAsTheWholeLine)
 {
     std::mt19937 rng(3);

@@ -1,0 +1,334 @@
+// The file commands: open by extension and through the dialog, the resize prompt's
+// threshold and outcome, save by extension and its failures, the clipboard, dropping a
+// file, the enabling rules, Help, and the settings kept between runs.
+
+#include <QClipboard>
+#include <QFile>
+#include <QListWidget>
+#include <QMimeData>
+
+#include "engine/resize.h"
+#include "imaging/picture_file.h"
+#include "imaging/plane_transfer.h"
+#include "mainwindow/form_main.h"
+#include "mainwindow/preview_area.h"
+#include "mainwindow/settings_store.h"
+#include "mainwindow/snapshot_gallery.h"
+#include "mainwindow/snapshot_thumbnail.h"
+#include "window_test_support.h"
+
+using namespace lumetra;
+using namespace lumetra::testing;
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+    PromptLog log;
+    std::unique_ptr<FormMain> window;
+
+    QString Write(const QImage& image, const QString& name, PictureFormat format)
+    {
+        const QString path = dir.filePath(name);
+        const QString error = WritePicture(image, path, format);
+        if (!error.isEmpty())
+            qWarning() << error;
+        return path;
+    }
+    QImage Source() const { return window->Gallery()->Picture(0); }
+
+private slots:
+    void init()
+    {
+        log = PromptLog{};
+        window = std::make_unique<FormMain>();
+        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup() { window.reset(); }
+
+    void startUpFolders()
+    {
+        const AppState& state = window->State();
+        QCOMPARE(state.AppDir, QCoreApplication::applicationDirPath() + u'/');
+        QCOMPARE(state.LastDir, state.AppDir + QStringLiteral("Samples/"));
+        QVERIFY(state.SourcePath.isEmpty() && state.SaveDir.isEmpty());
+    }
+
+    void opensByLastFourCharactersWhateverTheCase()
+    {
+        const QImage picture = PatternPicture(30, 20);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("upper.TIFF"), PictureFormat::Tif)));
+        QCOMPARE(Source(), picture);
+        QCOMPARE(window->Gallery()->Count(), 1);
+        QCOMPARE(window->Gallery()->item(0)->text(), QStringLiteral("Original"));
+        QCOMPARE(window->Preview()->Shown(), picture);
+
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("photo.jpeg"), PictureFormat::Jpg)));
+        QCOMPARE(Source().size(), picture.size());
+        QVERIFY(log.messages.empty());
+    }
+
+    void openDialogUpdatesFoldersOnlyWhenConfirmed()
+    {
+        const QString start = window->State().LastDir;
+        window->CmdOpen_Click();  // cancelled
+        QCOMPARE(log.openStartFolder, start);
+        QCOMPARE(log.openFilters, OpenFilters());
+        QCOMPARE(log.openFilters.first(), QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"));
+        QCOMPARE(log.openFilters.size(), 6);
+        QVERIFY(window->State().SourcePath.isEmpty());
+        QCOMPARE(window->State().LastDir, start);
+
+        log.openAnswer = Write(PatternPicture(8, 8), QStringLiteral("chosen.png"), PictureFormat::Png);
+        window->CmdOpen_Click();
+        QCOMPARE(window->State().SourcePath, log.openAnswer);
+        QCOMPARE(window->State().LastDir, dir.path() + u'/');
+        QCOMPARE(window->Gallery()->Count(), 1);
+    }
+
+    void unreadableFileKeepsTheOpenPicture()
+    {
+        const QImage picture = PatternPicture(16, 12);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("good.png"), PictureFormat::Png)));
+        for (const QString& name : {QStringLiteral("broken.png"), QStringLiteral("broken.tif"), QStringLiteral("broken.jpg")}) {
+            QFile broken(dir.filePath(name));
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write("not a picture at all");
+            broken.close();
+            log.messages.clear();
+            QVERIFY(!window->OpenPictureFile(broken.fileName()));
+            QCOMPARE(int(log.messages.size()), 1);
+            QCOMPARE(log.messages[0].icon, QMessageBox::Critical);
+            QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
+            QVERIFY2(log.messages[0].text.contains(name), qPrintable(log.messages[0].text));
+            QCOMPARE(window->Gallery()->Count(), 1);
+            QCOMPARE(Source(), picture);
+        }
+    }
+
+    void resizePromptOnlyForPicturesLargerBothWays_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("1600 x 700") << QSize(1600, 700) << false;
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << false;
+        QTest::newRow("1025 x 768") << QSize(1025, 768) << false;
+        QTest::newRow("1025 x 769") << QSize(1025, 769) << true;
+        QTest::newRow("1600 x 1200") << QSize(1600, 1200) << true;
+    }
+    void resizePromptOnlyForPicturesLargerBothWays()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, asked);
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("size.bmp"), PictureFormat::Bmp)));
+        QCOMPARE(log.resizeQuestions.empty(), !asked);
+        if (asked)
+            QCOMPARE(log.resizeQuestions.front(), size);
+        QCOMPARE(Source().size(), size);  // the prompt was cancelled
+    }
+
+    void acceptedResizeResamplesTheSourceOnly()
+    {
+        const QImage picture = PatternPicture(1100, 800);
+        log.resizeAnswer = QSize(550, 400);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("big.png"), PictureFormat::Png)));
+        const QImage iconBefore = MakeSnapshot(picture, window->palette().color(QPalette::Button));
+        QCOMPARE(Source(), DrawPixels(ResizePlane(LoadPixels(picture), {550, 400})));
+        QCOMPARE(window->Preview()->Shown(), Source());
+        QCOMPARE(window->Gallery()->item(0)->icon().pixmap(120).toImage(), iconBefore);
+        QCOMPARE(window->Gallery()->Count(), 1);
+    }
+
+    void savesByExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("exact");
+        QTest::newRow("png") << "out.png" << true;
+        QTest::newRow("bmp") << "out.bmp" << true;
+        QTest::newRow("tif") << "out.tif" << true;
+        QTest::newRow("upper-case JPG") << "out.JPG" << false;
+        QTest::newRow("gif") << "out.gif" << false;
+    }
+    void savesByExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, exact);
+        const QImage picture = PatternPicture(40, 30);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("in.png"), PictureFormat::Png)));
+        const QString path = dir.filePath(name);
+        QVERIFY(window->SaveSelectedPicture(path));
+        QVERIFY(log.messages.empty());
+        const ReadResult back = ReadPicture(path);
+        QVERIFY2(back.ok(), qPrintable(back.error));
+        QCOMPARE(back.image.size(), picture.size());
+        if (exact)
+            QCOMPARE(back.image, picture);
+    }
+
+    void refusesUnknownFormats()
+    {
+        QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
+        for (const QString& name : {QStringLiteral("out.tiff"), QStringLiteral("out.jpeg"), QStringLiteral("out.txt"),
+                                   QStringLiteral("noextension")}) {
+            log.messages.clear();
+            QVERIFY(!window->SaveSelectedPicture(dir.filePath(name)));
+            QCOMPARE(int(log.messages.size()), 1);
+            QCOMPARE(log.messages[0].text, QStringLiteral("Unknown image format"));
+            QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
+            QCOMPARE(log.messages[0].icon, QMessageBox::Critical);
+            QVERIFY(!QFile::exists(dir.filePath(name)));
+        }
+    }
+
+    void failedWritesAreReportedAndSourceIsNeverOverwritten()
+    {
+        const QString source = Write(PatternPicture(10, 10), QStringLiteral("keep.png"), PictureFormat::Png);
+        log.openAnswer = source;
+        window->CmdOpen_Click();
+        const QByteArray before = [&] { QFile f(source); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+
+        QVERIFY(!window->SaveSelectedPicture(source));
+        QCOMPARE(log.messages.back().title, QStringLiteral("Lumetra"));
+        QFile after(source);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+
+        const QString nowhere = dir.filePath(QStringLiteral("missing-folder/out.png"));
+        QVERIFY(!window->SaveSelectedPicture(nowhere));
+        QCOMPARE(log.messages.back().title, QStringLiteral("Lumetra"));
+        QVERIFY(log.messages.back().text.contains(QStringLiteral("out.png")));
+    }
+
+    void saveDialogStartsWhereTheLastSaveWent()
+    {
+        window->CmdSave_Click();  // empty gallery: no dialog
+        QVERIFY(log.saveFilters.isEmpty());
+
+        QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
+        QDir(dir.path()).mkdir(QStringLiteral("saved"));
+        log.saveAnswer = dir.filePath(QStringLiteral("saved/first.png"));
+        window->CmdSave_Click();
+        QCOMPARE(log.saveFilters, SaveFilters());
+        QCOMPARE(log.saveFilters.first(), QStringLiteral("JPG files (*.jpg)"));
+        QVERIFY(log.saveStartFolder.isEmpty());
+        QVERIFY(QFile::exists(log.saveAnswer));
+        log.saveAnswer.clear();
+        window->CmdSave_Click();
+        QCOMPARE(log.saveStartFolder, dir.filePath(QStringLiteral("saved/")));
+    }
+
+    void clipboardRoundTrip()
+    {
+        const QImage picture = PatternPicture(25, 15);
+        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("clip.png"), PictureFormat::Png)));
+        window->CmdCopy_Click();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+        QVERIFY(window->PasteAction()->isEnabled());
+
+        const QString sourcePath = window->State().SourcePath;
+        QVERIFY(window->OpenPictureFile(Write(PatternPicture(9, 9), QStringLiteral("other.png"), PictureFormat::Png)));
+        window->CmdPaste_Click();
+        QCOMPARE(Source(), picture);
+        QCOMPARE(window->Gallery()->Count(), 1);
+        QCOMPARE(window->State().SourcePath, sourcePath);
+
+        // Transparent parts of a pasted picture come out black, as from a file.
+        QImage clear(4, 4, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QGuiApplication::clipboard()->setImage(clear);
+        window->CmdPaste_Click();
+        QCOMPARE(Source().pixel(2, 2), qRgb(0, 0, 0));
+    }
+
+    void pasteWithoutPicture()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("just text"));
+        QVERIFY(!window->PasteAction()->isEnabled());
+        window->CmdPaste_Click();
+        QCOMPARE(int(log.messages.size()), 1);
+        QCOMPARE(log.messages[0].text, QStringLiteral("The clipboard is empty"));
+        QCOMPARE(log.messages[0].title, QStringLiteral("Lumetra"));
+        QCOMPARE(log.messages[0].icon, QMessageBox::Information);
+        QCOMPARE(window->Gallery()->Count(), 0);
+    }
+
+    void pastedLargePictureBringsUpThePrompt()
+    {
+        QImage large(2000, 1500, QImage::Format_RGB32);
+        large.fill(Qt::gray);
+        QGuiApplication::clipboard()->setImage(large);
+        window->CmdPaste_Click();
+        QCOMPARE(int(log.resizeQuestions.size()), 1);
+        QCOMPARE(log.resizeQuestions[0], QSize(2000, 1500));
+    }
+
+    void commandsEnabledByGalleryAndClipboard()
+    {
+        QVERIFY(!window->CopyAction()->isEnabled());
+        QVERIFY(!window->PasteAction()->isEnabled());
+        QVERIFY(window->SaveAction()->isEnabled() && window->OpenAction()->isEnabled());
+        QVERIFY(window->BatchAction()->isEnabled() && window->HelpAction()->isEnabled());
+        QVERIFY(window->OpenPictureFile(Write(PatternPicture(5, 5), QStringLiteral("e.png"), PictureFormat::Png)));
+        QVERIFY(window->CopyAction()->isEnabled());
+        QGuiApplication::clipboard()->setImage(PatternPicture(3, 3));
+        QVERIFY(window->PasteAction()->isEnabled());
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!window->PasteAction()->isEnabled());
+
+        QCOMPARE(window->OpenAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(window->SaveAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(window->CopyAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+        QCOMPARE(window->PasteAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+        QCOMPARE(window->BatchAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+        QCOMPARE(window->HelpAction()->shortcut(), QKeySequence(QStringLiteral("F1")));
+        QCOMPARE(window->BatchAction()->toolTip(), QStringLiteral("Batch converter  [Ctrl+B]"));
+    }
+
+    void droppedFileOpens()
+    {
+        const QString path = Write(PatternPicture(12, 7), QStringLiteral("dropped.png"), PictureFormat::Png);
+        window->show();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(Source(), PatternPicture(12, 7));
+        QCOMPARE(window->State().SourcePath, path);
+    }
+
+    void helpOpensThePage()
+    {
+        window->CmdHelp_Click();
+        QCOMPARE(log.helpOpened, 1);
+        QVERIFY(log.messages.empty());
+    }
+
+    void outputFolderKeptBetweenRuns()
+    {
+        QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).clear();
+        window->close();  // nothing chosen: nothing stored
+        QVERIFY(!QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).contains(QStringLiteral("OutDir")));
+
+        window = std::make_unique<FormMain>();
+        QVERIFY(window->State().OutDir.isEmpty());
+        window->State().OutDir = dir.path() + QStringLiteral("/out/");
+        window->close();
+        window = std::make_unique<FormMain>();
+        QCOMPARE(window->State().OutDir, dir.path() + QStringLiteral("/out/"));
+
+        WriteSetting(QStringLiteral("OutDir"), QStringLiteral("/pictures/") + QChar(0));
+        QCOMPARE(ReadSetting(QStringLiteral("OutDir")), QStringLiteral("/pictures/"));
+        WriteSetting(QStringLiteral("OutDir"), QChar(0) + QStringLiteral("/pictures/"));
+        QCOMPARE(ReadSetting(QStringLiteral("OutDir")), QString());
+        QCOMPARE(ReadSetting(QStringLiteral("Missing")), QString());
+    }
+};
+
+LUMETRA_WINDOW_TEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"

@@ -202,6 +202,9 @@ std::optional<CommandKind> CommandFromWord(const QString& word)
 QString TakePositionals(Command& command, const QStringList& positionals)
 {
     const QString name = CommandName(command.kind);
+    // "" would otherwise name the current folder as an output folder, or no file at all.
+    if (positionals.contains(QString()))
+        return QStringLiteral("%1: an empty argument is not a file or folder name.").arg(name);
     switch (command.kind) {
     case CommandKind::Render:
         if (positionals.size() != 2)

@@ -146,10 +146,11 @@ QByteArray CmykJpeg(int width, int height, unsigned char c, unsigned char m, uns
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> row(std::size_t(width) * 4);
     for (int x = 0; x < width; ++x) {
-        row[std::size_t(x) * 4 + 0] = c;
-        row[std::size_t(x) * 4 + 1] = m;
-        row[std::size_t(x) * 4 + 2] = y;
-        row[std::size_t(x) * 4 + 3] = k;
+        // Stored inverted, as with the Adobe marker that libjpeg writes for CMYK.
+        row[std::size_t(x) * 4 + 0] = 255 - c;
+        row[std::size_t(x) * 4 + 1] = 255 - m;
+        row[std::size_t(x) * 4 + 2] = 255 - y;
+        row[std::size_t(x) * 4 + 3] = 255 - k;
     }
     while (info.next_scanline < info.image_height) {
         JSAMPROW rows[1] = {row.data()};

@@ -24,7 +24,8 @@ QByteArray GreyTiff(int width, int height);
 QByteArray GreyPng16(int width, int height);
 int GreyPng16Expected(int x, int y);
 
-// A CMYK JPEG (with the usual inverted Adobe channels) filled with one ink value.
+// A CMYK JPEG filled with one amount of each ink (0 none, 255 full), stored inverted
+// under an Adobe marker as such files usually are.
 QByteArray CmykJpeg(int width, int height, unsigned char c, unsigned char m, unsigned char y, unsigned char k);
 
 // A PNG that announces width x height RGB pixels but holds only a few compressed

@@ -1,0 +1,121 @@
+// lumetra-cli on hostile files: each bad input is named on stderr with its reason, the
+// exit status says something failed, the good inputs are still converted, and no file
+// already on disk is replaced by a failed conversion.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "cli/file_commands.h"
+#include "cli/run_support.h"
+#include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+using namespace hostile;
+
+struct Outcome {
+    int status;
+    QString messages;
+};
+
+Outcome RunCli(const QStringList& args)
+{
+    const cli::ParseResult parsed = cli::ParseCommandLine(args);
+    if (const auto* error = std::get_if<cli::UsageError>(&parsed))
+        return {cli::kExitUsage, error->message};
+    const cli::Command& command = std::get<cli::Command>(parsed);
+    testing::internal::CaptureStderr();
+    cli::Console console;
+    int status = cli::kExitUsage;
+    switch (command.kind) {
+    case cli::CommandKind::Render: status = cli::RunRender(command, console); break;
+    case cli::CommandKind::Gallery: status = cli::RunGallery(command, console); break;
+    case cli::CommandKind::Batch: status = cli::RunBatch(command, console); break;
+    default: break;
+    }
+    console.Finish();
+    return {status, QString::fromStdString(testing::internal::GetCapturedStderr())};
+}
+
+class CommandLineFiles : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QByteArray png = EncodePicture(test::Gradient(24, 16), PictureFormat::Png);
+        Write(QStringLiteral("good.png"), png);
+        Write(QStringLiteral("cut.png"), png.left(png.size() / 2));
+        Write(QStringLiteral("noframes.gif"), GifWithoutFrames());
+        Write(QStringLiteral("zero.tif"), GreyTiff(0, 4));
+        Write(QStringLiteral("bomb.png"), PngBomb(30000, 30000));
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::WriteBytes(Path(name), bytes)); }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(CommandLineFiles, RenderOfABombFailsAndKeepsTheOldOutput)
+{
+    Write(QStringLiteral("out.png"), "the result of an earlier run");
+    const Outcome outcome = RunCli({"render", Path("bomb.png"), Path("out.png")});
+    EXPECT_EQ(outcome.status, cli::kExitFailed);
+    EXPECT_TRUE(outcome.messages.contains(Path("bomb.png"))) << outcome.messages.toStdString();
+    EXPECT_TRUE(outcome.messages.contains("limit of 100 megapixels")) << outcome.messages.toStdString();
+    EXPECT_EQ(test::ReadBytes(Path("out.png")), QByteArray("the result of an earlier run"));
+}
+
+TEST_F(CommandLineFiles, GivenLimitIsHonouredAndChecked)
+{
+    QImage picture(1200, 1000, QImage::Format_RGB32);
+    picture.fill(qRgb(90, 140, 200));
+    Write(QStringLiteral("large.png"), EncodePicture(picture, PictureFormat::Png));
+
+    const Outcome tooSmall = RunCli({"render", Path("large.png"), Path("out.png"), "--max-megapixels", "0.0001"});
+    EXPECT_EQ(tooSmall.status, cli::kExitUsage) << "a limit below one megapixel is a usage error";
+    EXPECT_TRUE(tooSmall.messages.contains("--max-megapixels")) << tooSmall.messages.toStdString();
+
+    const Outcome refused = RunCli({"render", Path("large.png"), Path("out.png"), "--max-megapixels", "1"});
+    EXPECT_EQ(refused.status, cli::kExitFailed);
+    EXPECT_TRUE(refused.messages.contains("1200 x 1000")) << refused.messages.toStdString();
+    EXPECT_TRUE(refused.messages.contains("limit of 1 megapixels")) << refused.messages.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.png")));
+
+    EXPECT_EQ(RunCli({"render", Path("large.png"), Path("out.png"), "--max-megapixels", "1.2"}).status, cli::kExitDone);
+    EXPECT_TRUE(QFile::exists(Path("out.png")));
+}
+
+TEST_F(CommandLineFiles, BatchConvertsTheGoodFilesAndNamesEachBadOne)
+{
+    const QString out = Path("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString earlier = QDir(out).filePath("cut.jpg");
+    ASSERT_TRUE(test::WriteBytes(earlier, "an earlier conversion"));
+
+    const Outcome outcome = RunCli({"batch", Path("good.png"), Path("cut.png"), Path("noframes.gif"), Path("zero.tif"),
+                                 Path("bomb.png"), Path("missing.bmp"), "--out", out, "--effect", "sketch", "--jobs", "2"});
+    EXPECT_EQ(outcome.status, cli::kExitFailed);
+    for (const char* bad : {"cut.png", "noframes.gif", "zero.tif", "bomb.png", "missing.bmp"})
+        EXPECT_TRUE(outcome.messages.contains(Path(bad))) << bad << "\n" << outcome.messages.toStdString();
+    EXPECT_FALSE(outcome.messages.contains(Path("good.png"))) << outcome.messages.toStdString();
+
+    EXPECT_TRUE(ReadPicture(QDir(out).filePath("good.jpg")).ok());
+    EXPECT_EQ(test::ReadBytes(earlier), QByteArray("an earlier conversion"));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2) << QDir(out).entryList(QDir::Files).join(' ').toStdString();
+}
+
+TEST_F(CommandLineFiles, GalleryOfABadFileWritesNothing)
+{
+    const QString out = Path("gallery");
+    const Outcome outcome = RunCli({"gallery", Path("zero.tif"), out});
+    EXPECT_EQ(outcome.status, cli::kExitFailed);
+    EXPECT_TRUE(outcome.messages.contains(Path("zero.tif"))) << outcome.messages.toStdString();
+    EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,66 @@
+// The megapixel limit: pictures above it are refused from their header, before any
+// pixel is decoded, with a message naming the file, its size and the limit; pictures
+// up to it are read, even where Qt's own allocation limit would have refused them.
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "imaging/picture_file.h"
+#include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+TEST(SizeLimit, DecompressionBombIsRefusedFromItsHeader)
+{
+    QTemporaryDir dir;
+    const QByteArray bomb = hostile::PngBomb(30000, 30000);
+    ASSERT_LT(bomb.size(), 8 * 1024);
+    const QString path = dir.filePath(QStringLiteral("bomb.png"));
+    ASSERT_TRUE(test::WriteBytes(path, bomb));
+
+    const ReadResult read = ReadPicture(path);
+    ASSERT_FALSE(read.ok());
+    EXPECT_TRUE(read.image.isNull());
+    for (const QString& part : {path, QStringLiteral("30000 x 30000"), QStringLiteral("limit of 100 megapixels")})
+        EXPECT_TRUE(read.error.contains(part)) << read.error.toStdString();
+}
+
+TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
+{
+    QTemporaryDir dir;
+    const QString atLimit = dir.filePath(QStringLiteral("at.png"));
+    const QString overLimit = dir.filePath(QStringLiteral("over.bmp"));
+    QImage picture(2000, 1000, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::EncodePicture(picture, PictureFormat::Png)));
+    QImage wider(2001, 1000, QImage::Format_RGB32);
+    wider.fill(qRgb(10, 20, 30));
+    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::EncodePicture(wider, PictureFormat::Bmp)));
+
+    const ReadLimits limits{2.0};
+    EXPECT_TRUE(ReadPicture(atLimit, limits).ok());
+    const ReadResult refused = ReadPicture(overLimit, limits);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("2001 x 1000"))) << refused.error.toStdString();
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("limit of 2 megapixels"))) << refused.error.toStdString();
+}
+
+TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
+{
+    // 36 megapixels decode into 144 MB, more than QImageReader allows by default.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.png"));
+    QImage picture(6000, 6000, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 100, 50));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::EncodePicture(picture, PictureFormat::Png)));
+
+    const ReadResult read = ReadPicture(path);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    EXPECT_EQ(read.image.size(), QSize(6000, 6000));
+    EXPECT_EQ(read.image.pixel(5999, 5999), qRgb(200, 100, 50));
+}
+
+}  // namespace
+}  // namespace lumetra

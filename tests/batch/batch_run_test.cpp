@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
@@ -25,7 +24,7 @@ using namespace lumetra;
 
 namespace {
 
-constexpr int kRunTimeoutMs = 600000;
+constexpr int kTimeoutMs = 600000;
 const QString kSamples = QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/");
 
 QByteArray Bytes(const QString& path)
@@ -34,24 +33,22 @@ QByteArray Bytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A picture with gradients and edges, so every effect has something to draw.
-void WritePattern(const QString& path, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = qRgb((x * 255) / width, (y * 255) / height, ((x / 40 + y / 40) % 2) * 200);
-    }
-    QVERIFY(image.save(path, "PNG"));
-}
-
-QSize PictureSize(const QString& path)
+QSize SizeOf(const QString& path)
 {
     return QImage(path).size();
 }
 
-// Pauses the conversion of one file until the test lets it go on.
+// Gradients and a checkerboard, so every effect has edges and colours to work on.
+void WritePattern(const QString& path, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, ((x / 40 + y / 40) % 2) * 200));
+    QVERIFY(image.save(path, "PNG"));
+}
+
+// Holds the conversion of one file until the test lets it go on.
 struct Gate {
     QString pausedFile;
     std::atomic<bool> reached{false};
@@ -74,8 +71,7 @@ struct Gate {
 class BatchRunTest : public QObject {
     Q_OBJECT
 
-    QString lastDir_ = "/";
-    QString outDir_ = "/previous/";
+    QString lastDir_ = "/", outDir_ = "/previous/";
     std::shared_ptr<PromptLog> log_;
     std::unique_ptr<FormBatch> form_;
     std::unique_ptr<QTemporaryDir> work_;
@@ -85,25 +81,27 @@ class BatchRunTest : public QObject {
     T* Control(const char* name) const { return form_->findChild<T*>(name); }
 
     // Ten photos under new names, made from the four samples.
-    QStringList TenPhotos()
+    void AddTenPhotos()
     {
         const QStringList samples{"astronaut.png", "chelsea.png", "coffee.png", "rocket.jpg"};
-        QStringList paths;
         for (int i = 0; i < 10; ++i) {
             const QString sample = samples[i % samples.size()];
-            const QString path = Work(QStringLiteral("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
+            const QString path = Work(QString("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
             QFile::copy(kSamples + sample, path);
-            paths << path;
+            form_->AddFile(path);
         }
-        return paths;
     }
 
-    void RunTo(const QString& outFolder)
+    void StartTo(const QString& outFolder)
     {
         QDir().mkpath(outFolder);
         log_->folderAnswers << outFolder;
         form_->CmdConvert_Click();
-        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+    }
+    void RunTo(const QString& outFolder)
+    {
+        StartTo(outFolder);
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kTimeoutMs);
     }
 
     void UseNewSize(const QString& width, const QString& height, bool keepAspect)
@@ -116,7 +114,6 @@ class BatchRunTest : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
         work_ = std::make_unique<QTemporaryDir>();
@@ -130,56 +127,36 @@ private slots:
         work_.reset();
     }
 
-    void emptyListAsksNothing()
-    {
-        form_->CmdConvert_Click();
-        QVERIFY(log_->folderPrompts.isEmpty());
-        QVERIFY(!form_->IsRunning());
-    }
-
-    void unreadableOutputFolderIsRefused()
-    {
-        form_->AddFile(kSamples + "chelsea.png");
-        log_->folderAnswers << "/no/such/output";
-        form_->CmdConvert_Click();
-        QCOMPARE(log_->folderPrompts, QStringList({"Please select the output folder.|/previous/"}));
-        QCOMPARE(log_->errors, QStringList({"Can not read /no/such/output"}));
-        QVERIFY(!form_->IsRunning());
-        QCOMPARE(outDir_, QString("/previous/"));
-    }
-
     void outputsEqualTheCommandLine()
     {
+        form_->CmdConvert_Click();   // an empty list asks nothing
+        QVERIFY(log_->folderPrompts.isEmpty());
         const QStringList inputs{kSamples + "astronaut.png", kSamples + "coffee.png", kSamples + "rocket.jpg"};
         for (const QString& path : inputs)
             form_->AddFile(path);
-        Control<QComboBox>("ComboEffect")->setCurrentIndex(4);   // "Color 1 + Dot"
+        Control<QComboBox>("ComboEffect")->setCurrentIndex(4);   // "Color 1 + Dot", slot 5
         Control<QComboBox>("ComboFormat")->setCurrentIndex(1);   // PNG
         UseNewSize("320", "240", true);
         log_->answerYes = true;
         RunTo(Work("window"));
-
-        QCOMPARE(outDir_, Work("window") + "/");
+        QCOMPARE(log_->folderPrompts, QStringList({"Please select the output folder.|/previous/"}));
+        QCOMPARE(outDir_, Work("window/"));
         QCOMPARE(log_->beeps, 1);
-        QVERIFY(log_->warnings.isEmpty());
         QCOMPARE(log_->questions, QStringList({"Do you want to open the output folder?"}));
-        QCOMPARE(log_->opened, QStringList({Work("window") + "/"}));
-        QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Ready"));
-        for (int row = 0; row < 3; ++row)
-            QCOMPARE(form_->Status(row), FileStatus::Converted);
+        QCOMPARE(log_->opened, QStringList({Work("window/")}));
+        QVERIFY(log_->warnings.isEmpty());
+        QCOMPARE(form_->Status(2), FileStatus::Converted);
 
         QProcess cli;
         cli.start(LUMETRA_CLI, QStringList({"batch"}) + inputs +
-                                   QStringList({"--out", Work("cli"), "--effect", "5", "--format", "png",
-                                                "--size", "320x240"}));
-        QVERIFY(cli.waitForFinished(kRunTimeoutMs));
+                                   QStringList({"--out", Work("cli"), "--effect", "5", "--format", "png", "--size", "320x240"}));
+        QVERIFY(cli.waitForFinished(kTimeoutMs));
         QCOMPARE(cli.exitCode(), 0);
         for (const QString name : {"astronaut.png", "coffee.png", "rocket.png"}) {
             const QByteArray window = Bytes(Work("window/") + name);
-            QVERIFY2(!window.isEmpty(), qPrintable(name));
-            QVERIFY2(window == Bytes(Work("cli/") + name), qPrintable(name));
+            QVERIFY2(!window.isEmpty() && window == Bytes(Work("cli/") + name), qPrintable(name));
         }
-        QCOMPARE(PictureSize(Work("window/astronaut.png")), QSize(240, 240));
+        QCOMPARE(SizeOf(Work("window/astronaut.png")), QSize(240, 240));
     }
 
     void sizesFitTheRequestedBox()
@@ -193,21 +170,19 @@ private slots:
         Control<QComboBox>("ComboFormat")->setCurrentIndex(1);
         UseNewSize("800", "600", true);
         RunTo(Work("fit"));
-        QCOMPARE(PictureSize(Work("fit/wide.png")), QSize(800, 600));
-        QCOMPARE(PictureSize(Work("fit/tall.png")), QSize(450, 600));
-        QCOMPARE(PictureSize(Work("fit/strip.png")), QSize(800, 200));
+        QCOMPARE(SizeOf(Work("fit/wide.png")), QSize(800, 600));
+        QCOMPARE(SizeOf(Work("fit/tall.png")), QSize(450, 600));
+        QCOMPARE(SizeOf(Work("fit/strip.png")), QSize(800, 200));
 
         Control<QCheckBox>("CheckAspect")->setChecked(false);
         RunTo(Work("stretch"));
-        for (const char* name : {"wide.png", "tall.png", "strip.png"})
-            QCOMPARE(PictureSize(Work("stretch/") + name), QSize(800, 600));
+        QCOMPARE(SizeOf(Work("stretch/tall.png")), QSize(800, 600));
 
-        // A picture that already has the size is converted as it is.
+        // A picture that already has the size is not resampled.
         Control<QRadioButton>("OptionAuto")->setChecked(true);
         RunTo(Work("keep"));
-        QCOMPARE(PictureSize(Work("keep/tall.png")), QSize(1200, 1600));
+        QCOMPARE(SizeOf(Work("keep/tall.png")), QSize(1200, 1600));
         QCOMPARE(Bytes(Work("keep/exact.png")), Bytes(Work("fit/exact.png")));
-        QCOMPARE(Bytes(Work("keep/exact.png")), Bytes(Work("stretch/exact.png")));
     }
 
     void zeroSizeNeverDividesByZero()
@@ -217,71 +192,49 @@ private slots:
         UseNewSize("0", "", true);   // typed but never left, so never normalised
         RunTo(Work("out"));
         QCOMPARE(Control<SizeBox>("TextW")->text(), QString("10"));
-        QCOMPARE(Control<SizeBox>("TextH")->text(), QString("10"));
-        QCOMPARE(PictureSize(Work("out/wide.jpg")), QSize(10, 8));
-        QCOMPARE(form_->Status(0), FileStatus::Converted);
+        QCOMPARE(SizeOf(Work("out/wide.jpg")), QSize(10, 8));
     }
 
     void stopFinishesTheFileInHand()
     {
-        const QStringList photos = TenPhotos();
-        for (const QString& path : photos)
-            form_->AddFile(path);
+        AddTenPhotos();
         Gate gate;
         gate.pausedFile = "photo03.png";
         form_->SetConverter(gate.Wrap());
-        QDir().mkpath(Work("out"));
-        log_->folderAnswers << Work("out") << Work("out");
-        form_->CmdConvert_Click();
-        QVERIFY(form_->IsRunning());
+        StartTo(Work("out"));
         QVERIFY(!Control<QPushButton>("CmdAddFiles")->isEnabled());
-        QVERIFY(Control<QPushButton>("CmdStop")->isEnabled());
         QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Please wait..."));
-        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kRunTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
         QTRY_COMPARE(form_->Status(2), FileStatus::Converting);
 
         form_->CmdStop_Click();
         // The controls come back at once, but no second run starts while file 3 is finished.
         QVERIFY(Control<QPushButton>("CmdAddFiles")->isEnabled());
         QVERIFY(!Control<QPushButton>("CmdConvert")->isEnabled());
-        QVERIFY(!Control<QPushButton>("CmdStop")->isEnabled());
         form_->CmdConvert_Click();
         QCOMPARE(log_->folderPrompts.size(), 1);
 
         gate.release.release();
-        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
-        QVERIFY(Control<QPushButton>("CmdConvert")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kTimeoutMs);
         for (int i = 0; i < 10; ++i) {
-            const bool written = QFile::exists(Work("out/") + QFileInfo(photos[i]).completeBaseName() + ".jpg");
-            QCOMPARE(written, i < 3);
+            QCOMPARE(QFile::exists(Work("out/photo%1.jpg").arg(i + 1, 2, 10, QChar('0'))), i < 3);
             QCOMPARE(form_->Status(i), i < 3 ? FileStatus::Converted : FileStatus::Waiting);
         }
         QCOMPARE(log_->beeps, 1);
         QCOMPARE(log_->questions.size(), 1);
-        QCOMPARE(Control<QProgressBar>("ProgressConvert")->value(), 0);
-
-        // The next run starts again from all waiting.
-        form_->SetConverter(ConvertFile);
-        form_->CmdConvert_Click();
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(form_->Status(i), FileStatus::Waiting);
-        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
-        QCOMPARE(form_->Status(9), FileStatus::Converted);
+        QVERIFY(Control<QPushButton>("CmdConvert")->isEnabled());
+        QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Ready"));
     }
 
     void closingEndsTheRunQuietly()
     {
-        const QStringList photos = TenPhotos();
-        for (const QString& path : photos)
-            form_->AddFile(path);
+        AddTenPhotos();
         Gate gate;
         gate.pausedFile = "photo02.png";
         form_->SetConverter(gate.Wrap());
         form_->show();
-        QDir().mkpath(Work("out"));
-        log_->folderAnswers << Work("out");
-        form_->CmdConvert_Click();
-        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kRunTimeoutMs);
+        StartTo(Work("out"));
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
 
         form_->close();
         QVERIFY(!form_->isVisible());
@@ -296,38 +249,30 @@ private slots:
 
     void failedFilesAreMarkedAndReportedOnce()
     {
-        const QString source = Work("a.jpg");
-        QFile::copy(kSamples + "rocket.jpg", source);
-        const QByteArray photo = Bytes(source);
+        QFile::copy(kSamples + "rocket.jpg", Work("a.jpg"));
+        const QByteArray photo = Bytes(Work("a.jpg"));
         QFile text(Work("b.png"));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("not a picture");
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
         text.close();
         QFile::copy(kSamples + "chelsea.png", Work("c.png"));
         QFile::copy(kSamples + "coffee.png", Work("d.png"));
         QVERIFY(QDir(work_->path()).mkdir("d.jpg"));   // the output name is taken by a folder
-
         for (const char* name : {"a.jpg", "b.png", "c.png", "d.png"})
             form_->AddFile(Work(name));
-        log_->folderAnswers << work_->path();   // the source folder, same format
-        form_->CmdConvert_Click();
-        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kRunTimeoutMs);
+        RunTo(work_->path());   // the source folder, in the source's own format
 
-        QCOMPARE(Bytes(source), photo);
-        QVERIFY(!QFile::exists(Work("b.jpg")));
-        QVERIFY(QFileInfo(Work("d.jpg")).isDir());
-        QCOMPARE(PictureSize(Work("c.jpg")), QSize(451, 300));
-        QCOMPARE(form_->Status(0), FileStatus::Failed);
-        QCOMPARE(form_->Status(1), FileStatus::Failed);
-        QCOMPARE(form_->Status(2), FileStatus::Converted);
-        QCOMPARE(form_->Status(3), FileStatus::Failed);
+        QCOMPARE(Bytes(Work("a.jpg")), photo);
+        QVERIFY(!QFile::exists(Work("b.jpg")));   // never rendered from an earlier picture
+        QCOMPARE(SizeOf(Work("c.jpg")), QSize(451, 300));
+        const QList<FileStatus> expected{FileStatus::Failed, FileStatus::Failed, FileStatus::Converted, FileStatus::Failed};
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(form_->Status(row), expected[row]);
 
         QCOMPARE(log_->warnings.size(), 1);
         const QString report = log_->warnings.first();
         QVERIFY2(report.startsWith("3 files were not converted:"), qPrintable(report));
         for (const char* name : {"a.jpg", "b.png", "d.jpg"})
             QVERIFY2(report.contains(name), qPrintable(report));
-        QVERIFY(!report.contains("c.png"));
         QCOMPARE(log_->questions.size(), 1);
     }
 };

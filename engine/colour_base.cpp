@@ -6,6 +6,7 @@
 #include "colour_mixing.h"
 #include "engine.h"
 #include "layer_allocation.h"
+#include "row_threads.h"
 
 namespace lumetra {
 
@@ -16,7 +17,7 @@ namespace {
 void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
 {
     const int width = grey.Width();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(grey.Width(), grey.Height()))
     for (int y = 0; y < grey.Height(); ++y) {
         const uint8_t* src = grey.Row(y);
         uint8_t* dst = colour.Row(y);

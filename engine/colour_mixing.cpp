@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour_math.h"
+#include "row_threads.h"
 #include "sliding_run.h"
 
 namespace lumetra {
@@ -72,7 +73,7 @@ void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int 
     const int width = colour.Width();
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
-#pragma omp parallel
+#pragma omp parallel if (UseRowThreads(colour.Width(), colour.Height()))
     {
         RowRunScratch scratch(width);
 #pragma omp for schedule(static)
@@ -87,7 +88,7 @@ void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(colour.RowBytes());
     radius = ClampRadius(radius, height);
     const int blocks = (width + kColumnBlock - 1) / kColumnBlock;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int b = 0; b < blocks; ++b) {
         const int x0 = b * kColumnBlock;
         const int x1 = std::min(width, x0 + kColumnBlock);
@@ -102,7 +103,7 @@ void AverageRowRunsInPlace(ColorPlane& colour, int radius)
     const int width = colour.Width();
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < height; ++y) {
         uint8_t* row = colour.Row(y);
         SlidingRun run;
@@ -113,7 +114,7 @@ void AverageRowRunsInPlace(ColorPlane& colour, int radius)
 void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
 {
     const int width = colour.Width();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < colour.Height(); ++y) {
         const uint8_t* src = source.Row(y);
         uint8_t* row = colour.Row(y);
@@ -127,7 +128,7 @@ void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
 void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour)
 {
     const int width = colour.Width();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < colour.Height(); ++y) {
         const uint8_t* lines = sketch.Row(y);
         uint8_t* row = colour.Row(y);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour_math.h"
+#include "row_threads.h"
 #include "engine.h"
 #include "layer_allocation.h"
 
@@ -32,7 +33,7 @@ int64_t GreySum(const ColorPlane& colour)
 {
     int64_t sum = 0;
     const int width = colour.Width();
-#pragma omp parallel for schedule(static) reduction(+ : sum)
+#pragma omp parallel for schedule(static) reduction(+ : sum) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < colour.Height(); ++y) {
         const uint8_t* row = colour.Row(y);
         int64_t rowSum = 0;
@@ -102,7 +103,7 @@ void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorP
 void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots)
 {
     const int width = dots.Width();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(dots.Width(), dots.Height()))
     for (int y = 0; y < dots.Height(); ++y) {
         const uint8_t* greyRow = grey.Row(y);
         const uint8_t* srcRow = source.Row(y);

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "colour_math.h"
+#include "row_threads.h"
 #include "engine.h"
+#include "grey_planes.h"
 #include "hsl.h"
 #include "layer_allocation.h"
 
@@ -52,7 +54,7 @@ const std::vector<std::array<uint8_t, 3>>& SepiaTable()
 void ApplyCurve(const ColorPlane& colour, const ToneCurve& curve, ColorPlane& out)
 {
     const std::size_t rowBytes = colour.RowBytes();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < colour.Height(); ++y) {
         const uint8_t* src = colour.Row(y);
         uint8_t* dst = out.Row(y);
@@ -88,7 +90,7 @@ void Engine::BuildSepiaLayer()
     AllocateLayer(SepiaPixels, ColorPixels.Width(), ColorPixels.Height());
     const int width = ColorPixels.Width();
     const auto& table = SepiaTable();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(ColorPixels.Width(), ColorPixels.Height()))
     for (int y = 0; y < ColorPixels.Height(); ++y) {
         const uint8_t* src = ColorPixels.Row(y);
         uint8_t* dst = SepiaPixels.Row(y);
@@ -106,7 +108,7 @@ void Engine::BuildBrightLayer()
     ApplyCurve(ColorPixels, BrightCurve(), BrightPixels);
     const float lift = static_cast<float>(128 / 100.0);
     const int width = BrightPixels.Width();
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (UseRowThreads(BrightPixels.Width(), BrightPixels.Height()))
     for (int y = 0; y < BrightPixels.Height(); ++y) {
         uint8_t* row = BrightPixels.Row(y);
         for (int x = 0; x < width; ++x) SaturationLift(row + 3 * x, lift);
@@ -129,18 +131,7 @@ void Engine::BuildColorGreyPlanes()
 {
     MatchLayerSize(ColorGrayPixels, ColorPixels);
     MatchLayerSize(ColorGray8Pixels, ColorPixels);
-    const int width = ColorPixels.Width();
-#pragma omp parallel for schedule(static)
-    for (int y = 0; y < ColorPixels.Height(); ++y) {
-        const uint8_t* src = ColorPixels.Row(y);
-        uint8_t* grey = ColorGrayPixels.Row(y);
-        uint8_t* grey8 = ColorGray8Pixels.Row(y);
-        for (int x = 0; x < width; ++x) {
-            const int g = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]];
-            grey[x] = static_cast<uint8_t>(g);
-            grey8[x] = static_cast<uint8_t>(g / 32 * 32);
-        }
-    }
+    WriteGreyAndLevels(ColorPixels, ColorGrayPixels, ColorGray8Pixels, 32);
 }
 
 }  // namespace lumetra

@@ -324,7 +324,8 @@ protected:
         engine.Gray4Pixels.Allocate(w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                const int grey = (engine.OrigPixels(0, x, y) + engine.OrigPixels(1, x, y) + engine.OrigPixels(2, x, y)) / 3;
+                const ColorPlane& o = engine.OrigPixels;
+                const int grey = (o(0, x, y) + o(1, x, y) + o(2, x, y)) / 3;
                 engine.GrayPixels(x, y) = static_cast<uint8_t>(grey);
                 engine.Gray4Pixels(x, y) = static_cast<uint8_t>(grey / 64 * 64);
             }

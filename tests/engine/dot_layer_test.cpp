@@ -190,7 +190,8 @@ protected:
         engine.GrayPixels.Allocate(w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                engine.GrayPixels(x, y) = static_cast<uint8_t>((colour(0, x, y) + colour(1, x, y) + colour(2, x, y)) / 3);
+                engine.GrayPixels(x, y) =
+                    static_cast<uint8_t>((colour(0, x, y) + colour(1, x, y) + colour(2, x, y)) / 3);
     }
     Engine engine;
 };

@@ -1,0 +1,12 @@
+#pragma once
+// The grey of every pixel of a colour plane, with the grey lowered to a multiple of a
+// level step (64 gives four levels, 32 eight).
+
+#include "plane.h"
+
+namespace lumetra {
+
+// grey and levels must have the size of colour.
+void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep);
+
+}  // namespace lumetra

@@ -136,6 +136,9 @@ TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
     EXPECT_EQ(run.status, 1);
     for (const QString& path : bad)
         EXPECT_TRUE(run.errors.contains(QDir::toNativeSeparators(path))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains("does not exist"));
+    EXPECT_TRUE(run.errors.contains("the file is empty"));
+    EXPECT_TRUE(run.errors.contains("folder, not a picture"));
     EXPECT_EQ(QDir(Path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"chelsea.jpg"});
 
     const CliRun render = Cli({"render", Path("truncated.png"), Path("r.png")});

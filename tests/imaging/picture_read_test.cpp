@@ -151,26 +151,6 @@ TEST_F(ReadPictureTest, OnlyTheFirstFrameOrPageIsRead)
     EXPECT_EQ(tif.pixel(3, 1), qRgb(0, 255, 0));
 }
 
-TEST_F(ReadPictureTest, UnreadableFilesAreErrorsNamingTheFile)
-{
-    const QByteArray png = test::ReadBytes(Save(Gradient(40, 30), "good.png"));
-    ASSERT_TRUE(test::WriteBytes(Path("empty.png"), {}));
-    ASSERT_TRUE(test::WriteBytes(Path("truncated.png"), png.left(png.size() / 2)));
-    ASSERT_TRUE(test::WriteBytes(Path("text.png"), "this is not a picture\n"));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.jpg"));
-    const char* names[] = {"missing.png", "empty.png", "truncated.png", "text.png", "folder.jpg"};
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        const ReadResult result = ReadPicture(Path(name));
-        EXPECT_FALSE(result.ok());
-        EXPECT_TRUE(result.image.isNull());
-        EXPECT_TRUE(result.error.contains(QDir::toNativeSeparators(Path(name)))) << result.error.toStdString();
-    }
-    EXPECT_TRUE(ReadPicture(Path("missing.png")).error.contains("does not exist"));
-    EXPECT_TRUE(ReadPicture(Path("empty.png")).error.contains("empty"));
-    EXPECT_TRUE(ReadPicture(Path("folder.jpg")).error.contains("folder"));
-}
-
 TEST_F(ReadPictureTest, FileWithoutReadPermissionIsAnError)
 {
     if (geteuid() == 0)

@@ -123,16 +123,6 @@ TEST_F(WritePictureTest, GifHasAtMost256ColoursAndKeepsFewColoursExactly)
     EXPECT_EQ(ReadPicture(Path("few.gif")).image, few);
 }
 
-TEST_F(WritePictureTest, WritingTheSamePictureTwiceGivesTheSameBytes)
-{
-    for (PictureFormat format : {PictureFormat::Gif, PictureFormat::Jpg, PictureFormat::Png}) {
-        const QString ext = FormatExtension(format);
-        ASSERT_EQ(WritePicture(Gradient(50, 40), Path("one." + ext), format), "");
-        ASSERT_EQ(WritePicture(Gradient(50, 40), Path("two." + ext), format), "");
-        EXPECT_EQ(ReadBytes(Path("one." + ext)), ReadBytes(Path("two." + ext))) << ext.toStdString();
-    }
-}
-
 TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
 {
     const QString missingFolder = Path("no/such/folder/a.png");

@@ -1,6 +1,7 @@
 // The line detector: colour differences between neighbouring pixels become a
 // black-on-white line drawing. Used by the sketch pass and by the colour mixing.
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -91,12 +92,13 @@ struct RowEdges {
 };
 
 // exceeds[i] = 1 where the bytes a[i] and b[i] differ by more than threshold. The
-// bytes are compared channel by channel in one contiguous run, which vectorises.
-void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, int threshold, uint8_t* exceeds)
+// bytes are compared channel by channel in one contiguous run of byte arithmetic,
+// which vectorises.
+void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, uint8_t threshold, uint8_t* exceeds)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
-        const int d = a[i] > b[i] ? a[i] - b[i] : b[i] - a[i];
+        const uint8_t d = a[i] > b[i] ? static_cast<uint8_t>(a[i] - b[i]) : static_cast<uint8_t>(b[i] - a[i]);
         exceeds[i] = d > threshold;
     }
 }
@@ -114,20 +116,28 @@ void PixelsWithAnyChannel(const uint8_t* exceeds, int pixels, uint8_t* flags)
     }
 }
 
-// threshold is clamped to -1..255 by the caller. scratch holds 3 x width + 1 bytes.
+// scratch holds 3 x width + 1 bytes.
 void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, std::vector<uint8_t>& scratch)
 {
     const int w = colour.Width();
+    if (threshold < 0 || threshold >= 255) {
+        // Every pair is an edge, or none is.
+        const uint8_t all = threshold < 0;
+        for (auto* flags : {&e.up, &e.right, &e.upRight, &e.upLeft}) std::fill(flags->begin(), flags->end(), all);
+        e.right[w - 1] = e.upRight[w - 1] = e.upLeft[0] = 0;
+        return;
+    }
+    const auto t = static_cast<uint8_t>(threshold);
     const uint8_t* row = colour.Row(y);
     const uint8_t* above = colour.Row(y + 1);
     uint8_t* bytes = scratch.data();
-    MarkExceedingBytes(row, above, 3 * w, threshold, bytes);
+    MarkExceedingBytes(row, above, 3 * w, t, bytes);
     PixelsWithAnyChannel(bytes, w, e.up.data());
-    MarkExceedingBytes(row, row + 3, 3 * (w - 1), threshold, bytes);
+    MarkExceedingBytes(row, row + 3, 3 * (w - 1), t, bytes);
     PixelsWithAnyChannel(bytes, w - 1, e.right.data());
-    MarkExceedingBytes(row, above + 3, 3 * (w - 1), threshold, bytes);
+    MarkExceedingBytes(row, above + 3, 3 * (w - 1), t, bytes);
     PixelsWithAnyChannel(bytes, w - 1, e.upRight.data());
-    MarkExceedingBytes(row + 3, above, 3 * (w - 1), threshold, bytes);
+    MarkExceedingBytes(row + 3, above, 3 * (w - 1), t, bytes);
     PixelsWithAnyChannel(bytes, w - 1, e.upLeft.data() + 1);
 }
 
@@ -136,13 +146,19 @@ void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, s
 void VotesOfInnerPixels(const uint8_t* grey, const uint8_t* greyAbove, const uint8_t* greyBelow,
                         const RowEdges& cur, const RowEdges& below, uint8_t* votes, int w)
 {
+    // Plain pointers: through the vectors every byte store could change them, which
+    // would keep the loop from being vectorised.
+    const uint8_t *up = cur.up.data(), *upRight = cur.upRight.data(), *upLeft = cur.upLeft.data();
+    const uint8_t* right = cur.right.data();
+    const uint8_t *belowUp = below.up.data(), *belowUpRight = below.upRight.data(),
+                  *belowUpLeft = below.upLeft.data();
 #pragma omp simd
     for (int x = 1; x < w - 1; ++x) {
         const uint8_t q = grey[x];
-        const int asFirst = (cur.upRight[x] & (greyAbove[x + 1] >= q)) + (cur.up[x] & (greyAbove[x] >= q)) +
-                            (cur.upLeft[x] & (greyAbove[x - 1] >= q)) + (cur.right[x] & (grey[x + 1] >= q));
-        const int asNeighbour = (below.upRight[x - 1] & (q < greyBelow[x - 1])) + (below.up[x] & (q < greyBelow[x])) +
-                                (below.upLeft[x + 1] & (q < greyBelow[x + 1])) + (cur.right[x - 1] & (q < grey[x - 1]));
+        const int asFirst = (upRight[x] & (greyAbove[x + 1] >= q)) + (up[x] & (greyAbove[x] >= q)) +
+                            (upLeft[x] & (greyAbove[x - 1] >= q)) + (right[x] & (grey[x + 1] >= q));
+        const int asNeighbour = (belowUpRight[x - 1] & (q < greyBelow[x - 1])) + (belowUp[x] & (q < greyBelow[x])) +
+                                (belowUpLeft[x + 1] & (q < greyBelow[x + 1])) + (right[x - 1] & (q < grey[x - 1]));
         votes[x] = static_cast<uint8_t>(votes[x] + asFirst + asNeighbour);
     }
 }
@@ -177,7 +193,6 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
 {
     const int w = colour.Width();
     const int h = colour.Height();
-    const int clamped = threshold < -1 ? -1 : threshold > 255 ? 255 : threshold;
 #pragma omp parallel if (UseRowThreads(w, h))
     {
         RowEdges cur(w), below(w);
@@ -192,8 +207,8 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
                 CountRowVotesDirectly(r, out, w, threshold);
                 continue;
             }
-            if (y > 0 && belowRow != y - 1) FindRowEdges(colour, y - 1, clamped, below, scratch);
-            FindRowEdges(colour, y, clamped, cur, scratch);
+            if (y > 0 && belowRow != y - 1) FindRowEdges(colour, y - 1, threshold, below, scratch);
+            FindRowEdges(colour, y, threshold, cur, scratch);
             VotesOfInnerPixels(r.grey, r.greyAbove, y > 0 ? r.greyBelow : r.grey, cur, y > 0 ? below : none, out, w);
             out[0] = static_cast<uint8_t>(out[0] + VotesReceived<false, true>(r, 0, threshold));
             out[w - 1] = static_cast<uint8_t>(out[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));

@@ -39,8 +39,11 @@ bool Usable(const Plane<C>* layer, const PixelPlane& target)
 
 bool IsWhite(const uint8_t* dot) { return dot[0] == 255 && dot[1] == 255 && dot[2] == 255; }
 
+// Writes a base layer (three channels, or one spread to three) into channels 0..2 of the
+// target, with the dot pixel in its place wherever dots are given and not pure white.
 // Every pixel depends only on the same pixel of the inputs, so rows run in parallel.
-void CopyColour(const ColorPlane& layer, const ColorPlane* dots, PixelPlane& target)
+template <int C>
+void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
 {
     const int w = target.Width();
 #pragma omp parallel for schedule(static)
@@ -49,29 +52,10 @@ void CopyColour(const ColorPlane& layer, const ColorPlane* dots, PixelPlane& tar
         const uint8_t* dot = dots ? dots->Row(y) : nullptr;
         uint8_t* dst = target.Row(y);
         for (int x = 0; x < w; ++x) {
-            const uint8_t* from = (dot && !IsWhite(dot + 3 * x)) ? dot + 3 * x : src + 3 * x;
-            dst[4 * x + 2] = from[2];
-            dst[4 * x + 1] = from[1];
-            dst[4 * x + 0] = from[0];
-        }
-    }
-}
-
-void SpreadGrey(const GrayPlane& layer, const ColorPlane* dots, PixelPlane& target)
-{
-    const int w = target.Width();
-#pragma omp parallel for schedule(static)
-    for (int y = 0; y < target.Height(); ++y) {
-        const uint8_t* src = layer.Row(y);
-        const uint8_t* dot = dots ? dots->Row(y) : nullptr;
-        uint8_t* dst = target.Row(y);
-        for (int x = 0; x < w; ++x) {
-            if (dot && !IsWhite(dot + 3 * x)) {
-                dst[4 * x + 2] = dot[3 * x + 2];
-                dst[4 * x + 1] = dot[3 * x + 1];
-                dst[4 * x + 0] = dot[3 * x + 0];
-            } else {
-                dst[4 * x + 2] = dst[4 * x + 1] = dst[4 * x + 0] = src[x];
+            const bool dotHere = dot && !IsWhite(dot + 3 * x);
+            for (int c = 2; c >= 0; --c) {
+                const uint8_t base = C == 3 ? src[3 * x + c] : src[x];
+                dst[4 * x + c] = dotHere ? dot[3 * x + c] : base;
             }
         }
     }
@@ -89,9 +73,9 @@ void Engine::ComposeEffect(int slot)
     if (dotted && !Usable(dots, SrcPixels)) return;
 
     if (base.colour) {
-        if (Usable(base.colour, SrcPixels)) CopyColour(*base.colour, dots, SrcPixels);
+        if (Usable(base.colour, SrcPixels)) ComposeLayer(*base.colour, dots, SrcPixels);
     } else if (Usable(base.grey, SrcPixels)) {
-        SpreadGrey(*base.grey, dots, SrcPixels);
+        ComposeLayer(*base.grey, dots, SrcPixels);
     }
 }
 

@@ -28,22 +28,14 @@ constexpr int kPromptHeight = 768;
 
 const QString kTitle = QStringLiteral("Lumetra");
 
-// The save formats, chosen by the path's lower-cased last four characters. ".tiff" and
-// ".jpeg" are not among them: those names are refused rather than guessed at.
+// The save formats, chosen by the path's lower-cased last four characters. Unlike
+// opening, "tiff" (so ".tiff") is not among them, nor is ".jpeg": such names are refused
+// rather than guessed at.
 std::optional<PictureFormat> SaveFormatOf(const QString& path)
 {
-    const QString key = path.right(4).toLower();
-    if (key == QLatin1String(".jpg"))
-        return PictureFormat::Jpg;
-    if (key == QLatin1String(".png"))
-        return PictureFormat::Png;
-    if (key == QLatin1String(".gif"))
-        return PictureFormat::Gif;
-    if (key == QLatin1String(".tif"))
-        return PictureFormat::Tif;
-    if (key == QLatin1String(".bmp"))
-        return PictureFormat::Bmp;
-    return std::nullopt;
+    if (path.right(4).toLower() == QLatin1String("tiff"))
+        return std::nullopt;
+    return FormatFromKey(path);
 }
 
 // A clipboard picture as an opaque RGB32 picture, transparent parts over black like

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -88,6 +89,7 @@ inline void PrepareWindowTests(QTemporaryDir& configHome)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome.path());
 }
 
 }  // namespace lumetra::testing

@@ -13,7 +13,6 @@ namespace {
 constexpr int kMinSide = 10;
 constexpr int kMaxSide = 10000;
 constexpr int kMaxJobs = 256;
-constexpr double kMaxMegapixelLimit = 10000.0;
 
 // Which commands accept an option.
 enum : unsigned { kRender = 1, kGallery = 2, kBatch = 4 };
@@ -129,13 +128,13 @@ QString ApplyJobs(Command& command, const QString& value)
 
 QString ApplyMaxMegapixels(Command& command, const QString& value)
 {
-    bool ok = false;
-    const double limit = value.toDouble(&ok);
-    if (!ok || !(limit >= 1.0 && limit <= kMaxMegapixelLimit))
-        return QStringLiteral("--max-megapixels: \"%1\" is not allowed; give a number from 1 to %2.")
+    const std::optional<double> limit = ParseMegapixelLimit(value);
+    if (!limit)
+        return QStringLiteral("--max-megapixels: \"%1\" is not allowed; give a number from %2 to %3.")
             .arg(value)
-            .arg(kMaxMegapixelLimit);
-    command.maxMegapixels = limit;
+            .arg(kLowestMegapixelLimit)
+            .arg(kHighestMegapixelLimit);
+    command.maxMegapixels = *limit;
     return {};
 }
 

@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+#include "imaging/size_limit.h"
+
 namespace lumetra {
 
 enum class PictureFormat { Jpg, Png, Gif, Tif, Bmp };
@@ -21,7 +23,7 @@ QString FormatExtension(PictureFormat format);
 
 struct ReadLimits {
     // Pictures larger than this many million pixels are refused before decoding.
-    double maxMegapixels = 100.0;
+    double maxMegapixels = DefaultMaxMegapixels();
 };
 
 struct ReadResult {

@@ -62,5 +62,35 @@ TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
     EXPECT_EQ(read.image.pixel(5999, 5999), qRgb(200, 100, 50));
 }
 
+TEST(SizeLimit, LimitTextIsANumberInRange)
+{
+    EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("250")), 250.0);
+    EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("1")), 1.0);
+    EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("10000")), 10000.0);
+    EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("12.5")), 12.5);
+    for (const char* bad : {"", "0", "0.99", "10000.5", "-5", "abc", "100 MP", "nan", "inf", "1e9"})
+        EXPECT_FALSE(ParseMegapixelLimit(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.gif"));
+    QImage picture(2001, 1000, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 0, 0));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::EncodePicture(picture, PictureFormat::Gif)));
+
+    SetDefaultMaxMegapixels(2.0);
+    const ReadResult refused = ReadPicture(path);
+    SetDefaultMaxMegapixels(0.5);   // out of range: ignored
+    const double kept = ReadLimits{}.maxMegapixels;
+    SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
+
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("limit of 2 megapixels"))) << refused.error.toStdString();
+    EXPECT_EQ(kept, 2.0);
+    EXPECT_TRUE(ReadPicture(path).ok());
+}
+
 }  // namespace
 }  // namespace lumetra

@@ -224,7 +224,10 @@ private slots:
     {
         const QImage picture = PatternPicture(25, 15);
         QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("clip.png"), PictureFormat::Png)));
-        window->CmdCopy_Click();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->Gallery()->setFocus();
+        QTest::keyClick(window->Gallery(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
         QVERIFY(window->PasteAction()->isEnabled());
 

@@ -67,22 +67,6 @@ bool JpegLooksTruncated(const QString& path)
     return !file.read(tail).contains(QByteArray("\xFF\xD9", 2));
 }
 
-// RGB32 with transparent areas composited over black: premultiplied colour is
-// exactly the colour over black, so the alpha byte only has to be made opaque.
-QImage ToOpaqueRgb32(const QImage& image)
-{
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < premultiplied.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
-        for (int x = 0; x < premultiplied.width(); ++x)
-            row[x] |= 0xFF000000u;
-    }
-    premultiplied.reinterpretAsFormat(QImage::Format_RGB32);
-    return premultiplied;
-}
-
 }  // namespace
 
 std::optional<PictureFormat> FormatFromKey(const QString& path)
@@ -111,6 +95,20 @@ QString FormatExtension(PictureFormat format)
     case PictureFormat::Bmp: return QStringLiteral("bmp");
     }
     return {};
+}
+
+QImage ToOpaqueRgb32(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x)
+            row[x] |= 0xFF000000u;
+    }
+    premultiplied.reinterpretAsFormat(QImage::Format_RGB32);
+    return premultiplied;
 }
 
 ReadResult ReadPicture(const QString& path, const ReadLimits& limits)

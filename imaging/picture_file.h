@@ -33,6 +33,10 @@ struct ReadResult {
     bool ok() const { return error.isEmpty(); }
 };
 
+// The picture as Format_RGB32 with transparent parts composited over black (a
+// premultiplied colour is exactly that colour over black).
+QImage ToOpaqueRgb32(const QImage& image);
+
 ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
 
 // Writes the picture in the given format through a temporary file in the target's

@@ -19,6 +19,7 @@ constexpr int kJpegQuality = 90;
 constexpr int kPngQuality = 70;
 // Qt's TIFF writer: 1 is LZW, lossless.
 constexpr int kTiffLzw = 1;
+constexpr int kDotsPerMeter96Dpi = 3780;
 
 QString WriteError(const QString& path, const QString& reason)
 {
@@ -60,15 +61,11 @@ QString EncodeWithQt(const QImage& rgb32, QIODevice& device, PictureFormat forma
 
 }  // namespace
 
-constexpr int kDotsPerMeter96Dpi = 3780;
-
 QString WritePicture(const QImage& image, const QString& path, PictureFormat format)
 {
     if (image.isNull())
         return WriteError(path, QStringLiteral("there is no picture to write"));
-    QImage rgb32 = image.hasAlphaChannel() || image.format() != QImage::Format_RGB32
-                       ? image.convertToFormat(QImage::Format_RGB32)
-                       : image;
+    QImage rgb32 = ToOpaqueRgb32(image);
     // A new QImage takes its resolution from the screen, so the same picture would be
     // written differently by the window and by lumetra-cli: always record 96 dpi.
     rgb32.setDotsPerMeterX(kDotsPerMeter96Dpi);

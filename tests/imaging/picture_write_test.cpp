@@ -92,6 +92,10 @@ TEST_F(WritePictureTest, OutputsAreEightBitRgbWithoutAlpha)
     EXPECT_EQ(png.at(25), 2);   // colour type: RGB, no alpha
     EXPECT_EQ(ReadBytes(Path("a.bmp")).at(28), 24);   // bits per pixel
     EXPECT_EQ(TiffSamplesPerPixel(ReadBytes(Path("a.tif"))), 3);
+    // Transparency is composited over black, as when reading.
+    const QRgb written = ReadPicture(Path("a.png")).image.pixel(0, 0);
+    EXPECT_NEAR(qRed(written), 10 * 40 / 255, 1);
+    EXPECT_NEAR(qBlue(written), 30 * 40 / 255, 1);
 }
 
 TEST_F(WritePictureTest, JpegIsWrittenAtQuality90)

@@ -52,6 +52,31 @@ void BM_RenderGallery(benchmark::State& state)
 }
 BENCHMARK(BM_RenderGallery)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Composition alone, from layers built once, for one colour and one dotted grey effect.
+void BM_ComposeEffect(benchmark::State& state)
+{
+    const int slot = static_cast<int>(state.range(0));
+    state.SetLabel(std::string(kCatalogue[slot].name));
+    Engine engine = PreparedEngine();
+    engine.BuildLayers();
+    for (auto _ : state) {
+        engine.ComposeEffect(slot);
+        benchmark::DoNotOptimize(engine.SrcPixels.Data());
+    }
+}
+BENCHMARK(BM_ComposeEffect)->Arg(4)->Arg(17)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BlurAndSharpen(benchmark::State& state)
+{
+    Engine engine = PreparedEngine();
+    for (auto _ : state) {
+        engine.BlurPixels();
+        engine.SharpenPixels(1.0f);
+        benchmark::DoNotOptimize(engine.SrcPixels.Data());
+    }
+}
+BENCHMARK(BM_BlurAndSharpen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_RenderSlot(benchmark::State& state)
 {
     const int slot = static_cast<int>(state.range(0));

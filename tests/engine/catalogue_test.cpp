@@ -36,17 +36,5 @@ TEST(Catalogue, UnknownNamesAndNumbersAreRefused)
         EXPECT_FALSE(FindEffectSlot(text).has_value()) << text;
 }
 
-TEST(Catalogue, TransitionsJoinTheSourceAColourAndASketch)
-{
-    EXPECT_EQ(kCatalogue[18].left, 0);
-    EXPECT_EQ(kCatalogue[18].middle, 4);
-    EXPECT_EQ(kCatalogue[18].base, 1);
-    EXPECT_EQ(kCatalogue[19].middle, 5);
-    EXPECT_EQ(kCatalogue[19].base, 2);
-    int pixelEffects = 0;
-    for (const EffectInfo& effect : kCatalogue) pixelEffects += IsPixelEffect(effect.slot);
-    EXPECT_EQ(pixelEffects, kBatchEffectCount);
-}
-
 }  // namespace
 }  // namespace lumetra

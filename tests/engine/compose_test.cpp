@@ -112,19 +112,6 @@ TEST(Compose, WhiteDotsGiveTheBaseAndBlackDotsGiveSketchPlusDot)
     }
 }
 
-TEST(Compose, GreyEffectsHaveEqualChannels)
-{
-    Engine e = NoiseEngine();
-    for (int slot : {14, 16}) {
-        e.ComposeEffect(slot);
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) {
-                EXPECT_EQ(e.SrcPixels(0, x, y), e.SrcPixels(1, x, y));
-                EXPECT_EQ(e.SrcPixels(1, x, y), e.SrcPixels(2, x, y));
-            }
-    }
-}
-
 TEST(Compose, ReleasedOrMismatchedLayersLeaveThePictureAlone)
 {
     Engine e = NoiseEngine();
@@ -144,18 +131,6 @@ TEST(Compose, ReleasedOrMismatchedLayersLeaveThePictureAlone)
     other.ComposeEffect(2);
     other.ComposeEffect(5);
     EXPECT_EQ(other.SrcPixels, source);
-}
-
-TEST(Compose, OnePixelPicture)
-{
-    Engine e;
-    e.SrcPixels = Uniform<4>(1, 1, 9);
-    e.ColorGrayPixels = Uniform<1>(1, 1, 77);
-    e.DotPixels = Uniform<3>(1, 1, 255);
-    e.ComposeEffect(17);
-    EXPECT_EQ(e.SrcPixels(0, 0, 0), 77);
-    EXPECT_EQ(e.SrcPixels(2, 0, 0), 77);
-    EXPECT_EQ(e.SrcPixels(3, 0, 0), 9);
 }
 
 }  // namespace

@@ -95,15 +95,6 @@ TEST(Resample, LongLinesStayInsideTheTarget)
     EXPECT_EQ(target(0, 9998, 1), 60);
 }
 
-TEST(Resample, TheLastTargetRowAndColumnHoldTheLastSourceRowAndColumn)
-{
-    const PixelPlane grab = NoisePlane<4>(11, 13, 2);
-    PixelPlane target;
-    ResampleTo(grab, target, 30, 4);
-    EXPECT_EQ(target(2, 30, 4), grab(2, 10, 12));
-    EXPECT_EQ(target(1, 0, 4), grab(1, 0, 12));
-}
-
 TEST(Resample, EmptyInputsAreRefused)
 {
     PixelPlane target;

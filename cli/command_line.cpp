@@ -39,7 +39,7 @@ QString CommandName(CommandKind kind)
     }
 }
 
-struct OptionSpec {
+struct OptionRule {
     QString name;            // without the leading dashes
     QString valueHelp;       // empty for a flag
     unsigned commands;
@@ -144,9 +144,9 @@ QString SetFlag(bool EngineOptions::*flag, bool on, Command& command)
     return {};
 }
 
-std::vector<OptionSpec> OptionTable()
+std::vector<OptionRule> OptionTable()
 {
-    std::vector<OptionSpec> table;
+    std::vector<OptionRule> table;
     for (const ParameterInfo& parameter : kParameters) {
         const QString name = QString::fromUtf8(parameter.option.data(), qsizetype(parameter.option.size()));
         table.push_back({name, QStringLiteral("N"), kFileCommands, [&parameter, name](Command& c, const QString& v) {
@@ -271,7 +271,7 @@ ParseResult ParseCommandLine(const QStringList& args)
     command.effectSlot = 1;
     command.format = *kind == CommandKind::Batch ? PictureFormat::Jpg : PictureFormat::Png;
 
-    const std::vector<OptionSpec> table = OptionTable();
+    const std::vector<OptionRule> table = OptionTable();
     QStringList positionals;
     bool optionsEnded = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -286,24 +286,24 @@ ParseResult ParseCommandLine(const QStringList& args)
         }
         const qsizetype equals = arg.indexOf(QLatin1Char('='));
         const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
-        const auto spec = std::find_if(table.begin(), table.end(), [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == table.end())
+        const auto rule = std::find_if(table.begin(), table.end(), [&](const OptionRule& s) { return s.name == name; });
+        if (rule == table.end())
             return UsageError{QStringLiteral("unknown option \"--%1\".").arg(name)};
-        if (!(spec->commands & CommandBit(command.kind)))
+        if (!(rule->commands & CommandBit(command.kind)))
             return UsageError{QStringLiteral("--%1 is not an option of %2.").arg(name, CommandName(command.kind))};
         QString value;
-        if (!spec->valueHelp.isEmpty()) {
+        if (!rule->valueHelp.isEmpty()) {
             if (equals >= 0) {
                 value = arg.mid(equals + 1);
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                return UsageError{QStringLiteral("--%1 needs a value (%2).").arg(name, spec->valueHelp)};
+                return UsageError{QStringLiteral("--%1 needs a value (%2).").arg(name, rule->valueHelp)};
             }
         } else if (equals >= 0) {
             return UsageError{QStringLiteral("--%1 takes no value.").arg(name)};
         }
-        if (const QString error = spec->apply(command, value); !error.isEmpty())
+        if (const QString error = rule->apply(command, value); !error.isEmpty())
             return UsageError{error};
     }
     if (command.size && command.size->width == 0)

@@ -145,6 +145,16 @@ TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
     EXPECT_EQ(render.status, 1);
     EXPECT_TRUE(render.errors.contains("truncated.png"));
     EXPECT_FALSE(QFile::exists(Path("r.png")));
+
+    // A JPEG cut short is read with a warning that names it.
+    const QByteArray jpeg = Bytes(other_);
+    QFile cut(Path("cut.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(jpeg.left(jpeg.size() * 2 / 3));
+    cut.close();
+    const CliRun cutRun = Cli({"render", Path("cut.jpg"), Path("cut.png")});
+    EXPECT_EQ(cutRun.status, 0);
+    EXPECT_TRUE(cutRun.errors.contains(QDir::toNativeSeparators(Path("cut.jpg")))) << cutRun.errors.toStdString();
 }
 
 TEST_F(CliRunTest, NeverReplacesAnInputFile)

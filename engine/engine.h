@@ -25,7 +25,8 @@ public:
 class Engine {
 public:
     // Input planes. SrcPixels is the picture to process (and the composition target);
-    // PencilTexture the pencil-paper picture, tiled from the bottom-left corner.
+    // PencilTexture the pencil-paper picture, tiled from the bottom-left corner (without
+    // one, lines are drawn on plain white paper).
     PixelPlane SrcPixels;
     PixelPlane PencilTexture;
 
@@ -94,7 +95,8 @@ public:
 
 // The line detector, used by the sketch pass (OrigPixels, GrayPixels -> SketchPixels)
 // and by the colour mixing (Gray4RGBPixels, Gray4Work -> ColorPixels). votes must be
-// zero-filled; it is left holding the vote counts.
+// zero-filled; it is left holding the vote counts. Throws std::invalid_argument when the
+// four planes differ in size.
 void DetectLines(const ColorPlane& colourInput, const GrayPlane& greyReference, GrayPlane& votes,
                  ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold);
 

@@ -192,10 +192,11 @@ TEST(DotShadingTest, StepRecreatesTheLayerAndFollowsTheOptions)
 {
     std::mt19937 rng(37);
     Engine engine;
-    engine.ColorPixels = engine.OrigPixels = RandomPicture(19, 14, rng);
-    engine.GrayPixels.Allocate(19, 14);
-    for (int y = 0; y < 14; ++y)
-        for (int x = 0; x < 19; ++x) engine.GrayPixels(x, y) = static_cast<uint8_t>(x * 13 + y);
+    const int w = 300, h = 240;  // large enough for the shading to run on threads
+    engine.ColorPixels = engine.OrigPixels = RandomPicture(w, h, rng);
+    engine.GrayPixels.Allocate(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) engine.GrayPixels(x, y) = static_cast<uint8_t>(x * 13 + y);
     engine.DotPixels.Allocate(3, 3);  // left over from an earlier picture
     engine.options.adjust = false;
     engine.BuildDotLayer();

@@ -22,6 +22,8 @@
 #include "engine/catalogue.h"
 #include "generate_job.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/size_limit.h"
+#include "imaging/size_limit.h"
 #include "parameter_panel.h"
 #include "preview_area.h"
 #include "settings_store.h"
@@ -42,6 +44,8 @@ constexpr int kStartProgress = 10;
 
 const QString kTitle = QStringLiteral("Lumetra");
 const QString kOutDirSetting = QStringLiteral("OutDir");
+// Optional, set by hand: the largest picture opened or converted, in megapixels.
+const QString kMaxMegapixelsSetting = QStringLiteral("MaxMegapixels");
 const QString kStyleSheetFile = QStringLiteral("skin.qss");
 
 QString EffectName(int slot)
@@ -98,6 +102,11 @@ void FormMain::InitMainWindow()
 {
     state_.AppDir = WithTrailingSlash(QCoreApplication::applicationDirPath());
     state_.OutDir = ReadSetting(kOutDirSetting);
+    // An optional stored limit on the size of the pictures the program takes in.
+    if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(QStringLiteral("MaxMegapixels"))))
+        SetDefaultMaxMegapixels(*limit);
+    if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(kMaxMegapixelsSetting)))
+        SetDefaultMaxMegapixels(*limit);
     state_.LastDir = state_.AppDir + QStringLiteral("Samples/");
     InitStatusBar();
 

@@ -23,7 +23,6 @@
 #include "generate_job.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/size_limit.h"
-#include "imaging/size_limit.h"
 #include "parameter_panel.h"
 #include "preview_area.h"
 #include "settings_store.h"
@@ -102,9 +101,6 @@ void FormMain::InitMainWindow()
 {
     state_.AppDir = WithTrailingSlash(QCoreApplication::applicationDirPath());
     state_.OutDir = ReadSetting(kOutDirSetting);
-    // An optional stored limit on the size of the pictures the program takes in.
-    if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(QStringLiteral("MaxMegapixels"))))
-        SetDefaultMaxMegapixels(*limit);
     if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(kMaxMegapixelsSetting)))
         SetDefaultMaxMegapixels(*limit);
     state_.LastDir = state_.AppDir + QStringLiteral("Samples/");

@@ -15,6 +15,7 @@
 #include "form_main.h"
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/size_limit.h"
 #include "preview_area.h"
 #include "snapshot_gallery.h"
 
@@ -182,6 +183,15 @@ void FormMain::CmdPaste_Click()
     const QImage image = data && data->hasImage() ? QGuiApplication::clipboard()->image() : QImage();
     if (image.isNull()) {
         ShowMessage(QMessageBox::Information, kTitle, tr("The clipboard is empty"));
+        return;
+    }
+    // The same limit as for files, so a huge pasted picture cannot exhaust the memory.
+    if (double(image.width()) * image.height() > DefaultMaxMegapixels() * 1e6) {
+        ShowMessage(QMessageBox::Critical, tr("Error"),
+                    tr("Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.")
+                        .arg(image.width())
+                        .arg(image.height())
+                        .arg(DefaultMaxMegapixels()));
         return;
     }
     ShowSourcePicture(OpaqueOverBlack(image));

@@ -10,6 +10,7 @@
 #include "engine/resize.h"
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/size_limit.h"
 #include "mainwindow/form_main.h"
 #include "mainwindow/preview_area.h"
 #include "mainwindow/settings_store.h"
@@ -255,6 +256,19 @@ private slots:
         QCOMPARE(log.messages[0].text, QStringLiteral("The clipboard is empty"));
         QCOMPARE(log.messages[0].title, QStringLiteral("Lumetra"));
         QCOMPARE(log.messages[0].icon, QMessageBox::Information);
+        QCOMPARE(window->Gallery()->Count(), 0);
+    }
+
+    void pasteRefusesPicturesAboveTheSizeLimit()
+    {
+        SetDefaultMaxMegapixels(1.0);
+        QImage large(1001, 1000, QImage::Format_RGB32);
+        large.fill(Qt::gray);
+        QGuiApplication::clipboard()->setImage(large);
+        window->CmdPaste_Click();
+        SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
+        QCOMPARE(int(log.messages.size()), 1);
+        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(window->Gallery()->Count(), 0);
     }
 

@@ -10,6 +10,10 @@ namespace lumetra {
 
 inline int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
+// v / 2 rounded with halves to even, for v >= 0: the value of RoundEven(v / 2.0) in
+// integer arithmetic, for the many halvings of whole bytes and byte sums.
+inline int HalfRoundEven(int v) { return (v + ((v >> 1) & 1)) >> 1; }
+
 inline uint8_t ClampByte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
 // GrayTable: the grey of a channel sum, i \ 3 for i = 0..765.

@@ -50,7 +50,7 @@ void Engine::BuildPencilLayer()
                     px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.7 + t[c] * 0.3));
                 SaturationLift(px, lift);
             } else {
-                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(s[c] / 2.0 + t[c] / 2.0));
+                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(HalfRoundEven(s[c] + t[c]));
             }
         }
     }

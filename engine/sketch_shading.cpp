@@ -22,10 +22,10 @@ void Engine::ShadeSketch()
             uint8_t* px = sketch + 3 * x;
             if (px[0] != 0) continue;  // paper is pure white, which the lift leaves as it is
             if (colour) {
-                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.5));
+                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(HalfRoundEven(orig[3 * x + c]));
                 SaturationLift(px, lift);
             } else {
-                px[0] = px[1] = px[2] = static_cast<uint8_t>(RoundEven(grey[x] / 2.0));
+                px[0] = px[1] = px[2] = static_cast<uint8_t>(HalfRoundEven(grey[x]));
             }
         }
     }

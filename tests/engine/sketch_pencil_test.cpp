@@ -34,6 +34,11 @@ void ExpectPixel(const ColorPlane& p, int x, int y, int b, int g, int r)
     EXPECT_EQ(p(2, x, y), r) << "red at " << x << "," << y;
 }
 
+TEST(SketchShadingTest, IntegerHalvingRoundsLikeTheFloatingPointOne)
+{
+    for (int v = 0; v <= 510; ++v) ASSERT_EQ(HalfRoundEven(v), RoundEven(v / 2.0)) << v;
+}
+
 TEST(SketchShadingTest, GreyShadingHalvesTheGreyRoundingHalvesToEven)
 {
     PixelPlane p = FlatPicture(3, 1, 5, 5, 5);

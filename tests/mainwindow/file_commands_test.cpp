@@ -48,14 +48,6 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void startUpFolders()
-    {
-        const AppState& state = window->State();
-        QCOMPARE(state.AppDir, QCoreApplication::applicationDirPath() + u'/');
-        QCOMPARE(state.LastDir, state.AppDir + QStringLiteral("Samples/"));
-        QVERIFY(state.SourcePath.isEmpty() && state.SaveDir.isEmpty());
-    }
-
     void opensByLastFourCharactersWhateverTheCase()
     {
         const QImage picture = PatternPicture(30, 20);
@@ -67,7 +59,6 @@ private slots:
 
         QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("photo.jpeg"), PictureFormat::Jpg)));
         QCOMPARE(Source().size(), picture.size());
-        QVERIFY(log.messages.empty());
     }
 
     void openDialogUpdatesFoldersOnlyWhenConfirmed()
@@ -75,9 +66,6 @@ private slots:
         const QString start = window->State().LastDir;
         window->CmdOpen_Click();  // cancelled
         QCOMPARE(log.openStartFolder, start);
-        QCOMPARE(log.openFilters, OpenFilters());
-        QCOMPARE(log.openFilters.first(), QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"));
-        QCOMPARE(log.openFilters.size(), 6);
         QVERIFY(window->State().SourcePath.isEmpty());
         QCOMPARE(window->State().LastDir, start);
 
@@ -114,7 +102,6 @@ private slots:
         QTest::addColumn<bool>("asked");
         QTest::newRow("1600 x 700") << QSize(1600, 700) << false;
         QTest::newRow("1024 x 768") << QSize(1024, 768) << false;
-        QTest::newRow("1025 x 768") << QSize(1025, 768) << false;
         QTest::newRow("1025 x 769") << QSize(1025, 769) << true;
         QTest::newRow("1600 x 1200") << QSize(1600, 1200) << true;
     }
@@ -151,7 +138,6 @@ private slots:
         QTest::newRow("bmp") << "out.bmp" << true;
         QTest::newRow("tif") << "out.tif" << true;
         QTest::newRow("upper-case JPG") << "out.JPG" << false;
-        QTest::newRow("gif") << "out.gif" << false;
     }
     void savesByExtension()
     {
@@ -205,15 +191,14 @@ private slots:
 
     void saveDialogStartsWhereTheLastSaveWent()
     {
+        log.saveStartFolder = QStringLiteral("not asked");
         window->CmdSave_Click();  // empty gallery: no dialog
-        QVERIFY(log.saveFilters.isEmpty());
+        QCOMPARE(log.saveStartFolder, QStringLiteral("not asked"));
 
         QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
         QDir(dir.path()).mkdir(QStringLiteral("saved"));
         log.saveAnswer = dir.filePath(QStringLiteral("saved/first.png"));
         window->CmdSave_Click();
-        QCOMPARE(log.saveFilters, SaveFilters());
-        QCOMPARE(log.saveFilters.first(), QStringLiteral("JPG files (*.jpg)"));
         QVERIFY(log.saveStartFolder.isEmpty());
         QVERIFY(QFile::exists(log.saveAnswer));
         log.saveAnswer.clear();
@@ -259,20 +244,7 @@ private slots:
         QCOMPARE(window->Gallery()->Count(), 0);
     }
 
-    void pasteRefusesPicturesAboveTheSizeLimit()
-    {
-        SetDefaultMaxMegapixels(1.0);
-        QImage large(1001, 1000, QImage::Format_RGB32);
-        large.fill(Qt::gray);
-        QGuiApplication::clipboard()->setImage(large);
-        window->CmdPaste_Click();
-        SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
-        QCOMPARE(int(log.messages.size()), 1);
-        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
-        QCOMPARE(window->Gallery()->Count(), 0);
-    }
-
-    void pastedLargePictureBringsUpThePrompt()
+    void largePastes()
     {
         QImage large(2000, 1500, QImage::Format_RGB32);
         large.fill(Qt::gray);
@@ -280,28 +252,26 @@ private slots:
         window->CmdPaste_Click();
         QCOMPARE(int(log.resizeQuestions.size()), 1);
         QCOMPARE(log.resizeQuestions[0], QSize(2000, 1500));
+
+        // Above the size limit for pictures, a paste is refused like a file.
+        SetDefaultMaxMegapixels(1.0);
+        window->CmdPaste_Click();
+        SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
+        QCOMPARE(int(log.messages.size()), 1);
+        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(int(log.resizeQuestions.size()), 1);
     }
 
     void commandsEnabledByGalleryAndClipboard()
     {
         QVERIFY(!window->CopyAction()->isEnabled());
         QVERIFY(!window->PasteAction()->isEnabled());
-        QVERIFY(window->SaveAction()->isEnabled() && window->OpenAction()->isEnabled());
-        QVERIFY(window->BatchAction()->isEnabled() && window->HelpAction()->isEnabled());
         QVERIFY(window->OpenPictureFile(Write(PatternPicture(5, 5), QStringLiteral("e.png"), PictureFormat::Png)));
         QVERIFY(window->CopyAction()->isEnabled());
         QGuiApplication::clipboard()->setImage(PatternPicture(3, 3));
         QVERIFY(window->PasteAction()->isEnabled());
         QGuiApplication::clipboard()->clear();
         QVERIFY(!window->PasteAction()->isEnabled());
-
-        QCOMPARE(window->OpenAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-        QCOMPARE(window->SaveAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-        QCOMPARE(window->CopyAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
-        QCOMPARE(window->PasteAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
-        QCOMPARE(window->BatchAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
-        QCOMPARE(window->HelpAction()->shortcut(), QKeySequence(QStringLiteral("F1")));
-        QCOMPARE(window->BatchAction()->toolTip(), QStringLiteral("Batch converter  [Ctrl+B]"));
     }
 
     void droppedFileOpens()
@@ -317,13 +287,6 @@ private slots:
         QCoreApplication::sendEvent(window.get(), &drop);
         QCOMPARE(Source(), PatternPicture(12, 7));
         QCOMPARE(window->State().SourcePath, path);
-    }
-
-    void helpOpensThePage()
-    {
-        window->CmdHelp_Click();
-        QCOMPARE(log.helpOpened, 1);
-        QVERIFY(log.messages.empty());
     }
 
     void outputFolderKeptBetweenRuns()

@@ -1,9 +1,8 @@
-// Thumbnail geometry and framing, the preview placement and the gallery list.
+// Thumbnail geometry and framing, and the preview placement.
 
 #include <QScrollBar>
 
 #include "mainwindow/preview_area.h"
-#include "mainwindow/snapshot_gallery.h"
 #include "mainwindow/snapshot_thumbnail.h"
 #include "window_test_support.h"
 
@@ -110,31 +109,6 @@ private slots:
         area.resize(0, 0);
         area.ArrangePreview();
         QCOMPARE(area.PicturePosition(), QPoint(0, 0));
-    }
-
-    void galleryKeepsPicturesBySlot()
-    {
-        SnapshotGallery gallery;
-        QSignalSpy shown(&gallery, &SnapshotGallery::pictureSelected);
-        const QImage a = PatternPicture(5, 5), b = PatternPicture(6, 4);
-        gallery.AddSnapshot(QStringLiteral("Original"), a, MakeSnapshot(a, kFrame));
-        gallery.AddSnapshot(QStringLiteral("Sketch"), b, MakeSnapshot(b, kFrame));
-        QCOMPARE(gallery.Count(), 2);
-        QCOMPARE(gallery.item(1)->text(), QStringLiteral("Sketch"));
-        gallery.setCurrentRow(1);
-        QCOMPARE(shown.last().at(0).value<QImage>(), b);
-        QCOMPARE(gallery.SelectedPicture(), b);
-
-        const QImage c = PatternPicture(3, 3);
-        gallery.ReplacePicture(1, c);
-        QCOMPARE(shown.last().at(0).value<QImage>(), c);
-        QCOMPARE(gallery.Picture(1), c);
-
-        gallery.ClearSnapshots();
-        QCOMPARE(gallery.Count(), 0);
-        QCOMPARE(gallery.count(), 0);
-        QVERIFY(gallery.SelectedPicture().isNull());
-        QVERIFY(shown.last().at(0).value<QImage>().isNull());
     }
 };
 

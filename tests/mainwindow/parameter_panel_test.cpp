@@ -70,11 +70,8 @@ private slots:
         QCOMPARE(state.params.EdgeThreshold, 28);
         QCOMPARE(state.params.VoteThreshold, 1);
         QCOMPARE(state.options, EngineOptions{});
-        for (const ParameterInfo& info : kParameters) {
-            QCOMPARE(panel->Slider(info.id)->minimum(), info.minimum);
-            QCOMPARE(panel->Slider(info.id)->maximum(), info.maximum);
+        for (const ParameterInfo& info : kParameters)
             QCOMPARE(panel->Slider(info.id)->value(), info.resetValue);
-        }
 
         // Changed values and options all come back.
         Type(ParameterId::Dark, "200");

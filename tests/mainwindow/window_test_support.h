@@ -32,24 +32,19 @@ struct PromptLog {
     QString saveAnswer;                 // the file the save dialog returns
     QString openStartFolder;
     QString saveStartFolder;
-    QStringList openFilters;
-    QStringList saveFilters;
-    int helpOpened = 0;
 };
 
 class RecordingPrompts : public MainPrompts {
 public:
     explicit RecordingPrompts(PromptLog& log) : log_(log) {}
-    QString ChooseOpenFile(QWidget*, const QString& start, const QStringList& filters) override
+    QString ChooseOpenFile(QWidget*, const QString& start, const QStringList&) override
     {
         log_.openStartFolder = start;
-        log_.openFilters = filters;
         return log_.openAnswer;
     }
-    QString ChooseSaveFile(QWidget*, const QString& start, const QStringList& filters) override
+    QString ChooseSaveFile(QWidget*, const QString& start, const QStringList&) override
     {
         log_.saveStartFolder = start;
-        log_.saveFilters = filters;
         return log_.saveAnswer;
     }
     void ShowMessage(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) override
@@ -62,11 +57,7 @@ public:
         return log_.resizeAnswer;
     }
     void ShowAbout(QWidget*) override {}
-    QString OpenHelp() override
-    {
-        ++log_.helpOpened;
-        return {};
-    }
+    QString OpenHelp() override { return {}; }
 
 private:
     PromptLog& log_;

@@ -112,9 +112,9 @@ void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, Col
             uint8_t* dot = row + 3 * x;
             if (dot[0] != 0) continue;
             if (colour) {
-                for (int c = 0; c < 3; ++c) dot[c] = static_cast<uint8_t>(RoundEven(srcRow[3 * x + c] / 2.0));
+                for (int c = 0; c < 3; ++c) dot[c] = static_cast<uint8_t>(HalfRoundEven(srcRow[3 * x + c]));
             } else {
-                dot[0] = dot[1] = dot[2] = static_cast<uint8_t>(RoundEven(greyRow[x] / 2.0));
+                dot[0] = dot[1] = dot[2] = static_cast<uint8_t>(HalfRoundEven(greyRow[x]));
             }
         }
     }

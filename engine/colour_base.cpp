@@ -6,6 +6,7 @@
 #include "colour_mixing.h"
 #include "engine.h"
 #include "layer_allocation.h"
+#include "plane_sizes.h"
 #include "row_threads.h"
 
 namespace lumetra {
@@ -29,6 +30,7 @@ void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
 
 void Engine::BuildColorBase(const ProgressFn& progress)
 {
+    RequireSameSize("colour base", OrigPixels, SketchPixels);
     if (!options.mix) {
         MatchLayerSize(ColorPixels, OrigPixels);
         std::copy_n(OrigPixels.Data(), OrigPixels.SizeBytes(), ColorPixels.Data());
@@ -36,6 +38,7 @@ void Engine::BuildColorBase(const ProgressFn& progress)
         return;
     }
 
+    RequireSameSize("colour mixing", OrigPixels, Gray4Pixels);
     const int width = OrigPixels.Width();
     const int height = OrigPixels.Height();
     AllocateLayer(EdgeVotes, width, height);

@@ -9,6 +9,7 @@
 #include "row_threads.h"
 #include "engine.h"
 #include "layer_allocation.h"
+#include "plane_sizes.h"
 
 namespace lumetra {
 
@@ -122,6 +123,7 @@ void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, Col
 
 void Engine::BuildDotLayer()
 {
+    if (options.adjust) RequireSameSize("dot layer", ColorPixels, GrayPixels, OrigPixels);
     AllocateLayer(DotPixels, ColorPixels.Width(), ColorPixels.Height());
     DiffuseDots(ColorPixels, MeanGrey(ColorPixels), params.DotSensitivity, DotPixels);
     if (options.adjust) ShadeDots(GrayPixels, OrigPixels, options.colorSketch, DotPixels);

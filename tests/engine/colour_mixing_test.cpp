@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "engine/colour_mixing.h"
@@ -301,6 +302,9 @@ TEST_F(ColourBaseTest, PlainBaseIsTheSourceWithTheLinesAndReportsNothing)
     EXPECT_EQ(engine.ColorPixels, PlainBase());
     EXPECT_EQ(engine.ColorPixels(1, 0, 0), 120);
     EXPECT_TRUE(engine.Gray4Work.Empty());
+
+    engine.SketchPixels.Allocate(30, 21);  // from another picture: refused, nothing read
+    EXPECT_THROW(engine.BuildColorBase(), std::invalid_argument);
 }
 
 TEST_F(ColourBaseTest, FlatColourStaysThatColour)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "engine/dot_layer.h"
@@ -211,6 +212,9 @@ TEST(DotShadingTest, StepRecreatesTheLayerAndFollowsTheOptions)
     ColorPlane shaded = plain;
     ShadeDots(engine.GrayPixels, engine.OrigPixels, true, shaded);
     EXPECT_EQ(engine.DotPixels, shaded);
+
+    engine.GrayPixels.Allocate(w, h - 1);  // from another picture: refused, nothing read
+    EXPECT_THROW(engine.BuildDotLayer(), std::invalid_argument);
 }
 
 }  // namespace

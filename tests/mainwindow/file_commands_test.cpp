@@ -1,6 +1,6 @@
 // The file commands: open by extension and through the dialog, the resize prompt's
 // threshold and outcome, save by extension and its failures, the clipboard, dropping a
-// file, the enabling rules, Help, and the settings kept between runs.
+// file, the enabling rules and the settings kept between runs.
 
 #include <QClipboard>
 #include <QFile>
@@ -87,10 +87,7 @@ private slots:
             broken.close();
             log.messages.clear();
             QVERIFY(!window->OpenPictureFile(broken.fileName()));
-            QCOMPARE(int(log.messages.size()), 1);
-            QCOMPARE(log.messages[0].icon, QMessageBox::Critical);
-            QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
-            QVERIFY2(log.messages[0].text.contains(name), qPrintable(log.messages[0].text));
+            ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), name);
             QCOMPARE(window->Gallery()->Count(), 1);
             QCOMPARE(Source(), picture);
         }
@@ -162,10 +159,7 @@ private slots:
                                    QStringLiteral("noextension")}) {
             log.messages.clear();
             QVERIFY(!window->SaveSelectedPicture(dir.filePath(name)));
-            QCOMPARE(int(log.messages.size()), 1);
-            QCOMPARE(log.messages[0].text, QStringLiteral("Unknown image format"));
-            QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
-            QCOMPARE(log.messages[0].icon, QMessageBox::Critical);
+            ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Unknown image format"));
             QVERIFY(!QFile::exists(dir.filePath(name)));
         }
     }
@@ -237,10 +231,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("just text"));
         QVERIFY(!window->PasteAction()->isEnabled());
         window->CmdPaste_Click();
-        QCOMPARE(int(log.messages.size()), 1);
-        QCOMPARE(log.messages[0].text, QStringLiteral("The clipboard is empty"));
-        QCOMPARE(log.messages[0].title, QStringLiteral("Lumetra"));
-        QCOMPARE(log.messages[0].icon, QMessageBox::Information);
+        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Lumetra"), QStringLiteral("The clipboard is empty"));
         QCOMPARE(window->Gallery()->Count(), 0);
     }
 
@@ -257,8 +248,7 @@ private slots:
         SetDefaultMaxMegapixels(1.0);
         window->CmdPaste_Click();
         SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
-        QCOMPARE(int(log.messages.size()), 1);
-        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
+        ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("2000 x 1500"));
         QCOMPARE(int(log.resizeQuestions.size()), 1);
     }
 

@@ -76,10 +76,7 @@ private slots:
     void withoutPictureOnlyTheMessage()
     {
         window->CmdGenerate_Click();
-        QCOMPARE(int(log.messages.size()), 1);
-        QCOMPARE(log.messages[0].icon, QMessageBox::Information);
-        QCOMPARE(log.messages[0].title, QStringLiteral("Error"));
-        QCOMPARE(log.messages[0].text, QStringLiteral("Please open a image file"));
+        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Error"), QStringLiteral("Please open a image file"));
         QVERIFY(!window->IsGenerating());
         QCOMPARE(window->Gallery()->Count(), 0);
         QCOMPARE(window->StateText(), QStringLiteral("Ready"));

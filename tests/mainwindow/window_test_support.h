@@ -63,6 +63,16 @@ private:
     PromptLog& log_;
 };
 
+// The window showed exactly one message, with this icon and title, and a text that
+// contains the given part.
+inline void ExpectOnlyMessage(const PromptLog& log, QMessageBox::Icon icon, const QString& title, const QString& part)
+{
+    QCOMPARE(int(log.messages.size()), 1);
+    QCOMPARE(log.messages[0].icon, icon);
+    QCOMPARE(log.messages[0].title, title);
+    QVERIFY2(log.messages[0].text.contains(part), qPrintable(log.messages[0].text));
+}
+
 // A picture whose every pixel differs from its neighbours, so a flip, a shift or a
 // resample shows.
 inline QImage PatternPicture(int width, int height)

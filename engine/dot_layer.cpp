@@ -78,22 +78,18 @@ void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorP
             const int e = v - dot;
             const bool right1 = x < maxX - 1;
             const bool right2 = x < maxX - 2;
+            // The five shares of a row above, weights for x - 2 .. x + 2.
+            auto spread = [&](int32_t* row, const std::array<int, 5>& weight) {
+                if (x > 1) row[x - 2] += kShare(weight[0], e);
+                if (x > 0) row[x - 1] += kShare(weight[1], e);
+                row[x] += kShare(weight[2], e);
+                if (right1) row[x + 1] += kShare(weight[3], e);
+                if (right2) row[x + 2] += kShare(weight[4], e);
+            };
             if (right1) here[x + 1] += kShare(8, e);
             if (right2) here[x + 2] += kShare(4, e);
-            if (intoAbove) {
-                if (x > 1) above[x - 2] += kShare(2, e);
-                if (x > 0) above[x - 1] += kShare(4, e);
-                above[x] += kShare(8, e);
-                if (right1) above[x + 1] += kShare(4, e);
-                if (right2) above[x + 2] += kShare(2, e);
-            }
-            if (intoTwoAbove) {
-                if (x > 1) twoAbove[x - 2] += kShare(1, e);
-                if (x > 0) twoAbove[x - 1] += kShare(2, e);
-                twoAbove[x] += kShare(4, e);
-                if (right1) twoAbove[x + 1] += kShare(2, e);
-                if (right2) twoAbove[x + 2] += kShare(1, e);
-            }
+            if (intoAbove) spread(above, {2, 4, 8, 4, 2});
+            if (intoTwoAbove) spread(twoAbove, {1, 2, 4, 2, 1});
         }
         std::swap(errorRows[0], errorRows[1]);
         std::swap(errorRows[1], errorRows[2]);

@@ -1,0 +1,115 @@
+// Running out of memory in the middle of a run: the process's address space is capped
+// just above what it uses, so the engine's planes cannot be had. The run must stop
+// with a message, leave the engine usable and leave files on disk alone. (Skipped
+// under AddressSanitizer, which reserves far more address space than any cap allows.)
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "cli/command_line.h"
+#include "cli/file_commands.h"
+#include "cli/run_support.h"
+#include "engine/gallery.h"
+#include "imaging/plane_transfer.h"
+#include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// Caps the address space at what the process maps now plus `headroom` bytes, for
+// the lifetime of the object.
+class AddressSpaceCap {
+public:
+    explicit AddressSpaceCap(rlim_t headroom)
+    {
+        getrlimit(RLIMIT_AS, &saved_);
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        const rlimit capped{pages * rlim_t(sysconf(_SC_PAGESIZE)) + headroom, saved_.rlim_max};
+        setrlimit(RLIMIT_AS, &capped);
+    }
+    ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+constexpr rlim_t kMegabyte = 1024 * 1024;
+
+Engine EngineFor(int width, int height)
+{
+    Engine engine;
+    engine.SrcPixels = LoadPixels(test::Gradient(width, height));
+    engine.PencilTexture = LoadPencilTexture();
+    return engine;
+}
+
+TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
+{
+    if (kSanitized)
+        GTEST_SKIP();
+    Engine small = EngineFor(8, 8);
+    const std::vector<PixelPlane> expected = RenderGallery(small);   // also starts the engine's threads
+
+    Engine large = EngineFor(3000, 2000);   // its layers need about 240 MB
+    std::string message;
+    {
+        const AddressSpaceCap cap(64 * kMegabyte);
+        try {
+            RenderGallery(large);
+        } catch (const EngineError& error) {
+            message = error.what();
+        }
+    }
+    EXPECT_NE(message.find("not enough memory"), std::string::npos) << message;
+    EXPECT_NE(message.find("3000 x 2000"), std::string::npos) << message;
+
+    Engine again = EngineFor(8, 8);
+    EXPECT_EQ(RenderGallery(again), expected);
+}
+
+TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
+{
+    if (kSanitized)
+        GTEST_SKIP();
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("large.png"));
+    const QString output = dir.filePath(QStringLiteral("out.png"));
+    QImage picture(4000, 3000, QImage::Format_RGB32);
+    picture.fill(qRgb(120, 130, 140));
+    ASSERT_TRUE(test::WriteBytes(input, hostile::EncodePicture(picture, PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(output, "an earlier result"));
+    picture = QImage();
+
+    const auto parsed = cli::ParseCommandLine({"render", input, output, "--effect", "pencil sketch"});
+    const cli::Command& command = std::get<cli::Command>(parsed);
+    testing::internal::CaptureStderr();
+    int status = 0;
+    {
+        // Reading needs about 100 MB at its peak, the pencil layers several hundred.
+        const AddressSpaceCap cap(160 * kMegabyte);
+        cli::Console console;
+        status = cli::RunRender(command, console);
+    }
+    const QString messages = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(status, cli::kExitFailed);
+    EXPECT_TRUE(messages.contains(input)) << messages.toStdString();
+    EXPECT_TRUE(messages.contains("not enough memory")) << messages.toStdString();
+    EXPECT_TRUE(messages.contains("4000 x 3000")) << "the engine, not the reader, ran out: " << messages.toStdString();
+    EXPECT_EQ(test::ReadBytes(output), QByteArray("an earlier result"));
+}
+
+}  // namespace
+}  // namespace lumetra

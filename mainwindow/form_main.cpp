@@ -266,12 +266,12 @@ void FormMain::OnGenerateFinished(bool failed)
 {
     // A slot that never came (the run failed on the way) keeps its place as an empty,
     // framed entry, so every later entry still holds its own slot.
-    while (!waiting_.empty()) {
-        if (!waiting_.count(gallery_->Count()))
-            gallery_->AddSnapshot(EffectName(gallery_->Count()), QImage(),
-                                  MakeSnapshot(QImage(), palette().color(QPalette::Button)));
+    for (int slot = gallery_->Count(); slot < kSlotCount && !waiting_.empty(); slot = gallery_->Count()) {
+        if (!waiting_.count(slot))
+            gallery_->AddSnapshot(EffectName(slot), QImage(), MakeSnapshot(QImage(), palette().color(QPalette::Button)));
         AddWaitingPictures();
     }
+    waiting_.clear();
     unsetCursor();
     progress_->setValue(0);
     stateText_->setText(tr("Ready"));

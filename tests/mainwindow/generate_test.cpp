@@ -14,6 +14,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
 #include "mainwindow/form_main.h"
+#include "mainwindow/generate_job.h"
 #include "mainwindow/parameter_panel.h"
 #include "mainwindow/preview_area.h"
 #include "mainwindow/snapshot_gallery.h"
@@ -175,6 +176,21 @@ private slots:
         const QRect entry = gallery->visualItemRect(gallery->item(gallery->SelectedSlot() - 2));
         QTest::mouseClick(gallery->viewport(), Qt::LeftButton, {}, entry.center());
         expectShown(17);
+    }
+
+    void failedRunIsReportedOnce()
+    {
+        // A picture the engine cannot work on makes the run fail without any picture.
+        GenerateJob job;
+        QSignalSpy pictures(&job, &GenerateJob::pictureReady);
+        QSignalSpy finished(&job, &GenerateJob::finished);
+        QVERIFY(job.Start(QImage(), EngineParams{}, EngineOptions{}, LoadPencilTexture(), Qt::gray));
+        QVERIFY(!job.Start(QImage(), EngineParams{}, EngineOptions{}, LoadPencilTexture(), Qt::gray));
+        job.WaitForFinished();
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished[0].at(0).toBool(), true);
+        QCOMPARE(pictures.size(), 0);
+        QVERIFY(!job.IsRunning());
     }
 
     void closingDuringARunIsSafe()

@@ -10,7 +10,8 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "plane_buffer.h"
 
 namespace lumetra {
 
@@ -22,12 +23,19 @@ public:
     Plane() = default;
     Plane(int width, int height) { Allocate(width, height); }
 
-    // Re-creates the plane zero-filled, discarding earlier contents.
+    // Re-creates the plane zero-filled, discarding earlier contents. Memory of the same
+    // size is kept and cleared rather than given back and taken afresh.
     // Throws std::bad_alloc when the memory cannot be had.
     void Allocate(int width, int height)
     {
         assert(width >= 0 && height >= 0);
-        data_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * Channels, 0);
+        const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * Channels;
+        if (bytes == data_.size()) {
+            data_.Zero();
+        } else {
+            Release();   // the old memory goes before the new is taken
+            data_ = PlaneBuffer(bytes);
+        }
         width_ = width;
         height_ = height;
     }
@@ -35,7 +43,7 @@ public:
     // Frees the memory; the plane becomes empty.
     void Release()
     {
-        std::vector<uint8_t>().swap(data_);
+        data_ = PlaneBuffer();
         width_ = height_ = 0;
     }
 
@@ -77,7 +85,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> data_;
+    PlaneBuffer data_;
 };
 
 using GrayPlane = Plane<1>;

@@ -71,9 +71,7 @@ TEST_F(CommandLineFiles, RenderOfABombFailsAndKeepsTheOldOutput)
 
 TEST_F(CommandLineFiles, GivenLimitIsHonouredAndChecked)
 {
-    QImage picture(1200, 1000, QImage::Format_RGB32);
-    picture.fill(qRgb(90, 140, 200));
-    Write(QStringLiteral("large.png"), EncodePicture(picture, PictureFormat::Png));
+    Write(QStringLiteral("large.png"), OneColourPicture(1200, 1000, qRgb(90, 140, 200), PictureFormat::Png));
 
     const Outcome tooSmall = RunCli({"render", Path("large.png"), Path("out.png"), "--max-megapixels", "0.0001"});
     EXPECT_EQ(tooSmall.status, cli::kExitUsage) << "a limit below one megapixel is a usage error";

@@ -65,6 +65,13 @@ QByteArray EncodePicture(const QImage& image, PictureFormat format)
     return buffer.data();
 }
 
+QByteArray OneColourPicture(int width, int height, QRgb colour, PictureFormat format)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(colour);
+    return EncodePicture(picture, format);
+}
+
 QByteArray GifWithoutFrames()
 {
     QByteArray bytes("GIF89a");

@@ -12,6 +12,9 @@ namespace lumetra::hostile {
 // The picture encoded in the format, as a file would hold it.
 QByteArray EncodePicture(const QImage& image, PictureFormat format);
 
+// A width x height picture of one colour, encoded in the format.
+QByteArray OneColourPicture(int width, int height, QRgb colour, PictureFormat format);
+
 // A GIF with a header, a screen and a palette, but not a single frame.
 QByteArray GifWithoutFrames();
 

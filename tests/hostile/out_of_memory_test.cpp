@@ -87,11 +87,8 @@ TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("large.png"));
     const QString output = dir.filePath(QStringLiteral("out.png"));
-    QImage picture(4000, 3000, QImage::Format_RGB32);
-    picture.fill(qRgb(120, 130, 140));
-    ASSERT_TRUE(test::WriteBytes(input, hostile::EncodePicture(picture, PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(input, hostile::OneColourPicture(4000, 3000, qRgb(120, 130, 140), PictureFormat::Png)));
     ASSERT_TRUE(test::WriteBytes(output, "an earlier result"));
-    picture = QImage();
 
     const auto parsed = cli::ParseCommandLine({"render", input, output, "--effect", "pencil sketch"});
     const cli::Command& command = std::get<cli::Command>(parsed);

@@ -32,12 +32,8 @@ TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
     QTemporaryDir dir;
     const QString atLimit = dir.filePath(QStringLiteral("at.png"));
     const QString overLimit = dir.filePath(QStringLiteral("over.bmp"));
-    QImage picture(2000, 1000, QImage::Format_RGB32);
-    picture.fill(qRgb(10, 20, 30));
-    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::EncodePicture(picture, PictureFormat::Png)));
-    QImage wider(2001, 1000, QImage::Format_RGB32);
-    wider.fill(qRgb(10, 20, 30));
-    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::EncodePicture(wider, PictureFormat::Bmp)));
+    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::OneColourPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::OneColourPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
 
     const ReadLimits limits{2.0};
     EXPECT_TRUE(ReadPicture(atLimit, limits).ok());
@@ -52,9 +48,7 @@ TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
     // 36 megapixels decode into 144 MB, more than QImageReader allows by default.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("large.png"));
-    QImage picture(6000, 6000, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 100, 50));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::EncodePicture(picture, PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColourPicture(6000, 6000, qRgb(200, 100, 50), PictureFormat::Png)));
 
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
@@ -76,9 +70,7 @@ TEST(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("wide.gif"));
-    QImage picture(2001, 1000, QImage::Format_RGB32);
-    picture.fill(qRgb(0, 0, 0));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::EncodePicture(picture, PictureFormat::Gif)));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColourPicture(2001, 1000, qRgb(0, 0, 0), PictureFormat::Gif)));
 
     SetDefaultMaxMegapixels(2.0);
     const ReadResult refused = ReadPicture(path);

@@ -91,8 +91,8 @@ int RunGallery(const Command& command, Console& console)
             console.Progress(shown = static_cast<int>(percent), 100, item);
     };
     try {
-        // Each picture is written as soon as it is finished; the returned list is not needed.
-        RenderGallery(engine, progress, writeSlot);
+        // Each picture is written as soon as it is finished and then let go.
+        StreamGallery(engine, progress, writeSlot);
     } catch (const EngineError& error) {
         console.Message(RenderFailure(input, QString::fromStdString(error.what())));
         status = kExitFailed;

@@ -1,5 +1,6 @@
 #include "gallery.h"
 
+#include <array>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -21,12 +22,11 @@ EngineError OutOfMemory(const PixelPlane& source)
                        std::to_string(source.Height()) + " picture");
 }
 
-// Composes one pixel effect into SrcPixels, post-filters it and returns a copy.
-PixelPlane FinishPixelEffect(Engine& engine, int slot)
+// Composes one pixel effect into SrcPixels and post-filters it there.
+void FinishPixelEffect(Engine& engine, int slot)
 {
     engine.ComposeEffect(slot);
     engine.ApplyPostFilters();
-    return engine.SrcPixels;
 }
 
 PixelPlane TransitionOf(const std::vector<PixelPlane>& pictures, const EffectInfo& effect)
@@ -34,11 +34,77 @@ PixelPlane TransitionOf(const std::vector<PixelPlane>& pictures, const EffectInf
     return ComposeTransition(pictures[effect.left], pictures[effect.middle], pictures[effect.base]);
 }
 
-}  // namespace
-
-std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress,
-                                      const std::function<void(int, const PixelPlane&)>& onPicture)
+// The layers one composition reads.
+std::vector<EffectLayer> LayersRead(const EffectInfo& effect)
 {
+    std::vector<EffectLayer> layers{effect.layer};
+    if (effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray)
+        layers.push_back(EffectLayer::Dot);
+    return layers;
+}
+
+void ReleaseLayer(Engine& e, EffectLayer layer, bool keepLasting)
+{
+    switch (layer) {
+    case EffectLayer::Sketch: e.SketchPixels.Release(); break;
+    case EffectLayer::Bright: e.BrightPixels.Release(); break;
+    case EffectLayer::Color: e.ColorPixels.Release(); break;
+    case EffectLayer::Threshold: e.ThresholdPixels.Release(); break;
+    case EffectLayer::Contrast: e.ContrastPixels.Release(); break;
+    case EffectLayer::ColorGray8: e.ColorGray8Pixels.Release(); break;
+    case EffectLayer::ColorGray: e.ColorGrayPixels.Release(); break;
+    // These three outlive the run unless the caller does not need them.
+    case EffectLayer::Dot: if (!keepLasting) e.DotPixels.Release(); break;
+    case EffectLayer::Pencil: if (!keepLasting) e.PencilPixels.Release(); break;
+    case EffectLayer::Sepia: if (!keepLasting) e.SepiaPixels.Release(); break;
+    case EffectLayer::None: break;
+    }
+}
+
+// The planes only BuildLayers reads; composition needs none of them.
+void ReleaseBuildOnlyPlanes(Engine& e, bool keepLasting)
+{
+    e.OrigPixels.Release();
+    e.GrayPixels.Release();
+    e.Gray4Pixels.Release();
+    e.EdgeVotes.Release();
+    e.Gray4RGBPixels.Release();
+    if (!keepLasting) e.Gray4Work.Release();
+}
+
+constexpr int kLayerKinds = static_cast<int>(EffectLayer::ColorGray) + 1;
+
+// For every pixel slot, the layers whose last reader it is.
+std::array<std::vector<EffectLayer>, kSlotCount> LastReaders()
+{
+    std::array<int, kLayerKinds> lastSlot{};
+    for (const EffectInfo& effect : kCatalogue)
+        if (IsPixelEffect(effect.slot))
+            for (EffectLayer layer : LayersRead(effect)) lastSlot[static_cast<int>(layer)] = effect.slot;
+    std::array<std::vector<EffectLayer>, kSlotCount> last;
+    for (int layer = 0; layer < kLayerKinds; ++layer)
+        if (lastSlot[layer] > 0) last[lastSlot[layer]].push_back(static_cast<EffectLayer>(layer));
+    return last;
+}
+
+// Slots that a transition reads.
+std::array<bool, kSlotCount> TransitionSources()
+{
+    std::array<bool, kSlotCount> needed{};
+    for (const EffectInfo& effect : kCatalogue)
+        if (effect.kind == EffectKind::Transition) needed[effect.left] = needed[effect.middle] = needed[effect.base] = true;
+    return needed;
+}
+
+// The gallery run. Every layer goes the moment its last reader has composed, so the
+// finished pictures reuse its memory. With keepAll the twenty pictures are returned;
+// otherwise each picture is only handed to onPicture (straight from SrcPixels, without a
+// copy) and only the transitions' sources are kept, and no layer outlives the run.
+std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
+                                   const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll)
+{
+    static const auto lastReaders = LastReaders();
+    static const auto transitionSources = TransitionSources();
     std::vector<PixelPlane> pictures(kSlotCount);
     try {
         pictures[0] = engine.SrcPixels;
@@ -48,16 +114,29 @@ std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress
     if (onPicture) onPicture(0, pictures[0]);
 
     engine.BuildLayers(progress);
+    ReleaseBuildOnlyPlanes(engine, keepAll);
 
     // Composition writes into SrcPixels; the source goes back there at the end so that
     // the engine still holds the picture it was given.
     try {
         for (const EffectInfo& effect : kCatalogue) {
             if (effect.kind == EffectKind::Source) continue;
-            pictures[effect.slot] = effect.kind == EffectKind::Transition ? TransitionOf(pictures, effect)
-                                                                           : FinishPixelEffect(engine, effect.slot);
-            if (onPicture) onPicture(effect.slot, pictures[effect.slot]);
-            if (progress) progress(kLayersDone + (100.0f - kLayersDone) * effect.slot / (kSlotCount - 1));
+            const int slot = effect.slot;
+            const PixelPlane* finished = &engine.SrcPixels;
+            if (effect.kind == EffectKind::Transition) {
+                pictures[slot] = TransitionOf(pictures, effect);
+                finished = &pictures[slot];
+            } else {
+                FinishPixelEffect(engine, slot);
+                for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);
+                if (keepAll || transitionSources[slot]) {
+                    pictures[slot] = engine.SrcPixels;
+                    finished = &pictures[slot];
+                }
+            }
+            if (onPicture) onPicture(slot, *finished);
+            if (!keepAll && !transitionSources[slot]) pictures[slot].Release();
+            if (progress) progress(kLayersDone + (100.0f - kLayersDone) * slot / (kSlotCount - 1));
         }
     } catch (const std::bad_alloc&) {
         engine.ReleaseLayers();
@@ -65,8 +144,23 @@ std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress
         throw OutOfMemory(engine.SrcPixels);
     }
     engine.ReleaseLayers();
-    engine.SrcPixels = pictures[0];
+    engine.SrcPixels = keepAll ? pictures[0] : std::move(pictures[0]);
+    if (!keepAll) pictures.clear();
     return pictures;
+}
+
+}  // namespace
+
+std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress,
+                                      const std::function<void(int, const PixelPlane&)>& onPicture)
+{
+    return RunGallery(engine, progress, onPicture, true);
+}
+
+void StreamGallery(Engine& engine, const ProgressFn& progress,
+                   const std::function<void(int, const PixelPlane&)>& onPicture)
+{
+    RunGallery(engine, progress, onPicture, false);
 }
 
 namespace {
@@ -79,7 +173,10 @@ std::vector<PixelPlane> RenderPixelSlots(Engine& engine, int index, std::initial
     std::vector<PixelPlane> finished;
     try {
         engine.BuildEffectLayers(index);
-        for (int slot : slots) finished.push_back(FinishPixelEffect(engine, slot));
+        for (int slot : slots) {
+            FinishPixelEffect(engine, slot);
+            finished.push_back(engine.SrcPixels);
+        }
     } catch (...) {
         engine.ReleaseLayers();
         engine.SrcPixels = std::move(source);

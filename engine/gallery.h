@@ -19,6 +19,13 @@ namespace lumetra {
 std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress = {},
                                       const std::function<void(int, const PixelPlane&)>& onPicture = {});
 
+// The same run for a caller that writes each picture out as it comes: onPicture(slot,
+// picture) sees the same twenty pictures in the same order, but only the transitions'
+// sources are kept meanwhile and no layer outlives the run, which takes far less memory.
+// engine.SrcPixels is left holding the source picture.
+void StreamGallery(Engine& engine, const ProgressFn& progress,
+                   const std::function<void(int, const PixelPlane&)>& onPicture);
+
 // One finished picture of slot 0..19 from engine.SrcPixels: 0 = copy of the source;
 // 1..17 through BuildEffectLayers + ComposeBatchEffect; 18/19 composed from the slots they
 // need (same bytes as the gallery). engine.SrcPixels is left holding the source picture.

@@ -1,0 +1,79 @@
+// The streaming gallery run must hand out exactly the gallery's pictures while keeping
+// far fewer of them, and the ordinary run's early release of layers must not show.
+
+#include <vector>
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "engine/catalogue.h"
+#include "engine/engine.h"
+#include "engine/gallery.h"
+#include "imaging/plane_transfer.h"
+
+namespace lumetra {
+namespace {
+
+Engine PhotoEngine(bool filters)
+{
+    Engine e;
+    e.SrcPixels = LoadPixels(
+        QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/coffee.png")).copy(100, 40, 61, 47));
+    e.PencilTexture = LoadPencilTexture();
+    e.options.blur = filters;
+    e.options.sharpen = filters;
+    return e;
+}
+
+TEST(GalleryStream, HandsOutTheGalleryPicturesInOrder)
+{
+    for (bool filters : {false, true}) {
+        Engine whole = PhotoEngine(filters);
+        const std::vector<PixelPlane> expected = RenderGallery(whole);
+
+        Engine streamed = PhotoEngine(filters);
+        const PixelPlane source = streamed.SrcPixels;
+        std::vector<int> order;
+        std::vector<float> progress;
+        StreamGallery(
+            streamed, [&](float v) { progress.push_back(v); },
+            [&](int slot, const PixelPlane& picture) {
+                EXPECT_EQ(picture, expected[slot]) << kCatalogue[slot].name << " filters " << filters;
+                order.push_back(slot);
+            });
+        ASSERT_EQ(order.size(), 20u);
+        for (int i = 0; i < 20; ++i) EXPECT_EQ(order[i], i);
+        EXPECT_EQ(progress.back(), 100.0f);
+
+        // The source is back, and nothing of the run stays behind.
+        EXPECT_EQ(streamed.SrcPixels, source);
+        for (const GrayPlane* g : {&streamed.GrayPixels, &streamed.Gray4Pixels, &streamed.EdgeVotes,
+                                   &streamed.Gray4Work, &streamed.ColorGrayPixels, &streamed.ColorGray8Pixels})
+            EXPECT_TRUE(g->Empty());
+        for (const ColorPlane* c : {&streamed.OrigPixels, &streamed.SketchPixels, &streamed.PencilPixels,
+                                    &streamed.Gray4RGBPixels, &streamed.ColorPixels, &streamed.DotPixels,
+                                    &streamed.SepiaPixels, &streamed.BrightPixels, &streamed.ThresholdPixels,
+                                    &streamed.ContrastPixels})
+            EXPECT_TRUE(c->Empty());
+    }
+}
+
+// The gallery lets each layer go once its last reader is done, but afterwards the engine
+// holds what it always held: the lasting layers, as BuildLayers made them.
+TEST(GalleryStream, OrdinaryRunKeepsTheLastingLayers)
+{
+    Engine built = PhotoEngine(false);
+    built.BuildLayers();
+
+    Engine gallery = PhotoEngine(false);
+    RenderGallery(gallery);
+    EXPECT_EQ(gallery.PencilPixels, built.PencilPixels);
+    EXPECT_EQ(gallery.DotPixels, built.DotPixels);
+    EXPECT_EQ(gallery.SepiaPixels, built.SepiaPixels);
+    EXPECT_EQ(gallery.Gray4Work, built.Gray4Work);
+    EXPECT_TRUE(gallery.BrightPixels.Empty());
+    EXPECT_TRUE(gallery.OrigPixels.Empty());
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <malloc.h>
 
 #include "cli/command_line.h"
 #include "cli/console.h"
@@ -12,6 +13,13 @@
 int main(int argc, char* argv[])
 {
     using namespace lumetra::cli;
+    // Every picture passes through buffers of tens of megabytes (decoded pictures, the
+    // pictures handed to the encoders). Served by mappings of their own, each would be
+    // given back on release and taken afresh, page by page, for the next picture, which
+    // costs more than the effects themselves; kept in the heap, the next picture of the
+    // same size reuses the same memory.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     QCoreApplication app(argc, argv);
     // The codecs' own warnings (colour profiles, damaged data) would bury the messages
     // that name the file; damage that matters is reported by the file layer itself.

@@ -298,6 +298,18 @@ private slots:
         QCOMPARE(ReadSetting(QStringLiteral("OutDir")), QString());
         QCOMPARE(ReadSetting(QStringLiteral("Missing")), QString());
     }
+
+    void storedSizeLimitIsReadAtStartUp()
+    {
+        WriteSetting(QStringLiteral("MaxMegapixels"), QStringLiteral("1"));
+        window = std::make_unique<FormMain>();
+        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        const bool opened = window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png"), PictureFormat::Png));
+        QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).remove(QStringLiteral("MaxMegapixels"));
+        SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
+        QVERIFY(!opened);
+        ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("limit of 1 megapixels"));
+    }
 };
 
 LUMETRA_WINDOW_TEST_MAIN(FileCommandsTest)

@@ -12,6 +12,12 @@ static void RegisterAssetResources()
 
 namespace lumetra {
 
+namespace {
+
+constexpr int kDotsPerMeter96Dpi = 3780;
+
+}  // namespace
+
 PixelPlane LoadPixels(const QImage& image)
 {
     const QImage rgb32 = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
@@ -33,18 +39,24 @@ QImage DrawPixels(const PixelPlane& plane, int width, int height)
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         return image;
-    image.fill(Qt::black);
+    // Every picture records 96 dpi. Set here, on a picture nobody shares yet, it also
+    // spares the writer a copy of the whole picture just to change the resolution.
+    image.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeter96Dpi);
     // Plane row y lands on picture row (plane height - 1 - y) when drawn at the
-    // top-left corner; only rows and columns inside the picture are kept.
+    // top-left corner; only rows and columns inside the picture are kept, the rest is black.
     const int columns = std::min(width, plane.Width());
-    for (int row = 0; row < height; ++row) {
-        const int y = plane.Height() - 1 - row;
-        if (y < 0)
-            break;
+    const int rows = std::min(height, plane.Height());
+    if (columns < width || rows < height)
+        image.fill(Qt::black);
+    for (int row = 0; row < rows; ++row) {
+        const uint8_t* in = plane.Row(plane.Height() - 1 - row);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
-        std::memcpy(out, plane.Row(y), static_cast<size_t>(columns) * 4);
-        for (int x = 0; x < columns; ++x)
-            out[x] |= 0xFF000000u;   // channel 3 is unused in a plane; RGB32 wants it opaque
+        for (int x = 0; x < columns; ++x) {
+            uint32_t pixel;
+            std::memcpy(&pixel, in + 4 * x, 4);
+            out[x] = pixel | 0xFF000000u;   // channel 3 is unused in a plane; RGB32 wants it opaque
+        }
     }
     return image;
 }

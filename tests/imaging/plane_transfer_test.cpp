@@ -33,6 +33,15 @@ TEST(PlaneTransferTest, DrawPixelsIsTheReverseOfLoadPixels)
     // Pictures of other formats come in converted.
     const QImage grey = test::Gradient(4, 4).convertToFormat(QImage::Format_Grayscale8);
     EXPECT_EQ(DrawPixels(LoadPixels(grey)), grey.convertToFormat(QImage::Format_RGB32));
+
+    // Whatever the unused fourth channel holds, the picture is opaque and records 96 dpi.
+    PixelPlane plane = LoadPixels(test::Gradient(5, 2));
+    for (int x = 0; x < 5; ++x) plane(3, x, 1) = static_cast<uint8_t>(x * 40);
+    const QImage drawn = DrawPixels(plane);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(qAlpha(drawn.pixel(x, 0)), 255);
+    EXPECT_EQ(drawn, test::Gradient(5, 2));
+    EXPECT_EQ(drawn.dotsPerMeterX(), 3780);
+    EXPECT_EQ(drawn.dotsPerMeterY(), 3780);
 }
 
 TEST(PlaneTransferTest, DrawingIntoASmallerBoxKeepsTheTopLeftPixels)

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -33,11 +34,14 @@ namespace lumetra {
 
 namespace {
 
-// Column widths of the gallery and the panel, and the client area the window starts
-// with (2,500, 3,200 and 11,175 x 8,400 twips at 15 twips per pixel).
+// Column widths of the gallery and the panel, and the smallest client area the window
+// starts with (2,500, 3,200 and 11,175 x 8,400 twips at 15 twips per pixel). On a larger
+// screen the window starts larger, so that a photo of ordinary size fits the preview.
 constexpr int kGalleryWidth = 167;
 constexpr int kPanelWidth = 213;
 constexpr QSize kStartClientSize(745, 560);
+constexpr QSize kRoomyClientSize(1180, 780);
+constexpr double kScreenShare = 0.85;
 constexpr int kStateTextWidth = 300;
 constexpr int kStartProgress = 10;
 
@@ -90,7 +94,12 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent), prompts_(std::make_un
 
     const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
                      findChild<QToolBar*>()->sizeHint().height();
-    resize(kStartClientSize.width(), kStartClientSize.height() + bars);
+    QSize client = kStartClientSize;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() * kScreenShare - QSize(0, bars);
+        client = client.expandedTo(kRoomyClientSize.boundedTo(room));
+    }
+    resize(client.width(), client.height() + bars);
 }
 
 FormMain::~FormMain() = default;

@@ -8,11 +8,14 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
+#include <new>
 
 #include "batch/folder_paths.h"
 #include "batch/form_batch.h"
 #include "engine/resize.h"
 #include "form_main.h"
+
+#include <new>
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/size_limit.h"
@@ -116,9 +119,17 @@ void FormMain::ShowSourcePicture(const QImage& picture)
     if (picture.width() > kPromptWidth && picture.height() > kPromptHeight) {
         if (const std::optional<QSize> size = prompts_->AskResize(this, picture.size())) {
             // The working picture takes the new size; the "Original" thumbnail stays.
+            // A size too large for the memory at hand keeps the picture as loaded.
             setCursor(Qt::WaitCursor);
-            const PixelPlane resized = ResizePlane(LoadPixels(picture), {size->width(), size->height()});
-            gallery_->ReplacePicture(0, DrawPixels(resized));
+            try {
+                const PixelPlane resized = ResizePlane(LoadPixels(picture), {size->width(), size->height()});
+                gallery_->ReplacePicture(0, DrawPixels(resized));
+            } catch (const std::bad_alloc&) {
+                ShowMessage(QMessageBox::Critical, tr("Error"),
+                            tr("Not enough memory to resize the picture to %1 x %2.")
+                                .arg(size->width())
+                                .arg(size->height()));
+            }
             unsetCursor();
         }
         preview_->ArrangePreview();

@@ -30,13 +30,12 @@ inline constexpr GrayTable kGrayTable{};
 // The saturation lift: each channel moves away from the pixel's grey by the factor f,
 // a 32-bit float k / 100; the product is formed in double and rounded, then clamped.
 // A pure grey pixel is left unchanged.
+inline uint8_t LiftedChannel(int v, int m, float f) { return ClampByte(RoundEven(v + static_cast<double>(f) * (v - m))); }
+
 inline void SaturationLift(uint8_t* bgr, float f)
 {
     const int m = kGrayTable[bgr[0] + bgr[1] + bgr[2]];
-    for (int c = 0; c < 3; ++c) {
-        const int v = bgr[c];
-        bgr[c] = ClampByte(RoundEven(v + static_cast<double>(f) * (v - m)));
-    }
+    for (int c = 0; c < 3; ++c) bgr[c] = LiftedChannel(bgr[c], m, f);
 }
 
 }  // namespace lumetra

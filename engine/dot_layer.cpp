@@ -58,6 +58,15 @@ void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorP
     // The error waiting for the current row and for the two rows above it.
     std::array<std::vector<int32_t>, 3> errorRows;
     for (auto& row : errorRows) row.assign(width, 0);
+    // A pixel receives at most 42/42 of errors of at most 255, so its waiting error stays
+    // within -255..255 and error x 10 / sensitivity comes from a table instead of a
+    // division per pixel; anything outside (never expected) is divided as it stands.
+    std::array<int32_t, 511> scaled{};
+    if (sensitivity != 0)
+        for (int e = -255; e <= 255; ++e) scaled[e + 255] = e * 10 / sensitivity;
+    const auto scaledError = [&](int32_t e) {
+        return static_cast<uint32_t>(e + 255) <= 510 ? scaled[e + 255] : e * 10 / sensitivity;
+    };
 
     for (int y = 0; y <= maxY; ++y) {
         int32_t* here = errorRows[0].data();
@@ -70,7 +79,7 @@ void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorP
         uint8_t* out = dots.Row(y);
         for (int x = 0; x <= maxX; ++x) {
             int v = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]];
-            if (sensitivity != 0) v += here[x] * 10 / sensitivity;
+            if (sensitivity != 0) v += scaledError(here[x]);
             v = ClampByte(v);
             const int dot = v < meanGrey ? 0 : 255;
             out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = static_cast<uint8_t>(dot);

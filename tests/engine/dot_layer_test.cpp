@@ -107,7 +107,7 @@ TEST(DotDiffusionTest, MatchesTheReferenceOnRandomPictures)
     std::mt19937 rng(17);
     const int sizes[][2] = {{1, 1}, {1, 8}, {8, 1}, {2, 2}, {3, 3}, {4, 5}, {5, 4}, {31, 29}, {100, 7}};
     for (const auto& size : sizes)
-        for (int sensitivity : {1, 5, 10, 20, 37, 100}) {
+        for (int sensitivity : {1, 5, 10, 20, 37, 100, -7}) {
             const ColorPlane col = RandomPicture(size[0], size[1], rng);
             ASSERT_EQ(Diffuse(col, sensitivity), RefDiffuse(col, sensitivity))
                 << size[0] << "x" << size[1] << " sensitivity " << sensitivity;

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <deque>
+#include <future>
 #include <new>
+#include <system_error>
 
 #include "cli/file_commands.h"
 #include "cli/run_support.h"
@@ -74,15 +77,38 @@ int RunGallery(const Command& command, Console& console)
 
     int status = kExitDone;
     const QDir folder(command.output);
-    const auto writeSlot = [&](int slot, const PixelPlane& plane) {
-        const QString path = folder.filePath(GalleryFileName(slot, command.format));
-        QString error = WouldReplaceInput(path, {input}) ? ReplaceInputMessage(path) : QString();
-        if (error.isEmpty())
-            error = WritePicture(DrawPixels(plane), path, command.format);
-        if (!error.isEmpty()) {
+    // Encoding a picture (PNG above all) takes longer than composing the next one, so
+    // each finished picture is written on a thread of its own while the engine goes on.
+    // At most kWritesAhead pictures wait for their files; their results are taken in
+    // slot order, so the messages come in that order too.
+    constexpr std::size_t kWritesAhead = 2;
+    std::deque<std::future<QString>> writes;
+    const auto takeOldestWrite = [&] {
+        if (const QString error = writes.front().get(); !error.isEmpty()) {
             console.Message(error);
             status = kExitFailed;
         }
+        writes.pop_front();
+    };
+    const auto writeSlot = [&](int slot, const PixelPlane& plane) {
+        const QString path = folder.filePath(GalleryFileName(slot, command.format));
+        if (WouldReplaceInput(path, {input})) {
+            writes.push_back(std::async(std::launch::deferred, [path] { return ReplaceInputMessage(path); }));
+        } else {
+            const auto write = [picture = DrawPixels(plane), path, format = command.format]() -> QString {
+                try {
+                    return WritePicture(picture, path, format);
+                } catch (const std::bad_alloc&) {
+                    return QStringLiteral("Cannot write \"%1\": not enough memory.").arg(QDir::toNativeSeparators(path));
+                }
+            };
+            try {
+                writes.push_back(std::async(std::launch::async, write));
+            } catch (const std::system_error&) {   // no thread to be had: write it here
+                writes.push_back(std::async(std::launch::deferred, write));
+            }
+        }
+        while (writes.size() > kWritesAhead) takeOldestWrite();
     };
     const QString item = QFileInfo(input).fileName();
     int shown = -1;
@@ -100,6 +126,7 @@ int RunGallery(const Command& command, Console& console)
         console.Message(RenderFailure(input, QStringLiteral("not enough memory")));
         status = kExitFailed;
     }
+    while (!writes.empty()) takeOldestWrite();
     console.Finish();
     return status;
 }

@@ -1,3 +1,7 @@
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "catalogue.h"
 #include "engine.h"
 
@@ -37,11 +41,28 @@ bool Usable(const Plane<C>* layer, const PixelPlane& target)
     return layer && !layer->Empty() && layer->Width() == target.Width() && layer->Height() == target.Height();
 }
 
-bool IsWhite(const uint8_t* dot) { return dot[0] == 255 && dot[1] == 255 && dot[2] == 255; }
+// A pixel of a three-channel layer as the low three bytes of a word (blue lowest), or a
+// grey value spread to those three bytes.
+template <int C>
+uint32_t BasePixel(const uint8_t* row, int x, bool wholeWord)
+{
+    if constexpr (C == 1) {
+        return row[x] * 0x010101u;
+    } else {
+        uint32_t v = 0;
+        // Four bytes at once where the fourth still lies inside the row.
+        std::memcpy(&v, row + 3 * x, wholeWord ? 4 : 3);
+        return v & 0xFFFFFFu;
+    }
+}
+
+constexpr uint32_t kWhite = 0xFFFFFFu;
+static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
 
 // Writes a base layer (three channels, or one spread to three) into channels 0..2 of the
-// target, with the dot pixel in its place wherever dots are given and not pure white.
-// Every pixel depends only on the same pixel of the inputs, so rows run in parallel.
+// target, with the dot pixel in its place wherever dots are given and not pure white;
+// channel 3 of the target keeps its value. Every pixel depends only on the same pixel of
+// the inputs, so rows run in parallel; each pixel is one word read and written.
 template <int C>
 void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
 {
@@ -52,11 +73,16 @@ void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& tar
         const uint8_t* dot = dots ? dots->Row(y) : nullptr;
         uint8_t* dst = target.Row(y);
         for (int x = 0; x < w; ++x) {
-            const bool dotHere = dot && !IsWhite(dot + 3 * x);
-            for (int c = 2; c >= 0; --c) {
-                const uint8_t base = C == 3 ? src[3 * x + c] : src[x];
-                dst[4 * x + c] = dotHere ? dot[3 * x + c] : base;
+            const bool wholeWord = x + 1 < w;
+            uint32_t rgb = BasePixel<C>(src, x, wholeWord);
+            if (dot) {
+                const uint32_t d = BasePixel<3>(dot, x, wholeWord);
+                if (d != kWhite) rgb = d;
             }
+            uint32_t pixel;
+            std::memcpy(&pixel, dst + 4 * x, 4);
+            pixel = (pixel & 0xFF000000u) | rgb;
+            std::memcpy(dst + 4 * x, &pixel, 4);
         }
     }
 }

@@ -6,7 +6,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/engine.h"
-#include "engine/gallery.h"
 #include "imaging/output_names.h"
 #include "imaging/plane_transfer.h"
 
@@ -54,7 +53,11 @@ ConvertResult ConvertFile(const ConvertJob& job)
         engine.PencilTexture = *job.pencilTexture;
         engine.params = job.params;
         engine.options = job.options;
-        picture = DrawPixels(RenderSlot(engine, SlotOfBatchIndex(job.effectIndex)));
+        // The engine is this file's alone: the effect is composed straight into its
+        // picture, with no copy of the source kept aside.
+        engine.BuildEffectLayers(job.effectIndex);
+        engine.ComposeBatchEffect(job.effectIndex);
+        picture = DrawPixels(engine.SrcPixels);
     } catch (const EngineError& error) {
         return Failure(result, QStringLiteral("Cannot convert \"%1\": %2.")
                                    .arg(Native(job.inputPath), QString::fromStdString(error.what())));

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <utility>
+#include <vector>
 
 namespace lumetra {
 
@@ -20,11 +22,12 @@ std::size_t RoundUp(std::size_t n, std::size_t step) { return (n + step - 1) / s
 
 // Maps `bytes` (a multiple of kHugePage) at a kHugePage boundary. The mapping is made one
 // huge page larger, then trimmed, so that no address space beyond the buffer stays taken.
+// Returns nullptr when the system has no memory to give.
 uint8_t* MapAligned(std::size_t bytes)
 {
     const std::size_t reserved = bytes + kHugePage;
     void* raw = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED) throw std::bad_alloc();
+    if (raw == MAP_FAILED) return nullptr;
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
     const std::uintptr_t aligned = RoundUp(start, kHugePage);
     if (aligned > start) munmap(raw, aligned - start);
@@ -37,23 +40,114 @@ uint8_t* MapAligned(std::size_t bytes)
     return data;
 }
 
+// Released mappings kept for the next plane of the same size. Memory the process has
+// written before costs a tenth of fresh memory, and a run allocates the same few sizes
+// again and again (a batch, every picture of a gallery run, repeated runs of a window).
+// The cache is small and shared by all threads; when the system runs out of memory it
+// is emptied before giving up.
+class MappingCache {
+public:
+    static constexpr std::size_t kCapacity = std::size_t{192} << 20;
+
+    // A kept mapping of exactly `bytes`, or nullptr.
+    uint8_t* Take(std::size_t bytes)
+    {
+        const std::lock_guard lock(mutex_);
+        for (std::size_t i = kept_.size(); i-- > 0;) {
+            if (kept_[i].bytes != bytes) continue;
+            uint8_t* data = kept_[i].data;
+            total_ -= bytes;
+            kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(i));
+            return data;
+        }
+        return nullptr;
+    }
+
+    // Keeps the mapping, letting the oldest ones go to stay within the capacity.
+    void Give(uint8_t* data, std::size_t bytes) noexcept
+    {
+        if (bytes > kCapacity) {
+            munmap(data, bytes);
+            return;
+        }
+        const std::lock_guard lock(mutex_);
+        while (total_ + bytes > kCapacity) {
+            munmap(kept_.front().data, kept_.front().bytes);
+            total_ -= kept_.front().bytes;
+            kept_.erase(kept_.begin());
+        }
+        try {
+            kept_.push_back({data, bytes});
+            total_ += bytes;
+        } catch (const std::bad_alloc&) {
+            munmap(data, bytes);
+        }
+    }
+
+    void Empty() noexcept
+    {
+        const std::lock_guard lock(mutex_);
+        for (const Kept& k : kept_) munmap(k.data, k.bytes);
+        kept_.clear();
+        total_ = 0;
+    }
+
+private:
+    struct Kept {
+        uint8_t* data;
+        std::size_t bytes;
+    };
+    std::mutex mutex_;
+    std::vector<Kept> kept_;
+    std::size_t total_ = 0;
+};
+
+MappingCache& Cache()
+{
+    static MappingCache* cache = new MappingCache;   // never destroyed: planes may outlive statics
+    return *cache;
+}
+
+// A mapping of `bytes`, from the cache (`reused` set, contents left over) or fresh from
+// the system (zero). Throws std::bad_alloc when neither has it.
+uint8_t* Map(std::size_t bytes, bool& reused)
+{
+    if (uint8_t* data = Cache().Take(bytes)) {
+        reused = true;
+        return data;
+    }
+    reused = false;
+    uint8_t* data = MapAligned(bytes);
+    if (!data) {
+        Cache().Empty();
+        data = MapAligned(bytes);
+    }
+    if (!data) throw std::bad_alloc();
+    return data;
+}
+
 }  // namespace
 
-PlaneBuffer::PlaneBuffer(std::size_t size)
+PlaneBuffer::PlaneBuffer(std::size_t size) : PlaneBuffer(size, true) {}
+
+PlaneBuffer::PlaneBuffer(std::size_t size, bool zeroed)
 {
     if (size == 0) return;
     if (size >= kMapThreshold) {
         const std::size_t bytes = RoundUp(size, kHugePage);
-        data_ = MapAligned(bytes);
+        bool reused = false;
+        data_ = Map(bytes, reused);
         mappedBytes_ = bytes;
-    } else {
-        data_ = static_cast<uint8_t*>(std::calloc(size, 1));
-        if (!data_) throw std::bad_alloc();
+        size_ = size;
+        if (reused && zeroed) std::memset(data_, 0, size);
+        return;
     }
+    data_ = static_cast<uint8_t*>(zeroed ? std::calloc(size, 1) : std::malloc(size));
+    if (!data_) throw std::bad_alloc();
     size_ = size;
 }
 
-PlaneBuffer::PlaneBuffer(const PlaneBuffer& other) : PlaneBuffer(other.size_)
+PlaneBuffer::PlaneBuffer(const PlaneBuffer& other) : PlaneBuffer(other.size_, false)
 {
     if (size_ > 0) std::memcpy(data_, other.data_, size_);
 }
@@ -96,7 +190,7 @@ void PlaneBuffer::Zero()
 void PlaneBuffer::Free() noexcept
 {
     if (mappedBytes_ > 0)
-        munmap(data_, mappedBytes_);
+        Cache().Give(data_, mappedBytes_);
     else
         std::free(data_);
     data_ = nullptr;

@@ -4,7 +4,8 @@
 // A 12-megapixel layer is tens of megabytes, and touching fresh memory one 4 KB page at a
 // time costs far more than writing it. Large buffers are therefore mapped directly from
 // the system, aligned to 2 MB and marked for huge pages, so the kernel hands them out
-// already zeroed in 2 MB steps and gives them back the moment the plane is released.
+// already zeroed in 2 MB steps. A released buffer is kept for a while for the next plane
+// of its size (see plane_buffer.cpp), since memory written before is far cheaper than new.
 
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +36,8 @@ public:
     friend bool operator==(const PlaneBuffer& a, const PlaneBuffer& b);
 
 private:
+    // `size` bytes, zero only when `zeroed` (a copy overwrites them all anyway).
+    PlaneBuffer(std::size_t size, bool zeroed);
     void Free() noexcept;
 
     uint8_t* data_ = nullptr;

@@ -77,6 +77,21 @@ TEST_P(PlaneStorage, CopiesAreIndependentAndCompareByContent)
     EXPECT_NE(transposed, same);
 }
 
+// Released memory is handed out again: whatever the last plane wrote must not show.
+TEST_P(PlaneStorage, MemoryOfAReleasedPlaneComesBackZeroed)
+{
+    const auto [w, h] = GetParam();
+    for (int round = 0; round < 3; ++round) {
+        ColorPlane used(w, h);
+        Scribble(used);
+        const ColorPlane copy = used;   // a copy may land in released memory too
+        EXPECT_EQ(copy, used);
+        used.Release();
+        ColorPlane fresh(w, h);
+        EXPECT_TRUE(AllZero(fresh));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(SmallAndLarge, PlaneStorage,
                          testing::Values(std::pair{5, 3}, std::pair{1000, 700}));
 

@@ -148,6 +148,23 @@ void BM_RenderSlot(benchmark::State& state)
 }
 BENCHMARK(BM_RenderSlot)->DenseRange(kFirstPixelEffect, kLastPixelEffect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The batch's single-effect path as the issue counts it: BuildEffectLayers and
+// ComposeBatchEffect on a fresh copy of the picture (the copy is not timed).
+void BM_BatchEffect(benchmark::State& state)
+{
+    const int index = static_cast<int>(state.range(0));
+    state.SetLabel(std::string(kCatalogue[SlotOfBatchIndex(index)].name));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Engine engine = PreparedEngine();
+        state.ResumeTiming();
+        engine.BuildEffectLayers(index);
+        engine.ComposeBatchEffect(index);
+        benchmark::DoNotOptimize(engine.SrcPixels.Data());
+    }
+}
+BENCHMARK(BM_BatchEffect)->DenseRange(0, kBatchEffectCount - 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_ResizeTo12Megapixels(benchmark::State& state)
 {
     const PixelPlane photo = LoadPixels(QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/chelsea.png")));

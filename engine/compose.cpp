@@ -44,40 +44,36 @@ bool Usable(const Plane<C>* layer, const PixelPlane& target)
 // A pixel of a three-channel layer as the low three bytes of a word (blue lowest), or a
 // grey value spread to those three bytes.
 template <int C>
-uint32_t BasePixel(const uint8_t* row, int x, bool wholeWord)
+uint32_t BasePixel(const uint8_t* row, int x)
 {
-    if constexpr (C == 1) {
+    if constexpr (C == 1)
         return row[x] * 0x010101u;
-    } else {
-        uint32_t v = 0;
-        // Four bytes at once where the fourth still lies inside the row.
-        std::memcpy(&v, row + 3 * x, wholeWord ? 4 : 3);
-        return v & 0xFFFFFFu;
-    }
+    else
+        return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
 }
 
 constexpr uint32_t kWhite = 0xFFFFFFu;
-static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
+static_assert(std::endian::native == std::endian::little, "pixels are written as little-endian words");
 
 // Writes a base layer (three channels, or one spread to three) into channels 0..2 of the
 // target, with the dot pixel in its place wherever dots are given and not pure white;
 // channel 3 of the target keeps its value. Every pixel depends only on the same pixel of
-// the inputs, so rows run in parallel; each pixel is one word read and written.
-template <int C>
-void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
+// the inputs, so rows run in parallel and the pixels of a row in vector lanes.
+template <int C, bool Dotted>
+void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
 {
     const int w = target.Width();
 #pragma omp parallel for schedule(static)
     for (int y = 0; y < target.Height(); ++y) {
         const uint8_t* src = layer.Row(y);
-        const uint8_t* dot = dots ? dots->Row(y) : nullptr;
+        const uint8_t* dot = Dotted ? dots->Row(y) : nullptr;
         uint8_t* dst = target.Row(y);
+#pragma omp simd
         for (int x = 0; x < w; ++x) {
-            const bool wholeWord = x + 1 < w;
-            uint32_t rgb = BasePixel<C>(src, x, wholeWord);
-            if (dot) {
-                const uint32_t d = BasePixel<3>(dot, x, wholeWord);
-                if (d != kWhite) rgb = d;
+            uint32_t rgb = BasePixel<C>(src, x);
+            if constexpr (Dotted) {
+                const uint32_t d = BasePixel<3>(dot, x);
+                rgb = d == kWhite ? rgb : d;
             }
             uint32_t pixel;
             std::memcpy(&pixel, dst + 4 * x, 4);
@@ -85,6 +81,15 @@ void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& tar
             std::memcpy(dst + 4 * x, &pixel, 4);
         }
     }
+}
+
+template <int C>
+void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
+{
+    if (dots)
+        ComposeRows<C, true>(layer, dots, target);
+    else
+        ComposeRows<C, false>(layer, dots, target);
 }
 
 }  // namespace

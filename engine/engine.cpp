@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "row_threads.h"
+
 namespace lumetra {
 
 void Engine::AllocateLayers()
@@ -49,9 +51,11 @@ void Engine::ReleaseLayers()
 void Engine::CopyStep()
 {
     const int w = SrcPixels.Width();
+#pragma omp parallel for schedule(static) if (UseRowThreads(SrcPixels.Width(), SrcPixels.Height()))
     for (int y = 0; y < SrcPixels.Height(); ++y) {
         const uint8_t* src = SrcPixels.Row(y);
         uint8_t* dst = OrigPixels.Row(y);
+#pragma omp simd
         for (int x = 0; x < w; ++x) {
             dst[3 * x + 0] = src[4 * x + 0];
             dst[3 * x + 1] = src[4 * x + 1];

@@ -6,7 +6,7 @@
 
 namespace lumetra {
 
-// grey and levels must have the size of colour.
+// grey and levels must have the size of colour; levelStep is a power of two (1..256).
 void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep);
 
 }  // namespace lumetra

@@ -10,6 +10,9 @@
 
 namespace lumetra {
 
+// The program's title: the main window's caption and the title of its message boxes.
+inline const QString kTitle = QStringLiteral("Lumetra");
+
 struct AppState {
     QString AppDir;      // the program's folder, ending with '/'
     QString LastDir;     // where the open dialogs start, ending with '/'

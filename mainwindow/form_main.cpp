@@ -45,7 +45,6 @@ constexpr double kScreenShare = 0.85;
 constexpr int kStateTextWidth = 300;
 constexpr int kStartProgress = 10;
 
-const QString kTitle = QStringLiteral("Lumetra");
 const QString kOutDirSetting = QStringLiteral("OutDir");
 // Optional, set by hand: the largest picture opened or converted, in megapixels.
 const QString kMaxMegapixelsSetting = QStringLiteral("MaxMegapixels");

@@ -30,7 +30,6 @@ namespace {
 constexpr int kPromptWidth = 1024;
 constexpr int kPromptHeight = 768;
 
-const QString kTitle = QStringLiteral("Lumetra");
 
 // The save formats, chosen by the path's lower-cased last four characters. Unlike
 // opening, "tiff" (so ".tiff") is not among them, nor is ".jpeg": such names are refused

@@ -4,6 +4,7 @@
 
 #include "catalogue.h"
 #include "engine.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 
@@ -55,32 +56,35 @@ uint32_t BasePixel(const uint8_t* row, int x)
 constexpr uint32_t kWhite = 0xFFFFFFu;
 static_assert(std::endian::native == std::endian::little, "pixels are written as little-endian words");
 
-// Writes a base layer (three channels, or one spread to three) into channels 0..2 of the
-// target, with the dot pixel in its place wherever dots are given and not pure white;
+// One row: a base layer (three channels, or one spread to three) into channels 0..2 of
+// the target, with the dot pixel in its place wherever dots are given and not pure white;
 // channel 3 of the target keeps its value. Every pixel depends only on the same pixel of
-// the inputs, so rows run in parallel and the pixels of a row in vector lanes.
+// the inputs, so the pixels go in vector lanes.
+template <int C, bool Dotted>
+LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8_t* __restrict dot,
+                                      uint8_t* __restrict dst, int width)
+{
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        uint32_t rgb = BasePixel<C>(src, x);
+        if constexpr (Dotted) {
+            const uint32_t d = BasePixel<3>(dot, x);
+            rgb = d == kWhite ? rgb : d;
+        }
+        uint32_t pixel;
+        std::memcpy(&pixel, dst + 4 * x, 4);
+        pixel = (pixel & 0xFF000000u) | rgb;
+        std::memcpy(dst + 4 * x, &pixel, 4);
+    }
+}
+
 template <int C, bool Dotted>
 void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
 {
     const int w = target.Width();
 #pragma omp parallel for schedule(static)
-    for (int y = 0; y < target.Height(); ++y) {
-        const uint8_t* src = layer.Row(y);
-        const uint8_t* dot = Dotted ? dots->Row(y) : nullptr;
-        uint8_t* dst = target.Row(y);
-#pragma omp simd
-        for (int x = 0; x < w; ++x) {
-            uint32_t rgb = BasePixel<C>(src, x);
-            if constexpr (Dotted) {
-                const uint32_t d = BasePixel<3>(dot, x);
-                rgb = d == kWhite ? rgb : d;
-            }
-            uint32_t pixel;
-            std::memcpy(&pixel, dst + 4 * x, 4);
-            pixel = (pixel & 0xFF000000u) | rgb;
-            std::memcpy(dst + 4 * x, &pixel, 4);
-        }
-    }
+    for (int y = 0; y < target.Height(); ++y)
+        ComposeRow<C, Dotted>(layer.Row(y), Dotted ? dots->Row(y) : nullptr, target.Row(y), w);
 }
 
 template <int C>

@@ -22,7 +22,7 @@ void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
     for (int y = 0; y < grey.Height(); ++y) {
         const uint8_t* src = grey.Row(y);
         uint8_t* dst = colour.Row(y);
-        for (int x = 0; x < width; ++x) std::fill_n(dst + 3 * x, 3, src[x]);
+        for (int x = 0; x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
     }
 }
 

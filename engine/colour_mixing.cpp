@@ -7,7 +7,9 @@
 
 #include "colour_math.h"
 #include "row_threads.h"
+#include "run_divider.h"
 #include "sliding_run.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 
@@ -22,10 +24,19 @@ constexpr int kColumnBlock = 64;
 // keeps pos +- radius from overflowing for absurd brush widths.
 int ClampRadius(int radius, int count) { return std::clamp(radius, 0, std::max(count, 0)); }
 
+// The divider for the runs of a pass: a run is at most 2 * radius + 1 long and never
+// longer than its line.
+RunDivider DividerFor(int radius, int count)
+{
+    return RunDivider(static_cast<int>(std::min<int64_t>(2 * int64_t{radius} + 1, count)));
+}
+
 // Per-thread working rows of the first pass.
 struct RowRunScratch {
     explicit RowRunScratch(int width) : prefix(3 * (static_cast<std::size_t>(width) + 1)), nextBorder(width + 1) {}
-    std::vector<int64_t> prefix;  // running channel sums of the source row, 3 per position
+    // Running channel sums of the source row, 3 per position. They may wrap around; the
+    // difference of two is still a run's exact sum, which is far below 2^32.
+    std::vector<uint32_t> prefix;
     std::vector<int> nextBorder;  // first border at or after each position, width if none
 };
 
@@ -34,14 +45,22 @@ struct RowRunScratch {
 // nearest border to the right is known before the row starts; the nearest one to the
 // left is the last visited pixel whose new channel 0 is 0. This finds the same run ends
 // as scanning outward from each pixel, without the scan.
-void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radius, RowRunScratch& scratch)
+void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radius, const RunDivider& divide,
+                          RowRunScratch& scratch)
 {
-    int64_t* prefix = scratch.prefix.data();
+    uint32_t* prefix = scratch.prefix.data();
     int* nextBorder = scratch.nextBorder.data();
-    for (int x = 0; x < width; ++x)
-        for (int c = 0; c < 3; ++c) prefix[3 * (x + 1) + c] = prefix[3 * x + c] + src[3 * x + c];
+    // The running sums and the nearest border stay in registers: a chain through memory
+    // would wait for every store to come back.
+    uint32_t blue = 0, green = 0, red = 0;
+    for (int x = 0; x < width; ++x) {
+        prefix[3 * x + 3] = blue += src[3 * x];
+        prefix[3 * x + 4] = green += src[3 * x + 1];
+        prefix[3 * x + 5] = red += src[3 * x + 2];
+    }
+    int next = width;
     nextBorder[width] = width;
-    for (int x = width - 1; x >= 0; --x) nextBorder[x] = row[3 * x] == 0 ? x : nextBorder[x + 1];
+    for (int x = width - 1; x >= 0; --x) nextBorder[x] = next = row[3 * x] == 0 ? x : next;
 
     int lastBorder = -1;
     for (int x = 0; x < width; ++x) {
@@ -55,10 +74,12 @@ void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radiu
         const int high = std::min({nextBorder[x + 1] - 1, x + radius, width - 1});
         const int n = high - low + 1;
         if (n < 2) {
-            std::copy_n(src + 3 * x, 3, pixel);
+            pixel[0] = src[3 * x];
+            pixel[1] = src[3 * x + 1];
+            pixel[2] = src[3 * x + 2];
         } else {
             for (int c = 0; c < 3; ++c)
-                pixel[c] = static_cast<uint8_t>((prefix[3 * (high + 1) + c] - prefix[3 * low + c]) / n);
+                pixel[c] = static_cast<uint8_t>(divide(static_cast<int>(prefix[3 * (high + 1) + c] - prefix[3 * low + c]), n));
         }
         if (pixel[0] == 0) lastBorder = x;
     }
@@ -73,11 +94,13 @@ void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int 
     const int width = colour.Width();
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
+    const RunDivider divide = DividerFor(radius, width);
 #pragma omp parallel if (UseRowThreads(colour.Width(), colour.Height()))
     {
         RowRunScratch scratch(width);
 #pragma omp for schedule(static)
-        for (int y = 0; y < height; ++y) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, scratch);
+        for (int y = 0; y < height; ++y)
+            AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, scratch);
     }
 }
 
@@ -87,6 +110,7 @@ void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
     const int height = colour.Height();
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(colour.RowBytes());
     radius = ClampRadius(radius, height);
+    const RunDivider divide = DividerFor(radius, height);
     const int blocks = (width + kColumnBlock - 1) / kColumnBlock;
 #pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int b = 0; b < blocks; ++b) {
@@ -94,7 +118,7 @@ void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
         const int x1 = std::min(width, x0 + kColumnBlock);
         SlidingRun columns[kColumnBlock];
         for (int y = 0; y < height; ++y)
-            for (int x = x0; x < x1; ++x) columns[x - x0].Average(colour.Data() + 3 * x, stride, y, height, radius);
+            for (int x = x0; x < x1; ++x) columns[x - x0].Average(colour.Data() + 3 * x, stride, y, height, radius, divide);
     }
 }
 
@@ -103,40 +127,55 @@ void AverageRowRunsInPlace(ColorPlane& colour, int radius)
     const int width = colour.Width();
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
+    const RunDivider divide = DividerFor(radius, width);
 #pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int y = 0; y < height; ++y) {
         uint8_t* row = colour.Row(y);
         SlidingRun run;
-        for (int x = 0; x < width; ++x) run.Average(row, 3, x, width, radius);
+        for (int x = 0; x < width; ++x) run.Average(row, 3, x, width, radius, divide);
     }
 }
 
-void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
+namespace {
+
+enum class Replace { WhereBlack, WhereNotWhite };
+
+// One row: each pixel of `row` takes the pixel of `other` where the test holds, tested on
+// the row's own pixel (WhereBlack) or on the other's (WhereNotWhite). Written without
+// branches so that the pixels go in vector lanes.
+template <Replace When>
+LUMETRA_VECTOR_CLONES void ReplaceRow(const uint8_t* __restrict other, uint8_t* __restrict row, int width)
+{
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        const unsigned b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
+        const unsigned ob = other[3 * x], og = other[3 * x + 1], orr = other[3 * x + 2];
+        const unsigned replace = When == Replace::WhereBlack ? (b | g | r) == 0 : (ob & og & orr) != 255;
+        const unsigned take = 0u - replace;   // all ones where the pixel is replaced
+        row[3 * x] = static_cast<uint8_t>((ob & take) | (b & ~take));
+        row[3 * x + 1] = static_cast<uint8_t>((og & take) | (g & ~take));
+        row[3 * x + 2] = static_cast<uint8_t>((orr & take) | (r & ~take));
+    }
+}
+
+template <Replace When>
+void ReplacePixels(const ColorPlane& other, ColorPlane& colour)
 {
     const int width = colour.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) {
-        const uint8_t* src = source.Row(y);
-        uint8_t* row = colour.Row(y);
-        for (int x = 0; x < width; ++x) {
-            uint8_t* pixel = row + 3 * x;
-            if (pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0) std::copy_n(src + 3 * x, 3, pixel);
-        }
-    }
+    for (int y = 0; y < colour.Height(); ++y) ReplaceRow<When>(other.Row(y), colour.Row(y), width);
+}
+
+}  // namespace
+
+void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
+{
+    ReplacePixels<Replace::WhereBlack>(source, colour);
 }
 
 void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour)
 {
-    const int width = colour.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) {
-        const uint8_t* lines = sketch.Row(y);
-        uint8_t* row = colour.Row(y);
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* line = lines + 3 * x;
-            if (line[0] != 255 || line[1] != 255 || line[2] != 255) std::copy_n(line, 3, row + 3 * x);
-        }
-    }
+    ReplacePixels<Replace::WhereNotWhite>(sketch, colour);
 }
 
 }  // namespace lumetra

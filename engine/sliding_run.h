@@ -18,13 +18,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "run_divider.h"
+
 namespace lumetra {
 
 class SlidingRun {
 public:
     // first points at channel 0 of the line's first pixel; stride is the distance between
-    // two pixels; count the line's length; 0 <= radius <= count.
-    void Average(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius)
+    // two pixels; count the line's length; 0 <= radius <= count; divide handles lengths up
+    // to 2 * radius + 1.
+    void Average(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius, const RunDivider& divide)
     {
         uint8_t* pixel = first + pos * stride;
         if (pixel[0] == 0) {
@@ -49,7 +52,7 @@ public:
         const int n = high - low + 1;
         if (n < 2) return;
         for (int c = 0; c < 3; ++c) {
-            const int average = sum_[c] / n;
+            const int average = divide(sum_[c], n);
             sum_[c] += average - pixel[c];
             pixel[c] = static_cast<uint8_t>(average);
         }

@@ -12,6 +12,7 @@
 
 #include "engine/colour_mixing.h"
 #include "engine/engine.h"
+#include "engine/run_divider.h"
 
 namespace lumetra {
 namespace {
@@ -166,6 +167,20 @@ TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
                 AverageRowRunsInPlace(actual, brush / 3);
                 ASSERT_EQ(actual, expected) << "third pass";
             }
+}
+
+// The reciprocal division against the plain one: every sum a run can have for every
+// length a brush of up to 200 gives, the extremes of the longest tabled lengths, and a
+// length beyond the table.
+TEST(ColourMixingTest, RunDividerEqualsIntegerDivision)
+{
+    const RunDivider small(401);
+    for (int n = 1; n <= 401; ++n)
+        for (int sum = 0; sum <= 255 * n; ++sum) ASSERT_EQ(small(sum, n), sum / n) << sum << " / " << n;
+    const RunDivider large(70000);
+    for (int n : {65535, 65536, 65537, 70000})
+        for (int sum : {0, 1, n - 1, n, n + 1, 128 * n - 1, 255 * n - 1, 255 * n})
+            ASSERT_EQ(large(sum, n), sum / n) << sum << " / " << n;
 }
 
 TEST(ColourMixingTest, HugeBrushWidthReachesAsFarAsTheWholeLine)

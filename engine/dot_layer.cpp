@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 #include "colour_math.h"
@@ -17,16 +18,199 @@ namespace {
 
 // The share of an error -255..255 that goes to a neighbour of weight w (of 42), truncated
 // toward zero so that a negative error gives a share of the same size as the positive one.
-struct ShareTable {
-    std::array<std::array<int32_t, 511>, 9> value{};
-    constexpr ShareTable()
-    {
-        for (int w : {1, 2, 4, 8})
-            for (int e = -255; e <= 255; ++e) value[w][e + 255] = e * w / 42;
-    }
-    int32_t operator()(int weight, int error) const { return value[weight][error + 255]; }
+constexpr int32_t Share(int weight, int error) { return error * weight / 42; }
+
+// A pixel hands its error to the cells x-2..x+2 of the row above (weights 2 4 8 4 2) and
+// of the row two above (1 2 4 2 1). Both shares a cell gets from one pixel travel in one
+// integer, the row above in the low 16 bits and the row two above in the rest, so that a
+// cell's five contributions are gathered with four additions. Every sum stays within
+// -255..255 per row, far from the 16-bit limit.
+constexpr int32_t PackShares(int32_t above, int32_t twoAbove) { return above + twoAbove * 65536; }
+
+struct PackedShares {
+    int32_t centre = 0;  // for the cell straight above the pixel
+    int32_t near = 0;    // for the cells one to the left and right
+    int32_t far = 0;     // for the cells two to the left and right
 };
-constexpr ShareTable kShare{};
+
+// What one pixel's step looks up, for the picture's mean grey and sensitivity.
+struct DiffusionTables {
+    // What the diffused grey u (grey plus scaled waiting error) becomes, at u + offset.
+    struct Outcome {
+        int16_t nextShare = 0;    // error share for the pixel to the right
+        int16_t secondShare = 0;  // and for the pixel after it
+        uint16_t errorIndex = 0;  // the error + 255, for the shares of the rows above
+        uint8_t dot = 0;
+    };
+
+    DiffusionTables(int meanGrey, int sensitivity)
+    {
+        // A cell receives at most 42/42 of errors of at most 255, so its waiting error
+        // stays within -255..255 and so does every scaled error below.
+        int reach = 0;
+        for (int e = -255; e <= 255; ++e) {
+            scaled[e + 255] = e * 10 / sensitivity;
+            reach = std::max(reach, std::abs(scaled[e + 255]));
+            shares[e + 255] = {PackShares(Share(8, e), Share(4, e)), PackShares(Share(4, e), Share(2, e)),
+                               PackShares(Share(2, e), Share(1, e))};
+        }
+        offset = reach;
+        outcome.resize(256 + 2 * reach);
+        for (int u = -reach; u <= 255 + reach; ++u) {
+            const int v = ClampByte(u);
+            const int dot = v < meanGrey ? 0 : 255;
+            const int e = v - dot;
+            outcome[u + offset] = {static_cast<int16_t>(Share(8, e)), static_cast<int16_t>(Share(4, e)),
+                                   static_cast<uint16_t>(e + 255), static_cast<uint8_t>(dot)};
+        }
+    }
+
+    std::array<int32_t, 511> scaled{};  // the waiting error e x 10 / sensitivity, at e + 255
+    std::array<PackedShares, 511> shares{};
+    std::vector<Outcome> outcome;
+    int offset = 0;
+};
+
+// How far up a row hands on its error: the rows above and two above exist and take it,
+// only the row above does (the one two above is the top row, which takes none), or none.
+enum class Reach { TwoRows, OneRow, None };
+
+// The error rows a row works on. The error for the row two above is stored, not added:
+// this row is the first to touch it, so a recycled buffer needs no clearing. Index -2 and
+// -1 are a margin that absorbs the shares meant for cells left of the picture.
+struct RowBuffers {
+    const uint8_t* src;
+    uint8_t* out;
+    const int32_t* here;
+    int32_t* above;
+    int32_t* twoAbove;
+};
+
+// Where a row's step stands after pixel x: the error waiting for the pixels x+1 and x+2
+// and the shares gathered so far for the cells x-1..x+2 of the rows above.
+struct RowState {
+    int32_t carry1 = 0, carry2 = 0;
+    int32_t cellLeft = 0, cellHere = 0, cellRight = 0, cellRight2 = 0;
+};
+
+template <Reach reach>
+inline void StoreCell(const RowBuffers& rows, int c, int32_t packed)
+{
+    if constexpr (reach != Reach::None) {
+        const int32_t above = static_cast<int16_t>(static_cast<uint16_t>(packed));
+        rows.above[c] += above;
+        rows.twoAbove[c] = reach == Reach::TwoRows ? (packed - above) >> 16 : 0;
+    }
+}
+
+// Pixels x0..x1-1 of a row. Pixel x's error reaches the pixels x+1 and x+2 through the
+// carries, and completes cell x-2 of the rows above, which is written once.
+// Hides how a pointer was computed. Without it the compiler folds the early base and the
+// late index of a look-up into one sum and spends an extra instruction on the chain from
+// pixel to pixel; with it the load adds base and index itself.
+template <class T>
+inline void SeparateBase(T*& pointer)
+{
+    asm("" : "+r"(pointer));
+}
+
+template <Reach reach>
+void DiffuseSpan(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int x0, int x1)
+{
+    // Everything in locals: the byte stores would otherwise make the compiler reload
+    // each pointer for every pixel. The chain from one pixel to the next is two table
+    // look-ups and an addition, with the grey and the error from the rows below folded
+    // into the tables' base addresses and all indices in 64 bits.
+    const RowBuffers r = rows;
+    const int32_t* scaled = tables.scaled.data() + 255;
+    const DiffusionTables::Outcome* outcome = tables.outcome.data() + tables.offset;
+    const PackedShares* shares = tables.shares.data();
+    std::ptrdiff_t carry1 = state.carry1, carry2 = state.carry2;
+    int32_t cellLeft = state.cellLeft, cellHere = state.cellHere;
+    int32_t cellRight = state.cellRight, cellRight2 = state.cellRight2;
+    for (int x = x0; x < x1; ++x) {
+        const uint8_t* px = r.src + 3 * x;
+        const DiffusionTables::Outcome* forGrey = outcome + kGrayTable[px[0] + px[1] + px[2]];
+        const int32_t* forBelow = scaled + r.here[x];
+        SeparateBase(forGrey);
+        SeparateBase(forBelow);
+        const DiffusionTables::Outcome& o = forGrey[forBelow[carry1]];
+        carry1 = carry2 + o.nextShare;
+        carry2 = o.secondShare;
+        r.out[3 * x] = r.out[3 * x + 1] = r.out[3 * x + 2] = o.dot;
+        const PackedShares& p = shares[o.errorIndex];
+        StoreCell<reach>(r, x - 2, cellLeft + p.far);
+        cellLeft = cellHere + p.near;
+        cellHere = cellRight + p.centre;
+        cellRight = cellRight2 + p.near;
+        cellRight2 = p.far;
+    }
+    state = {static_cast<int32_t>(carry1), static_cast<int32_t>(carry2), cellLeft, cellHere, cellRight, cellRight2};
+}
+
+// The last pixel of a row takes no error from its left and passes none to the last
+// column above; then the cells still open are written.
+template <Reach reach>
+void FinishRow(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int maxX)
+{
+    state.carry1 = 0;
+    state.cellRight = 0;  // becomes the last column's cell, which keeps only its own share
+    DiffuseSpan<reach>(tables, rows, state, maxX, maxX + 1);
+    StoreCell<reach>(rows, maxX - 1, state.cellLeft);
+    StoreCell<reach>(rows, maxX, state.cellHere);
+}
+
+template <Reach reach>
+void DiffuseRow(const DiffusionTables& tables, const RowBuffers& rows, int width)
+{
+    RowState state;
+    DiffuseSpan<reach>(tables, rows, state, 0, width - 1);
+    FinishRow<reach>(tables, rows, state, width - 1);
+}
+
+// The picture's error rows: three in a ring, each with a margin of two cells on the left.
+// Row y reads its own and writes the next two; the buffer it stores into for row y + 2 is
+// the one of row y - 1, which is already past every cell this row stores.
+class ErrorRing {
+public:
+    explicit ErrorRing(int width)
+    {
+        for (auto& row : rows_) row.assign(width + 2, 0);
+    }
+    int32_t* Row(int y) { return rows_[y % 3].data() + 2; }
+
+private:
+    std::array<std::vector<int32_t>, 3> rows_;
+};
+
+// One row with its buffers and its reach; the upper guards stop one row short of the top.
+void DiffuseRowOf(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring, int y)
+{
+    const int maxY = colour.Height() - 1;
+    const int width = colour.Width();
+    const RowBuffers rows{colour.Row(y), dots.Row(y), ring.Row(y), ring.Row(y + 1), ring.Row(y + 2)};
+    if (y < maxY - 2)
+        DiffuseRow<Reach::TwoRows>(tables, rows, width);
+    else if (y < maxY - 1)
+        DiffuseRow<Reach::OneRow>(tables, rows, width);
+    else
+        DiffuseRow<Reach::None>(tables, rows, width);
+}
+
+// Without error the dots are the grey thresholded at the mean, row by row.
+void ThresholdDots(const ColorPlane& colour, int meanGrey, ColorPlane& dots)
+{
+    const int width = colour.Width();
+#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
+    for (int y = 0; y < colour.Height(); ++y) {
+        const uint8_t* src = colour.Row(y);
+        uint8_t* out = dots.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const uint8_t dot = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]] < meanGrey ? 0 : 255;
+            out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = dot;
+        }
+    }
+}
 
 }  // namespace
 
@@ -52,58 +236,14 @@ int MeanGrey(const ColorPlane& colour)
 
 void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots)
 {
-    const int width = colour.Width();
-    const int maxX = width - 1;
-    const int maxY = colour.Height() - 1;
-    // The error waiting for the current row and for the two rows above it.
-    std::array<std::vector<int32_t>, 3> errorRows;
-    for (auto& row : errorRows) row.assign(width, 0);
-    // A pixel receives at most 42/42 of errors of at most 255, so its waiting error stays
-    // within -255..255 and error x 10 / sensitivity comes from a table instead of a
-    // division per pixel; anything outside (never expected) is divided as it stands.
-    std::array<int32_t, 511> scaled{};
-    if (sensitivity != 0)
-        for (int e = -255; e <= 255; ++e) scaled[e + 255] = e * 10 / sensitivity;
-    const auto scaledError = [&](int32_t e) {
-        return static_cast<uint32_t>(e + 255) <= 510 ? scaled[e + 255] : e * 10 / sensitivity;
-    };
-
-    for (int y = 0; y <= maxY; ++y) {
-        int32_t* here = errorRows[0].data();
-        int32_t* above = errorRows[1].data();
-        int32_t* twoAbove = errorRows[2].data();
-        // The right-hand and upper guards stop one position short of the plane's edge.
-        const bool intoAbove = y < maxY - 1;
-        const bool intoTwoAbove = y < maxY - 2;
-        const uint8_t* src = colour.Row(y);
-        uint8_t* out = dots.Row(y);
-        for (int x = 0; x <= maxX; ++x) {
-            int v = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]];
-            if (sensitivity != 0) v += scaledError(here[x]);
-            v = ClampByte(v);
-            const int dot = v < meanGrey ? 0 : 255;
-            out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = static_cast<uint8_t>(dot);
-
-            const int e = v - dot;
-            const bool right1 = x < maxX - 1;
-            const bool right2 = x < maxX - 2;
-            // The five shares of a row above, weights for x - 2 .. x + 2.
-            auto spread = [&](int32_t* row, const std::array<int, 5>& weight) {
-                if (x > 1) row[x - 2] += kShare(weight[0], e);
-                if (x > 0) row[x - 1] += kShare(weight[1], e);
-                row[x] += kShare(weight[2], e);
-                if (right1) row[x + 1] += kShare(weight[3], e);
-                if (right2) row[x + 2] += kShare(weight[4], e);
-            };
-            if (right1) here[x + 1] += kShare(8, e);
-            if (right2) here[x + 2] += kShare(4, e);
-            if (intoAbove) spread(above, {2, 4, 8, 4, 2});
-            if (intoTwoAbove) spread(twoAbove, {1, 2, 4, 2, 1});
-        }
-        std::swap(errorRows[0], errorRows[1]);
-        std::swap(errorRows[1], errorRows[2]);
-        std::fill(errorRows[2].begin(), errorRows[2].end(), 0);
+    if (sensitivity == 0) {
+        ThresholdDots(colour, meanGrey, dots);
+        return;
     }
+    if (colour.Width() == 0) return;
+    const DiffusionTables tables(meanGrey, sensitivity);
+    ErrorRing ring(colour.Width());
+    for (int y = 0; y < colour.Height(); ++y) DiffuseRowOf(tables, colour, dots, ring, y);
 }
 
 void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots)

@@ -85,6 +85,17 @@ ColorPlane RandomPicture(int w, int h, std::mt19937& rng)
     return p;
 }
 
+// Greys within two of a base on either side of it, in a checkerboard: the mean falls
+// among them, so nearly every pixel leaves the largest error the base allows (close to
+// the base itself when dark dots are drawn on a bright picture).
+ColorPlane NearMeanPicture(int w, int h, int base, std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> step(0, 2);
+    std::vector<int> greys(static_cast<size_t>(w) * h);
+    for (int i = 0; i < w * h; ++i) greys[i] = base + ((i / w + i % w) % 2 == 0 ? step(rng) : -step(rng));
+    return GreyPicture(w, h, greys);
+}
+
 std::vector<int> Dots(const ColorPlane& p)
 {
     std::vector<int> v;
@@ -112,6 +123,20 @@ TEST(DotDiffusionTest, MatchesTheReferenceOnRandomPictures)
             ASSERT_EQ(Diffuse(col, sensitivity), RefDiffuse(col, sensitivity))
                 << size[0] << "x" << size[1] << " sensitivity " << sensitivity;
         }
+}
+
+TEST(DotDiffusionTest, MatchesTheReferenceOnNarrowAndWidePicturesWithLargeErrors)
+{
+    std::mt19937 rng(41);
+    std::uniform_int_distribution<int> height(1, 300);
+    for (int w : {1, 2, 3, 4, 5, 6, 7, 64, 129, 300})
+        for (int sensitivity : {0, 1, 5, 20, 100})
+            for (int base : {-1, 6, 128, 249}) {
+                const int h = height(rng);
+                const ColorPlane col = base < 0 ? RandomPicture(w, h, rng) : NearMeanPicture(w, h, base, rng);
+                ASSERT_EQ(Diffuse(col, sensitivity), RefDiffuse(col, sensitivity))
+                    << w << "x" << h << " sensitivity " << sensitivity << " base " << base;
+            }
 }
 
 TEST(DotDiffusionTest, LastColumnAndTopRowGetNoErrorFromTheirNeighbours)

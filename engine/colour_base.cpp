@@ -8,6 +8,7 @@
 #include "layer_allocation.h"
 #include "plane_sizes.h"
 #include "row_threads.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 
@@ -15,15 +16,21 @@ namespace {
 
 // The four-level grey repeated in three channels: the colour input of the region-border
 // detector, so that only changes between grey levels make borders.
+LUMETRA_VECTOR_CLONES void ExpandRow(const uint8_t* __restrict src, uint8_t* __restrict dst, int width)
+{
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        dst[3 * x] = src[x];
+        dst[3 * x + 1] = src[x];
+        dst[3 * x + 2] = src[x];
+    }
+}
+
 void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
 {
     const int width = grey.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(grey.Width(), grey.Height()))
-    for (int y = 0; y < grey.Height(); ++y) {
-        const uint8_t* src = grey.Row(y);
-        uint8_t* dst = colour.Row(y);
-        for (int x = 0; x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
-    }
+    for (int y = 0; y < grey.Height(); ++y) ExpandRow(grey.Row(y), colour.Row(y), width);
 }
 
 }  // namespace

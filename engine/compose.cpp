@@ -58,11 +58,11 @@ static_assert(std::endian::native == std::endian::little, "pixels are written as
 
 // One row: a base layer (three channels, or one spread to three) into channels 0..2 of
 // the target, with the dot pixel in its place wherever dots are given and not pure white;
-// channel 3 of the target keeps its value. Every pixel depends only on the same pixel of
-// the inputs, so the pixels go in vector lanes.
+// channel 3 comes from `keep`, which may be the target row itself. Every pixel depends
+// only on the same pixel of the inputs, so the pixels go in vector lanes.
 template <int C, bool Dotted>
 LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8_t* __restrict dot,
-                                      uint8_t* __restrict dst, int width)
+                                      const uint8_t* keep, uint8_t* dst, int width)
 {
 #pragma omp simd
     for (int x = 0; x < width; ++x) {
@@ -72,46 +72,54 @@ LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8
             rgb = d == kWhite ? rgb : d;
         }
         uint32_t pixel;
-        std::memcpy(&pixel, dst + 4 * x, 4);
+        std::memcpy(&pixel, keep + 4 * x, 4);
         pixel = (pixel & 0xFF000000u) | rgb;
         std::memcpy(dst + 4 * x, &pixel, 4);
     }
 }
 
 template <int C, bool Dotted>
-void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
+void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target)
 {
     const int w = target.Width();
 #pragma omp parallel for schedule(static)
     for (int y = 0; y < target.Height(); ++y)
-        ComposeRow<C, Dotted>(layer.Row(y), Dotted ? dots->Row(y) : nullptr, target.Row(y), w);
+        ComposeRow<C, Dotted>(layer.Row(y), Dotted ? dots->Row(y) : nullptr, keep.Row(y), target.Row(y), w);
 }
 
 template <int C>
-void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, PixelPlane& target)
+void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target)
 {
     if (dots)
-        ComposeRows<C, true>(layer, dots, target);
+        ComposeRows<C, true>(layer, dots, keep, target);
     else
-        ComposeRows<C, false>(layer, dots, target);
+        ComposeRows<C, false>(layer, dots, keep, target);
 }
 
 }  // namespace
 
-void Engine::ComposeEffect(int slot)
-{
-    if (!IsPixelEffect(slot)) return;
-    const EffectInfo& effect = kCatalogue[slot];
-    const BaseLayer base = LayerOf(*this, effect.layer);
-    const bool dotted = effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray;
-    const ColorPlane* dots = dotted ? &DotPixels : nullptr;
-    if (dotted && !Usable(dots, SrcPixels)) return;
+void Engine::ComposeEffect(int slot) { ComposeEffectInto(slot, SrcPixels); }
 
-    if (base.colour) {
-        if (Usable(base.colour, SrcPixels)) ComposeLayer(*base.colour, dots, SrcPixels);
-    } else if (Usable(base.grey, SrcPixels)) {
-        ComposeLayer(*base.grey, dots, SrcPixels);
+void Engine::ComposeEffectInto(int slot, PixelPlane& target) const
+{
+    if (&target != &SrcPixels && (target.Width() != SrcPixels.Width() || target.Height() != SrcPixels.Height()))
+        target.Allocate(SrcPixels.Width(), SrcPixels.Height());
+    const EffectInfo* effect = IsPixelEffect(slot) ? &kCatalogue[slot] : nullptr;
+    const BaseLayer base = effect ? LayerOf(*this, effect->layer) : BaseLayer{};
+    const bool dotted =
+        effect && (effect->kind == EffectKind::DotOverColor || effect->kind == EffectKind::DotOverGray);
+    const ColorPlane* dots = dotted ? &DotPixels : nullptr;
+    const bool composable = (!dotted || Usable(dots, SrcPixels)) &&
+                            (base.colour ? Usable(base.colour, SrcPixels) : Usable(base.grey, SrcPixels));
+    if (!composable) {
+        // Nothing to compose leaves SrcPixels as it was, so the target is its copy.
+        if (&target != &SrcPixels) target = SrcPixels;
+        return;
     }
+    if (base.colour)
+        ComposeLayer(*base.colour, dots, SrcPixels, target);
+    else
+        ComposeLayer(*base.grey, dots, SrcPixels, target);
 }
 
 }  // namespace lumetra

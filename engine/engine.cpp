@@ -3,6 +3,7 @@
 #include <new>
 
 #include "row_threads.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 
@@ -48,20 +49,26 @@ void Engine::ReleaseLayers()
     Gray4RGBPixels.Release();
 }
 
+namespace {
+
+// Channels 0..2 of a row of four-channel pixels.
+LUMETRA_VECTOR_CLONES void CopyColourChannels(const uint8_t* __restrict src, uint8_t* __restrict dst, int width)
+{
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        dst[3 * x + 0] = src[4 * x + 0];
+        dst[3 * x + 1] = src[4 * x + 1];
+        dst[3 * x + 2] = src[4 * x + 2];
+    }
+}
+
+}  // namespace
+
 void Engine::CopyStep()
 {
     const int w = SrcPixels.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(SrcPixels.Width(), SrcPixels.Height()))
-    for (int y = 0; y < SrcPixels.Height(); ++y) {
-        const uint8_t* src = SrcPixels.Row(y);
-        uint8_t* dst = OrigPixels.Row(y);
-#pragma omp simd
-        for (int x = 0; x < w; ++x) {
-            dst[3 * x + 0] = src[4 * x + 0];
-            dst[3 * x + 1] = src[4 * x + 1];
-            dst[3 * x + 2] = src[4 * x + 2];
-        }
-    }
+    for (int y = 0; y < SrcPixels.Height(); ++y) CopyColourChannels(SrcPixels.Row(y), OrigPixels.Row(y), w);
 }
 
 }  // namespace lumetra

@@ -64,6 +64,11 @@ public:
     // Writes pixel effect slot 1..17 into channels 0..2 of SrcPixels.
     void ComposeEffect(int slot);
 
+    // Makes `target` what SrcPixels would be after ComposeEffect(slot), leaving SrcPixels
+    // as it is: channels 0..2 the effect, channel 3 that of SrcPixels. target is given
+    // SrcPixels' size first when its size differs.
+    void ComposeEffectInto(int slot, PixelPlane& target) const;
+
     // Composes batch index 0..16, releases the layers, then applies the post-filters.
     void ComposeBatchEffect(int index);
 
@@ -72,6 +77,8 @@ public:
     void SharpenPixels(float amount);
     // Blur and/or sharpen as the options say (blur first).
     void ApplyPostFilters();
+    // The same on another picture, such as one made by ComposeEffectInto.
+    void ApplyPostFiltersTo(PixelPlane& picture) const;
 
     // Frees the layers that composition no longer needs. PencilPixels, DotPixels,
     // SepiaPixels and Gray4Work stay until the next run re-creates them.

@@ -29,9 +29,11 @@ void FinishPixelEffect(Engine& engine, int slot)
     engine.ApplyPostFilters();
 }
 
-PixelPlane TransitionOf(const std::vector<PixelPlane>& pictures, const EffectInfo& effect)
+// The same into `picture`, leaving the source in SrcPixels.
+void FinishPixelEffectInto(const Engine& engine, int slot, PixelPlane& picture)
 {
-    return ComposeTransition(pictures[effect.left], pictures[effect.middle], pictures[effect.base]);
+    engine.ComposeEffectInto(slot, picture);
+    engine.ApplyPostFiltersTo(picture);
 }
 
 // The layers one composition reads.
@@ -97,9 +99,10 @@ std::array<bool, kSlotCount> TransitionSources()
 }
 
 // The gallery run. Every layer goes the moment its last reader has composed, so the
-// finished pictures reuse its memory. With keepAll the twenty pictures are returned;
-// otherwise each picture is only handed to onPicture (straight from SrcPixels, without a
-// copy) and only the transitions' sources are kept, and no layer outlives the run.
+// finished pictures reuse its memory. Each picture is composed straight into the plane
+// that holds it, next to the source in SrcPixels, so nothing is copied. With keepAll the
+// twenty pictures are returned; otherwise only the transitions' sources are kept, the
+// other pictures share one plane in turn, and no layer outlives the run.
 std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
                                    const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll)
 {
@@ -107,44 +110,40 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     static const auto transitionSources = TransitionSources();
     std::vector<PixelPlane> pictures(kSlotCount);
     try {
-        pictures[0] = engine.SrcPixels;
+        if (keepAll) pictures[0] = engine.SrcPixels;
     } catch (const std::bad_alloc&) {
         throw OutOfMemory(engine.SrcPixels);
     }
-    if (onPicture) onPicture(0, pictures[0]);
+    if (onPicture) onPicture(0, engine.SrcPixels);
 
     engine.BuildLayers(progress);
     ReleaseBuildOnlyPlanes(engine, keepAll);
 
-    // Composition writes into SrcPixels; the source goes back there at the end so that
-    // the engine still holds the picture it was given.
+    PixelPlane passing;   // the picture of a slot nobody keeps, while it is handed out
+    const auto picture = [&](int slot) -> const PixelPlane& {
+        return slot == 0 ? engine.SrcPixels : pictures[slot];
+    };
     try {
         for (const EffectInfo& effect : kCatalogue) {
             if (effect.kind == EffectKind::Source) continue;
             const int slot = effect.slot;
-            const PixelPlane* finished = &engine.SrcPixels;
+            const bool kept = keepAll || transitionSources[slot];
+            PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[slot] : passing;
             if (effect.kind == EffectKind::Transition) {
-                pictures[slot] = TransitionOf(pictures, effect);
-                finished = &pictures[slot];
+                finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
             } else {
-                FinishPixelEffect(engine, slot);
+                FinishPixelEffectInto(engine, slot, finished);
                 for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);
-                if (keepAll || transitionSources[slot]) {
-                    pictures[slot] = engine.SrcPixels;
-                    finished = &pictures[slot];
-                }
             }
-            if (onPicture) onPicture(slot, *finished);
-            if (!keepAll && !transitionSources[slot]) pictures[slot].Release();
+            if (onPicture) onPicture(slot, finished);
+            if (!kept && effect.kind == EffectKind::Transition) finished.Release();
             if (progress) progress(kLayersDone + (100.0f - kLayersDone) * slot / (kSlotCount - 1));
         }
     } catch (const std::bad_alloc&) {
         engine.ReleaseLayers();
-        engine.SrcPixels = std::move(pictures[0]);
         throw OutOfMemory(engine.SrcPixels);
     }
     engine.ReleaseLayers();
-    engine.SrcPixels = keepAll ? pictures[0] : std::move(pictures[0]);
     if (!keepAll) pictures.clear();
     return pictures;
 }

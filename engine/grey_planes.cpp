@@ -4,6 +4,7 @@
 
 #include "colour_math.h"
 #include "row_threads.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 
@@ -14,6 +15,17 @@ namespace {
 // such i, so no quotient reaches the next integer.
 inline int GreyOfSum(int sum) { return (sum * 43691) >> 17; }
 
+LUMETRA_VECTOR_CLONES void GreyAndLevelsRow(const uint8_t* __restrict src, uint8_t* __restrict greyRow,
+                                            uint8_t* __restrict levelRow, int width, int levelMask)
+{
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        const int g = GreyOfSum(src[3 * x] + src[3 * x + 1] + src[3 * x + 2]);
+        greyRow[x] = static_cast<uint8_t>(g);
+        levelRow[x] = static_cast<uint8_t>(g & levelMask);
+    }
+}
+
 }  // namespace
 
 void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep)
@@ -23,17 +35,7 @@ void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& le
     const int levelMask = ~(levelStep - 1);
     const int width = colour.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) {
-        const uint8_t* src = colour.Row(y);
-        uint8_t* greyRow = grey.Row(y);
-        uint8_t* levelRow = levels.Row(y);
-#pragma omp simd
-        for (int x = 0; x < width; ++x) {
-            const int g = GreyOfSum(src[3 * x] + src[3 * x + 1] + src[3 * x + 2]);
-            greyRow[x] = static_cast<uint8_t>(g);
-            levelRow[x] = static_cast<uint8_t>(g & levelMask);
-        }
-    }
+    for (int y = 0; y < colour.Height(); ++y) GreyAndLevelsRow(colour.Row(y), grey.Row(y), levels.Row(y), width, levelMask);
 }
 
 }  // namespace lumetra

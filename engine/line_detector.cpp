@@ -11,6 +11,7 @@
 
 #include "engine.h"
 #include "row_threads.h"
+#include "vector_clones.h"
 
 namespace lumetra {
 namespace {
@@ -218,22 +219,27 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
     }
 }
 
+LUMETRA_VECTOR_CLONES void MarkLineRow(const uint8_t* __restrict v, const uint8_t* __restrict g,
+                                       uint8_t* __restrict out, int w, int voteThreshold, int darkThreshold)
+{
+#pragma omp simd
+    for (int x = 0; x < w; ++x) {
+        const int line = (v[x] >= voteThreshold) | (g[x] < darkThreshold);
+        const auto value = static_cast<uint8_t>(line - 1);   // 0 on a line, 255 elsewhere
+        out[3 * x] = value;
+        out[3 * x + 1] = value;
+        out[3 * x + 2] = value;
+    }
+}
+
 void MarkLines(const GrayPlane& votes, const GrayPlane& grey, ColorPlane& output, int voteThreshold,
                int darkThreshold)
 {
     const int w = output.Width();
     const int h = output.Height();
 #pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* v = votes.Row(y);
-        const uint8_t* g = grey.Row(y);
-        uint8_t* out = output.Row(y);
-        for (int x = 0; x < w; ++x) {
-            const bool line = v[x] >= voteThreshold || g[x] < darkThreshold;
-            const uint8_t value = line ? 0 : 255;
-            out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = value;
-        }
-    }
+    for (int y = 0; y < h; ++y)
+        MarkLineRow(votes.Row(y), grey.Row(y), output.Row(y), w, voteThreshold, darkThreshold);
 }
 
 // Clears line pixels none of whose eight neighbours is a line; the outermost rows and

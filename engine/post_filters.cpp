@@ -56,11 +56,13 @@ struct BlurTable {
 
 }  // namespace
 
-void Engine::BlurPixels()
+namespace {
+
+void Blur(PixelPlane& picture)
 {
     static const BlurTable table;
-    const int lastX = SrcPixels.MaxX();
-    FilterRowsInPlace(SrcPixels, [&](uint8_t* row, const uint8_t* above) {
+    const int lastX = picture.MaxX();
+    FilterRowsInPlace(picture, [&](uint8_t* row, const uint8_t* above) {
         for (int x = 0; x < lastX; ++x) {
             uint8_t* p = row + 4 * x;
             const uint8_t* a = above + 4 * x;
@@ -69,7 +71,7 @@ void Engine::BlurPixels()
     });
 }
 
-void Engine::SharpenPixels(float amount)
+void Sharpen(PixelPlane& picture, float amount)
 {
     // The two products are rounded separately; both depend on one small integer each.
     const float k1 = amount + 1.0f;
@@ -79,8 +81,8 @@ void Engine::SharpenPixels(float amount)
     for (int v = 0; v < 256; ++v) centre[v] = RoundEven(static_cast<double>(v) * k1);
     for (int n = 0; n < 766; ++n) neighbours[n] = RoundEven(static_cast<double>(n) * k2);
 
-    const int lastX = SrcPixels.MaxX();
-    FilterRowsInPlace(SrcPixels, [&](uint8_t* row, const uint8_t* above) {
+    const int lastX = picture.MaxX();
+    FilterRowsInPlace(picture, [&](uint8_t* row, const uint8_t* above) {
         for (int x = 0; x < lastX; ++x) {
             uint8_t* p = row + 4 * x;
             const uint8_t* a = above + 4 * x;
@@ -89,10 +91,18 @@ void Engine::SharpenPixels(float amount)
     });
 }
 
-void Engine::ApplyPostFilters()
+}  // namespace
+
+void Engine::BlurPixels() { Blur(SrcPixels); }
+
+void Engine::SharpenPixels(float amount) { Sharpen(SrcPixels, amount); }
+
+void Engine::ApplyPostFilters() { ApplyPostFiltersTo(SrcPixels); }
+
+void Engine::ApplyPostFiltersTo(PixelPlane& picture) const
 {
-    if (options.blur) BlurPixels();
-    if (options.sharpen) SharpenPixels(1.0f);
+    if (options.blur) Blur(picture);
+    if (options.sharpen) Sharpen(picture, 1.0f);
 }
 
 }  // namespace lumetra

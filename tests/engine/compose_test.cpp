@@ -133,5 +133,25 @@ TEST(Compose, ReleasedOrMismatchedLayersLeaveThePictureAlone)
     EXPECT_EQ(other.SrcPixels, source);
 }
 
+// Composing into another plane gives what composing in place gives, whatever that plane
+// held or however big it was, and leaves the source alone; with nothing to compose the
+// target becomes the source.
+TEST(Compose, IntoAnotherPlaneEqualsComposingInPlace)
+{
+    Engine e = NoiseEngine();
+    const PixelPlane source = e.SrcPixels;
+    PixelPlane target = NoisePlane<4>(kW + 2, kH, 99);
+    for (int slot = 0; slot <= 19; ++slot) {
+        e.ComposeEffectInto(slot, target);
+        EXPECT_EQ(e.SrcPixels, source) << slot;
+        Engine inPlace = NoiseEngine();
+        inPlace.ComposeEffect(slot);
+        EXPECT_EQ(target, inPlace.SrcPixels) << slot;
+    }
+    e.ReleaseLayers();
+    e.ComposeEffectInto(4, target);
+    EXPECT_EQ(target, source);
+}
+
 }  // namespace
 }  // namespace lumetra

@@ -87,8 +87,10 @@ int RunBatch(const Command& command, Console& console)
 
     const int wanted = command.jobs > 0 ? command.jobs : QThread::idealThreadCount();
     const int jobs = std::max(1, std::min<int>(wanted, static_cast<int>(groups.size())));
-    if (jobs == 1) {
-        work();   // one file at a time: the engine may use every core
+    // --jobs N means N engines of one thread each. Without it, a lone job (one file, or
+    // one core) lets its engine use every core instead.
+    if (command.jobs == 0 && jobs == 1) {
+        work();
     } else {
         std::vector<std::thread> threads;
         for (int t = 0; t < jobs; ++t)

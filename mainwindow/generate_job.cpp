@@ -44,13 +44,9 @@ void RunGallery(QPromise<GenerateUpdate>& promise, const QImage& source, const E
             update.progress = value;
             promise.addResult(std::move(update));
         };
-        const std::vector<PixelPlane> pictures = RenderGallery(engine, progress, deliver);
-        // Every slot the run finished reaches the gallery, whether or not it was
-        // reported on the way.
-        for (int slot = 1; slot < kSlotCount && slot < int(pictures.size()); ++slot)
-            if (!pictures[slot].Empty())
-                deliver(slot, pictures[slot]);
-        failed = int(pictures.size()) < kSlotCount;
+        // Each picture goes to the gallery as it is finished; the engine keeps only the
+        // few the transitions need, since the gallery holds its own copies.
+        StreamGallery(engine, progress, deliver);
     } catch (const std::exception&) {
         failed = true;
     }

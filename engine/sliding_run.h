@@ -27,7 +27,8 @@ public:
     // first points at channel 0 of the line's first pixel; stride is the distance between
     // two pixels; count the line's length; 0 <= radius <= count; divide handles lengths up
     // to 2 * radius + 1.
-    void Average(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius, const RunDivider& divide)
+    [[gnu::always_inline]] void Average(uint8_t* first, std::ptrdiff_t stride, int pos, int count, int radius,
+                                        const RunDivider& divide)
     {
         uint8_t* pixel = first + pos * stride;
         if (pixel[0] == 0) {

@@ -1,10 +1,19 @@
 #include "dot_layer.h"
 
+#include <omp.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
+#include <limits>
 #include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 #include "colour_math.h"
 #include "row_threads.h"
@@ -103,8 +112,6 @@ inline void StoreCell(const RowBuffers& rows, int c, int32_t packed)
     }
 }
 
-// Pixels x0..x1-1 of a row. Pixel x's error reaches the pixels x+1 and x+2 through the
-// carries, and completes cell x-2 of the rows above, which is written once.
 // Hides how a pointer was computed. Without it the compiler folds the early base and the
 // late index of a look-up into one sum and spends an extra instruction on the chain from
 // pixel to pixel; with it the load adds base and index itself.
@@ -114,6 +121,8 @@ inline void SeparateBase(T*& pointer)
     asm("" : "+r"(pointer));
 }
 
+// Pixels x0..x1-1 of a row. Pixel x's error reaches the pixels x+1 and x+2 through the
+// carries, and completes cell x-2 of the rows above, which is written once.
 template <Reach reach>
 void DiffuseSpan(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int x0, int x1)
 {
@@ -160,14 +169,6 @@ void FinishRow(const DiffusionTables& tables, const RowBuffers& rows, RowState& 
     StoreCell<reach>(rows, maxX, state.cellHere);
 }
 
-template <Reach reach>
-void DiffuseRow(const DiffusionTables& tables, const RowBuffers& rows, int width)
-{
-    RowState state;
-    DiffuseSpan<reach>(tables, rows, state, 0, width - 1);
-    FinishRow<reach>(tables, rows, state, width - 1);
-}
-
 // The picture's error rows: three in a ring, each with a margin of two cells on the left.
 // Row y reads its own and writes the next two; the buffer it stores into for row y + 2 is
 // the one of row y - 1, which is already past every cell this row stores.
@@ -183,18 +184,168 @@ private:
     std::array<std::vector<int32_t>, 3> rows_;
 };
 
-// One row with its buffers and its reach; the upper guards stop one row short of the top.
-void DiffuseRowOf(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring, int y)
+template <Reach reach>
+void DiffusePart(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int x0, int x1,
+                 bool finish, int maxX)
+{
+    DiffuseSpan<reach>(tables, rows, state, x0, x1);
+    if (finish) FinishRow<reach>(tables, rows, state, maxX);
+}
+
+// Pixels x0..x1-1 of row y (x1 at most the last pixel), then with finish the last pixel
+// and the cells still open. The upper guards stop one row short of the top.
+void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+                    int y, RowState& state, int x0, int x1, bool finish)
 {
     const int maxY = colour.Height() - 1;
-    const int width = colour.Width();
+    const int maxX = colour.Width() - 1;
     const RowBuffers rows{colour.Row(y), dots.Row(y), ring.Row(y), ring.Row(y + 1), ring.Row(y + 2)};
     if (y < maxY - 2)
-        DiffuseRow<Reach::TwoRows>(tables, rows, width);
+        DiffusePart<Reach::TwoRows>(tables, rows, state, x0, x1, finish, maxX);
     else if (y < maxY - 1)
-        DiffuseRow<Reach::OneRow>(tables, rows, width);
+        DiffusePart<Reach::OneRow>(tables, rows, state, x0, x1, finish, maxX);
     else
-        DiffuseRow<Reach::None>(tables, rows, width);
+        DiffusePart<Reach::None>(tables, rows, state, x0, x1, finish, maxX);
+}
+
+// A hint to the core that this thread is spinning on a value another thread will change.
+inline void CpuRelax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_pause();
+#endif
+}
+
+// How far a row has come: the pixels done from its left end, kRowDone when finished.
+// One cache line each, so that the thread waiting on one row does not disturb another.
+struct alignas(64) RowProgress {
+    std::atomic<int> pixels{0};
+};
+constexpr int kRowDone = std::numeric_limits<int>::max();
+
+// Spins until the row has come far enough or the time is up; false when the time is up.
+bool SpinUntil(const RowProgress& progress, int needed, std::chrono::microseconds patience)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int spins = 1; progress.pixels.load(std::memory_order_acquire) < needed; ++spins) {
+        CpuRelax();
+        if (spins % 64 == 0 && std::chrono::steady_clock::now() - start > patience) return false;
+    }
+    return true;
+}
+
+// Spins for about as long as a hundred wide rows take, then sleeps until the row has
+// come far enough: on a busy machine the thread being waited for may itself be waiting
+// for a core, which a spinning thread would keep from it. A thread woken from sleep can
+// take a millisecond to run again, so sleeping early would cost more than it saves.
+void WaitUntil(const RowProgress& progress, int needed)
+{
+    if (SpinUntil(progress, needed, std::chrono::milliseconds{2})) return;
+    for (int seen = progress.pixels.load(std::memory_order_acquire); seen < needed;
+         seen = progress.pixels.load(std::memory_order_acquire))
+        progress.pixels.wait(seen, std::memory_order_acquire);
+}
+
+void Publish(RowProgress& progress, int pixels)
+{
+    progress.pixels.store(pixels, std::memory_order_release);
+    progress.pixels.notify_all();
+}
+
+// The diffusion on two threads: every row is cut at the middle; the left thread does
+// the left half of each row and hands the row's state at the cut on, the right thread
+// continues the row from there while the left thread starts on the next row.
+//
+// Cell c of an error row is written only while pixel c + 2 is processed, by the thread
+// that owns that pixel, so the threads write disjoint cells. The left half of row y may
+// start once the right half of row y - 1 has done its first two pixels, which write the
+// last two cells of the left half of row y; the rest of row y - 1 writes cells right of
+// the cut. Integer additions give the same sums in any order, so the bytes are those of
+// one thread. Little crosses between the cores: the state and two cells per row.
+//
+// A wavefront stalls when one thread waits for a core on a busy machine. When the right
+// half of a row has not begun in good time, the left thread takes it over, and does the
+// next rows whole on its own, twice as many rows each time this happens; the right
+// thread skips the rows taken from it.
+class TwoThreadDiffusion {
+public:
+    TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+                       std::chrono::microseconds patience)
+        : tables_(tables), colour_(colour), dots_(dots), ring_(ring), split_(colour.Width() / 2),
+          patience_(patience), progress_(colour.Height()), handedOn_(colour.Height()), rightTaken_(colour.Height())
+    {
+    }
+
+    void RunLeft()
+    {
+        int aloneRows = 0;
+        int nextAloneRows = 8;
+        for (int y = 0; y < colour_.Height(); ++y) {
+            if (y > 0 && !SpinUntil(progress_[y - 1], split_ + 2, patience_)) {
+                if (TakeRight(y - 1)) {
+                    RunRight(y - 1, handedOn_[y - 1]);
+                    aloneRows = nextAloneRows;
+                    nextAloneRows *= 2;
+                } else {
+                    WaitUntil(progress_[y - 1], split_ + 2);
+                }
+            }
+            RowState state;
+            DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, 0, split_, false);
+            if (aloneRows > 0) {
+                --aloneRows;
+                TakeRight(y);  // always succeeds: the other thread has not been shown the row
+                RunRight(y, state);
+            } else {
+                handedOn_[y] = state;
+                Publish(progress_[y], split_);
+            }
+        }
+    }
+
+    void RunRight()
+    {
+        for (int y = 0; y < colour_.Height(); ++y) {
+            WaitUntil(progress_[y], split_);
+            if (TakeRight(y)) RunRight(y, handedOn_[y]);
+        }
+    }
+
+private:
+    bool TakeRight(int y) { return !rightTaken_[y].exchange(true, std::memory_order_acq_rel); }
+
+    // The right half of a row follows the whole of the row below, which the other
+    // thread may still be finishing when this row has been taken from it.
+    void RunRight(int y, RowState state)
+    {
+        if (y > 0) WaitUntil(progress_[y - 1], kRowDone);
+        const int maxX = colour_.Width() - 1;
+        DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, split_, split_ + 2, false);
+        Publish(progress_[y], split_ + 2);
+        DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, split_ + 2, maxX, true);
+        Publish(progress_[y], kRowDone);
+    }
+
+    const DiffusionTables& tables_;
+    const ColorPlane& colour_;
+    ColorPlane& dots_;
+    ErrorRing& ring_;
+    const int split_;
+    const std::chrono::microseconds patience_;
+    std::vector<RowProgress> progress_;
+    std::vector<RowState> handedOn_;
+    std::vector<std::atomic<bool>> rightTaken_;
+};
+
+// Below this many columns a row is not worth cutting in two.
+constexpr int kMinWidthForThreads = 512;
+
+void DiffuseRowsAlone(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring)
+{
+    for (int y = 0; y < colour.Height(); ++y) {
+        RowState state;
+        DiffuseRowPart(tables, colour, dots, ring, y, state, 0, colour.Width() - 1, true);
+    }
 }
 
 // Without error the dots are the grey thresholded at the mean, row by row.
@@ -236,6 +387,13 @@ int MeanGrey(const ColorPlane& colour)
 
 void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots)
 {
+    // Far longer than the right-hand thread needs for two pixels while it has a core.
+    DiffuseDotsWithPatience(colour, meanGrey, sensitivity, dots, std::chrono::microseconds{200});
+}
+
+void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
+                             std::chrono::microseconds patience)
+{
     if (sensitivity == 0) {
         ThresholdDots(colour, meanGrey, dots);
         return;
@@ -243,7 +401,21 @@ void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorP
     if (colour.Width() == 0) return;
     const DiffusionTables tables(meanGrey, sensitivity);
     ErrorRing ring(colour.Width());
-    for (int y = 0; y < colour.Height(); ++y) DiffuseRowOf(tables, colour, dots, ring, y);
+    bool alone = omp_get_max_threads() < 2 || colour.Width() < kMinWidthForThreads ||
+                 !UseRowThreads(colour.Width(), colour.Height());
+    if (!alone) {
+        TwoThreadDiffusion diffusion(tables, colour, dots, ring, patience);
+#pragma omp parallel num_threads(2)
+        {
+            if (omp_get_num_threads() < 2)
+                alone = true;
+            else if (omp_get_thread_num() == 0)
+                diffusion.RunLeft();
+            else
+                diffusion.RunRight();
+        }
+    }
+    if (alone) DiffuseRowsAlone(tables, colour, dots, ring);
 }
 
 void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots)

@@ -2,6 +2,7 @@
 // The dot layer: the grey of the colour base turned into black dots on white by error
 // diffusion, thresholded at the picture's own mean grey.
 
+#include <chrono>
 #include <cstdint>
 
 #include "plane.h"
@@ -19,7 +20,13 @@ int MeanGrey(const ColorPlane& colour);
 // 8 4 / 2 4 8 4 2 / 1 2 4 2 1 over 42. The diffused error is scaled by 10 / sensitivity;
 // a sensitivity of 0 leaves the error out, so the dots become a plain threshold at the mean.
 // Writes 0 or 255 into every pixel of dots, which must have the size of colour.
+// Large pictures are diffused on two threads when there are two, with the same bytes.
 void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots);
+
+// DiffuseDots with the time one thread waits for the other before it takes over the rest
+// of a row itself; tests shorten it to make the threads take rows from each other.
+void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
+                             std::chrono::microseconds patience);
 
 // Gives every black dot half the brightness of the picture under it: half the grey, or
 // with colour half of each source channel.

@@ -2,10 +2,14 @@
 // sensitivity, the 64-bit mean and the shading of the dots.
 
 #include <gtest/gtest.h>
+#include <omp.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <random>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "engine/dot_layer.h"
@@ -137,6 +141,59 @@ TEST(DotDiffusionTest, MatchesTheReferenceOnNarrowAndWidePicturesWithLargeErrors
                 ASSERT_EQ(Diffuse(col, sensitivity), RefDiffuse(col, sensitivity))
                     << w << "x" << h << " sensitivity " << sensitivity << " base " << base;
             }
+}
+
+// Keeps the cores busy while it lives, so that the threads of the diffusion are
+// interrupted at random points.
+class BusyCores {
+public:
+    BusyCores()
+    {
+        for (int i = 0; i < 2; ++i)
+            spinners_.emplace_back([this] {
+                while (!stop_.load(std::memory_order_relaxed)) {
+                }
+            });
+    }
+    ~BusyCores()
+    {
+        stop_ = true;
+        for (auto& t : spinners_) t.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> spinners_;
+};
+
+TEST(DotDiffusionTest, ThreadsGiveTheReferenceBytesOnEveryRun)
+{
+    // Large enough for the rows to be split between two threads; repeated, on idle and
+    // busy cores and with no patience at all (one thread takes rows from the other at
+    // once), since a cell read too early or written by both threads shows only sometimes.
+    const int threadsBefore = omp_get_max_threads();
+    omp_set_num_threads(2);
+    std::mt19937 rng(53);
+    const int sizes[][2] = {{512, 128}, {700, 100}, {1031, 64}};
+    for (const auto& size : sizes)
+        for (int sensitivity : {1, 20}) {
+            const ColorPlane col = sensitivity == 1 ? NearMeanPicture(size[0], size[1], 249, rng)
+                                                    : RandomPicture(size[0], size[1], rng);
+            const int mean = MeanGrey(col);
+            const ColorPlane expected = RefDiffuse(col, sensitivity);
+            for (int run = 0; run < 20; ++run) {
+                ColorPlane dots(size[0], size[1]);
+                if (run % 3 == 0) {
+                    DiffuseDotsWithPatience(col, mean, sensitivity, dots, std::chrono::microseconds{0});
+                } else {
+                    const auto busy = run % 3 == 1 ? std::make_unique<BusyCores>() : nullptr;
+                    DiffuseDots(col, mean, sensitivity, dots);
+                }
+                ASSERT_EQ(dots, expected) << size[0] << "x" << size[1] << " sensitivity " << sensitivity
+                                          << " run " << run;
+            }
+        }
+    omp_set_num_threads(threadsBefore);
 }
 
 TEST(DotDiffusionTest, LastColumnAndTopRowGetNoErrorFromTheirNeighbours)

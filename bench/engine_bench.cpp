@@ -7,8 +7,10 @@
 
 #include <QImage>
 #include <benchmark/benchmark.h>
+#include <omp.h>
 
 #include "engine/catalogue.h"
+#include "engine/dot_layer.h"
 #include "engine/engine.h"
 #include "engine/gallery.h"
 #include "engine/resize.h"
@@ -97,6 +99,23 @@ BENCHMARK(BM_Step<BrightLayer>)->Name("BM_Step/BrightLayer")->Unit(benchmark::kM
 BENCHMARK(BM_Step<ThresholdLayer>)->Name("BM_Step/ThresholdLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<ContrastLayer>)->Name("BM_Step/ContrastLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<ColourGreyPlanes>)->Name("BM_Step/ColourGreyPlanes")->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The dot layer's error diffusion alone, on one thread and on two.
+void BM_DotDiffusion(benchmark::State& state)
+{
+    const Engine& engine = BuiltEngine();
+    const ColorPlane& colour = engine.ColorPixels;
+    const int mean = MeanGrey(colour);
+    ColorPlane dots(colour.Width(), colour.Height());
+    const int threadsBefore = omp_get_max_threads();
+    omp_set_num_threads(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        DiffuseDots(colour, mean, engine.params.DotSensitivity, dots);
+        benchmark::ClobberMemory();
+    }
+    omp_set_num_threads(threadsBefore);
+}
+BENCHMARK(BM_DotDiffusion)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The streaming gallery of lumetra-cli: the same pictures, handed out and let go.
 void BM_StreamGallery(benchmark::State& state)

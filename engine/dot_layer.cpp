@@ -285,7 +285,7 @@ public:
                 if (TakeRight(y - 1)) {
                     RunRight(y - 1, handedOn_[y - 1]);
                     aloneRows = nextAloneRows;
-                    nextAloneRows *= 2;
+                    nextAloneRows = std::min(2 * nextAloneRows, colour_.Height());
                 } else {
                     WaitUntil(progress_[y - 1], split_ + 2);
                 }

@@ -263,10 +263,11 @@ void Publish(RowProgress& progress, int pixels)
 // the cut. Integer additions give the same sums in any order, so the bytes are those of
 // one thread. Little crosses between the cores: the state and two cells per row.
 //
-// A wavefront stalls when one thread waits for a core on a busy machine. When the right
-// half of a row has not begun in good time, the left thread takes it over, and does the
-// next rows whole on its own, twice as many rows each time this happens; the right
-// thread skips the rows taken from it.
+// A wavefront stalls whenever one thread waits for a core on a busy machine, and each
+// stall costs the other thread a wait as well. So when the right half of a row has not
+// begun in good time, the left thread takes it over and does the rest of the picture
+// alone; the right thread stops at the first row taken from it. At worst the diffusion
+// then takes as long as on one thread plus the patience spent.
 class TwoThreadDiffusion {
 public:
     TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
@@ -278,22 +279,18 @@ public:
 
     void RunLeft()
     {
-        int aloneRows = 0;
-        int nextAloneRows = 8;
+        bool alone = false;
         for (int y = 0; y < colour_.Height(); ++y) {
-            if (y > 0 && !SpinUntil(progress_[y - 1], split_ + 2, patience_)) {
-                if (TakeRight(y - 1)) {
+            if (y > 0 && !alone && !SpinUntil(progress_[y - 1], split_ + 2, patience_)) {
+                alone = true;
+                if (TakeRight(y - 1))
                     RunRight(y - 1, handedOn_[y - 1]);
-                    aloneRows = nextAloneRows;
-                    nextAloneRows = std::min(2 * nextAloneRows, colour_.Height());
-                } else {
+                else
                     WaitUntil(progress_[y - 1], split_ + 2);
-                }
             }
             RowState state;
             DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, 0, split_, false);
-            if (aloneRows > 0) {
-                --aloneRows;
+            if (alone) {
                 TakeRight(y);  // always succeeds: the other thread has not been shown the row
                 RunRight(y, state);
             } else {
@@ -307,7 +304,8 @@ public:
     {
         for (int y = 0; y < colour_.Height(); ++y) {
             WaitUntil(progress_[y], split_);
-            if (TakeRight(y)) RunRight(y, handedOn_[y]);
+            if (!TakeRight(y)) return;
+            RunRight(y, handedOn_[y]);
         }
     }
 
@@ -387,8 +385,9 @@ int MeanGrey(const ColorPlane& colour)
 
 void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots)
 {
-    // Far longer than the right-hand thread needs for two pixels while it has a core.
-    DiffuseDotsWithPatience(colour, meanGrey, sensitivity, dots, std::chrono::microseconds{200});
+    // Far longer than the right-hand thread needs for two pixels while it has a core, or
+    // to be woken at the start, and longer than most interruptions by other programs.
+    DiffuseDotsWithPatience(colour, meanGrey, sensitivity, dots, std::chrono::microseconds{500});
 }
 
 void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,

@@ -1,5 +1,6 @@
 #include "gallery.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <stdexcept>
@@ -98,10 +99,40 @@ std::array<bool, kSlotCount> TransitionSources()
     return needed;
 }
 
-// The gallery run. Every layer goes the moment its last reader has composed, so the
-// finished pictures reuse its memory. Each picture is composed straight into the plane
-// that holds it, next to the source in SrcPixels, so nothing is copied. With keepAll the
-// twenty pictures are returned; otherwise only the transitions' sources are kept, the
+// The progress value BuildLayers reports once a layer is final: no later step writes it.
+float LayerDoneAt(EffectLayer layer)
+{
+    switch (layer) {
+    case EffectLayer::Sketch:
+    case EffectLayer::Pencil: return 30.0f;
+    case EffectLayer::Color: return 60.0f;
+    case EffectLayer::Dot: return 70.0f;
+    case EffectLayer::Sepia:
+    case EffectLayer::Bright:
+    case EffectLayer::Threshold: return 80.0f;
+    case EffectLayer::Contrast:
+    case EffectLayer::ColorGray8:
+    case EffectLayer::ColorGray:
+    case EffectLayer::None: break;
+    }
+    return kLayersDone;
+}
+
+// The progress after which a slot can be finished: every layer it reads is final (a
+// transition waits for the end, its pictures come before it anyway).
+float SlotReadyAt(const EffectInfo& effect)
+{
+    float ready = effect.kind == EffectKind::Transition ? kLayersDone : 0.0f;
+    for (EffectLayer layer : LayersRead(effect)) ready = std::max(ready, LayerDoneAt(layer));
+    return ready;
+}
+
+// The gallery run. The pictures are finished in catalogue order, each as soon as the
+// layers it reads are final, so the first ones come out while later layers are still
+// being built. Every layer goes once the build is over and its last reader has composed,
+// so the finished pictures reuse its memory. Each picture is composed straight into the
+// plane that holds it, next to the source in SrcPixels, so nothing is copied. With keepAll
+// the twenty pictures are returned; otherwise only the transitions' sources are kept, the
 // other pictures share one plane in turn, and no layer outlives the run.
 std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
                                    const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll)
@@ -116,29 +147,43 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     }
     if (onPicture) onPicture(0, engine.SrcPixels);
 
-    engine.BuildLayers(progress);
-    ReleaseBuildOnlyPlanes(engine, keepAll);
-
     PixelPlane passing;   // the picture of a slot nobody keeps, while it is handed out
     const auto picture = [&](int slot) -> const PixelPlane& {
         return slot == 0 ? engine.SrcPixels : pictures[slot];
     };
-    try {
-        for (const EffectInfo& effect : kCatalogue) {
-            if (effect.kind == EffectKind::Source) continue;
-            const int slot = effect.slot;
-            const bool kept = keepAll || transitionSources[slot];
-            PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[slot] : passing;
-            if (effect.kind == EffectKind::Transition) {
+    int next = 1;   // the next slot to finish
+    bool built = false;
+    const auto releaseLayersOf = [&](int slot) {
+        for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);
+    };
+    // Finishes every slot, in order, whose layers are final at this point of the build.
+    const auto finishReady = [&](float layersProgress) {
+        for (; next < kSlotCount && SlotReadyAt(kCatalogue[next]) <= layersProgress; ++next) {
+            const EffectInfo& effect = kCatalogue[next];
+            const bool kept = keepAll || transitionSources[next];
+            PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[next] : passing;
+            if (effect.kind == EffectKind::Transition)
                 finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
-            } else {
-                FinishPixelEffectInto(engine, slot, finished);
-                for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);
-            }
-            if (onPicture) onPicture(slot, finished);
+            else
+                FinishPixelEffectInto(engine, next, finished);
+            if (built) releaseLayersOf(next);
+            if (onPicture) onPicture(next, finished);
             if (!kept && effect.kind == EffectKind::Transition) finished.Release();
-            if (progress) progress(kLayersDone + (100.0f - kLayersDone) * slot / (kSlotCount - 1));
+            if (built && progress) progress(kLayersDone + (100.0f - kLayersDone) * next / (kSlotCount - 1));
         }
+    };
+
+    // Slots whose layers come last wait for the end of the build, where the progress
+    // goes on from BuildLayers' last report to 100 as they are finished.
+    engine.BuildLayers([&](float value) {
+        if (progress) progress(value);
+        if (value < kLayersDone) finishReady(value);
+    });
+    built = true;
+    ReleaseBuildOnlyPlanes(engine, keepAll);
+    try {
+        for (int slot = 1; slot < next; ++slot) releaseLayersOf(slot);
+        finishReady(100.0f);
     } catch (const std::bad_alloc&) {
         engine.ReleaseLayers();
         throw OutOfMemory(engine.SrcPixels);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 // The pencil-paper texture lives in the assets library's resource file; a static
 // library's resources must be registered by hand, from the global namespace.
@@ -15,6 +16,17 @@ namespace lumetra {
 namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
+
+// A 32-bit picture whose memory comes from the planes' buffer store: mapped in 2 MB pages
+// and reused from one picture to the next, where the heap would hand a new picture of tens
+// of megabytes fresh 4 KB pages, each first write to which costs far more than the write.
+QImage PictureFromBufferStore(int width, int height)
+{
+    const qsizetype bytesPerLine = qsizetype(width) * 4;
+    auto* buffer = new PlaneBuffer(static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(height));
+    return QImage(buffer->data(), width, height, bytesPerLine, QImage::Format_RGB32,
+                  [](void* store) { delete static_cast<PlaneBuffer*>(store); }, buffer);
+}
 
 }  // namespace
 
@@ -36,9 +48,14 @@ QImage DrawPixels(const PixelPlane& plane)
 
 QImage DrawPixels(const PixelPlane& plane, int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
+    if (width <= 0 || height <= 0)
+        return QImage();
+    QImage image;
+    try {
+        image = PictureFromBufferStore(width, height);
+    } catch (const std::bad_alloc&) {
+        return QImage();
+    }
     // Every picture records 96 dpi. Set here, on a picture nobody shares yet, it also
     // spares the writer a copy of the whole picture just to change the resolution.
     image.setDotsPerMeterX(kDotsPerMeter96Dpi);

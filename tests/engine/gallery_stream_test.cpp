@@ -58,6 +58,25 @@ TEST(GalleryStream, HandsOutTheGalleryPicturesInOrder)
     }
 }
 
+// A picture comes out as soon as its layers are built: "Sketch" right after the sketch
+// pass (progress 30), "Sketch + Dot" and "Pencil Sketch" after the dots (70), long before
+// the last layers; the progress still runs up to 100.
+TEST(GalleryStream, FirstPicturesComeOutWhileLaterLayersAreBuilt)
+{
+    Engine e = PhotoEngine(false);
+    std::vector<float> events;   // progress values, and pictures as -1 - slot
+    StreamGallery(
+        e, [&](float v) { events.push_back(v); }, [&](int slot, const PixelPlane&) { events.push_back(-1.0f - slot); });
+    const auto after = [&](float value) {
+        for (std::size_t i = 0; i + 1 < events.size(); ++i)
+            if (events[i] == value) return std::vector<float>(events.begin() + i + 1, events.begin() + i + 3);
+        return std::vector<float>{};
+    };
+    EXPECT_EQ(after(30.0f), (std::vector<float>{-2.0f, 40.0f}));
+    EXPECT_EQ(after(70.0f), (std::vector<float>{-3.0f, -4.0f}));
+    EXPECT_EQ(events.back(), 100.0f);
+}
+
 // The gallery lets each layer go once its last reader is done, but afterwards the engine
 // holds what it always held: the lasting layers, as BuildLayers made them.
 TEST(GalleryStream, OrdinaryRunKeepsTheLastingLayers)

@@ -2,9 +2,7 @@
 // black-on-white line drawing. Used by the sketch pass and by the colour mixing.
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -95,7 +93,8 @@ struct RowEdges {
 // exceeds[i] = 1 where the bytes a[i] and b[i] differ by more than threshold. The
 // bytes are compared channel by channel in one contiguous run of byte arithmetic,
 // which vectorises.
-void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, uint8_t threshold, uint8_t* exceeds)
+LUMETRA_VECTOR_CLONES void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, uint8_t threshold,
+                                              uint8_t* __restrict exceeds)
 {
 #pragma omp simd
     for (int i = 0; i < n; ++i) {
@@ -104,20 +103,16 @@ void MarkExceedingBytes(const uint8_t* a, const uint8_t* b, int n, uint8_t thres
     }
 }
 
-// flags[x] = 1 where any of the three channel bytes of pixel x exceeded. exceeds holds
-// one byte more than the pixels use, so the four-byte read of the last pixel stays inside.
-constexpr uint32_t kFirstThreeBytes = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
-
-void PixelsWithAnyChannel(const uint8_t* exceeds, int pixels, uint8_t* flags)
+// flags[x] = 1 where any of the three channel bytes of pixel x exceeded (each is 0 or 1).
+LUMETRA_VECTOR_CLONES void PixelsWithAnyChannel(const uint8_t* __restrict exceeds, int pixels,
+                                                uint8_t* __restrict flags)
 {
-    for (int x = 0; x < pixels; ++x) {
-        uint32_t word;
-        std::memcpy(&word, exceeds + 3 * x, sizeof word);
-        flags[x] = (word & kFirstThreeBytes) != 0;
-    }
+#pragma omp simd
+    for (int x = 0; x < pixels; ++x)
+        flags[x] = static_cast<uint8_t>(exceeds[3 * x] | exceeds[3 * x + 1] | exceeds[3 * x + 2]);
 }
 
-// scratch holds 3 x width + 1 bytes.
+// scratch holds at least 3 x width bytes.
 void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, std::vector<uint8_t>& scratch)
 {
     const int w = colour.Width();

@@ -17,7 +17,7 @@
 
 #include "colour_math.h"
 #include "row_threads.h"
-#include "vector_clones.h"
+#include "shade_rows.h"
 #include "engine.h"
 #include "layer_allocation.h"
 #include "plane_sizes.h"
@@ -418,39 +418,11 @@ void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensiti
     if (alone) DiffuseRowsAlone(tables, colour, dots, ring);
 }
 
-namespace {
-
-// One row: every black dot takes half the pixel's colour (or grey), rounded to even;
-// white stays. Written without branches so that the pixels go in vector lanes.
-template <bool Colour>
-LUMETRA_VECTOR_CLONES void ShadeDotRow(const uint8_t* __restrict greyRow, const uint8_t* __restrict srcRow,
-                                       uint8_t* __restrict row, int width)
-{
-#pragma omp simd
-    for (int x = 0; x < width; ++x) {
-        const unsigned keep = 0u - (row[3 * x] != 0);   // all ones where the pixel is no dot
-        const unsigned g = HalfRoundEven(greyRow[x]);
-        const unsigned blue = Colour ? HalfRoundEven(srcRow[3 * x]) : g;
-        const unsigned green = Colour ? HalfRoundEven(srcRow[3 * x + 1]) : g;
-        const unsigned red = Colour ? HalfRoundEven(srcRow[3 * x + 2]) : g;
-        row[3 * x] = static_cast<uint8_t>((row[3 * x] & keep) | (blue & ~keep));
-        row[3 * x + 1] = static_cast<uint8_t>((row[3 * x + 1] & keep) | (green & ~keep));
-        row[3 * x + 2] = static_cast<uint8_t>((row[3 * x + 2] & keep) | (red & ~keep));
-    }
-}
-
-}  // namespace
-
 void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots)
 {
     const int width = dots.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(dots.Width(), dots.Height()))
-    for (int y = 0; y < dots.Height(); ++y) {
-        if (colour)
-            ShadeDotRow<true>(grey.Row(y), source.Row(y), dots.Row(y), width);
-        else
-            ShadeDotRow<false>(grey.Row(y), source.Row(y), dots.Row(y), width);
-    }
+    for (int y = 0; y < dots.Height(); ++y) ShadeBlackPixelsRow(grey.Row(y), source.Row(y), dots.Row(y), width, colour);
 }
 
 void Engine::BuildDotLayer()

@@ -4,6 +4,7 @@
 #include "colour_math.h"
 #include "engine.h"
 #include "row_threads.h"
+#include "shade_rows.h"
 
 namespace lumetra {
 
@@ -18,15 +19,15 @@ void Engine::ShadeSketch()
         uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* grey = GrayPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
+        if (!colour) {
+            ShadeBlackPixelsRow(grey, orig, sketch, w, false);
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             uint8_t* px = sketch + 3 * x;
             if (px[0] != 0) continue;  // paper is pure white, which the lift leaves as it is
-            if (colour) {
-                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(HalfRoundEven(orig[3 * x + c]));
-                SaturationLift(px, lift);
-            } else {
-                px[0] = px[1] = px[2] = static_cast<uint8_t>(HalfRoundEven(grey[x]));
-            }
+            for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(HalfRoundEven(orig[3 * x + c]));
+            SaturationLift(px, lift);
         }
     }
 }

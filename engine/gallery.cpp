@@ -23,14 +23,8 @@ EngineError OutOfMemory(const PixelPlane& source)
                        std::to_string(source.Height()) + " picture");
 }
 
-// Composes one pixel effect into SrcPixels and post-filters it there.
-void FinishPixelEffect(Engine& engine, int slot)
-{
-    engine.ComposeEffect(slot);
-    engine.ApplyPostFilters();
-}
-
-// The same into `picture`, leaving the source in SrcPixels.
+// Composes one pixel effect into `picture` and post-filters it there, leaving the source
+// in SrcPixels.
 void FinishPixelEffectInto(const Engine& engine, int slot, PixelPlane& picture)
 {
     engine.ComposeEffectInto(slot, picture);
@@ -210,24 +204,19 @@ void StreamGallery(Engine& engine, const ProgressFn& progress,
 namespace {
 
 // Builds the layers of batch index `index` once and finishes each slot of `slots` from
-// them, restoring the source in SrcPixels afterwards.
+// them; SrcPixels keeps the source throughout.
 std::vector<PixelPlane> RenderPixelSlots(Engine& engine, int index, std::initializer_list<int> slots)
 {
-    PixelPlane source = engine.SrcPixels;
-    std::vector<PixelPlane> finished;
+    std::vector<PixelPlane> finished(slots.size());
     try {
         engine.BuildEffectLayers(index);
-        for (int slot : slots) {
-            FinishPixelEffect(engine, slot);
-            finished.push_back(engine.SrcPixels);
-        }
+        auto picture = finished.begin();
+        for (int slot : slots) FinishPixelEffectInto(engine, slot, *picture++);
     } catch (...) {
         engine.ReleaseLayers();
-        engine.SrcPixels = std::move(source);
         throw;
     }
     engine.ReleaseLayers();
-    engine.SrcPixels = std::move(source);
     return finished;
 }
 

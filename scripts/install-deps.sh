@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Lumetra need.
-# Only missing packages are installed; uses sudo when not run as root.
+# Installs the Debian 12 packages that building, running, testing, fuzzing and
+# benchmarking Lumetra need. Only missing packages are installed; as a non-root
+# user it goes through sudo, and says what to install by hand when there is none.
 set -euo pipefail
 
 packages=(
+  # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
-  libgif-dev libimagequant-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev libomp-dev
-  xvfb xauth time
+  libgif-dev libimagequant-dev libjpeg-dev libomp-dev
+  # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time)
+  libgtest-dev libgmock-dev libbenchmark-dev time
+  # sanitizer and fuzz builds
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -18,8 +21,19 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "These Debian packages are missing and there is no sudo to install them:" >&2
+    echo "  ${missing[*]}" >&2
+    echo "Install them as root with:" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -q
+# env passes DEBIAN_FRONTEND on through sudo, which would otherwise drop it.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -8,7 +8,8 @@
 
 namespace lumetra {
 
-inline constexpr char kVersionCaption[] = "Lumetra 3.1";
+// The program's name with its major.minor version.
+inline constexpr char kVersionCaption[] = "Lumetra " LUMETRA_VERSION_SHORT;
 inline constexpr char kLicenceNotice[] =
     "Free software under the GNU GPL, version 3 or later, with no warranty.";
 

@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
     QApplication::setOrganizationName(QStringLiteral("Veltrup"));
-    QApplication::setApplicationVersion(QStringLiteral("3.1"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("lumetra"));
     LoadIconResource();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumetra.png")));

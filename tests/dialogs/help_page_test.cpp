@@ -1,5 +1,6 @@
 // The help page installed beside the program: it is where Help looks for it, every
-// picture and link on it resolves, and it explains every effect, parameter and option.
+// picture and link on it resolves, it explains every effect, parameter and option, and it
+// names the program's version as the about box does.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "dialogs/form_about.h"
 #include "dialogs/help_page.h"
 #include "engine/catalogue.h"
 #include "engine/options.h"
@@ -66,6 +68,8 @@ private slots:
         for (const char* option : {"Blur", "Sharpen", "Adjust sketch depth", "Color Sketch", "Mix similar color"})
             QVERIFY2(html_.contains(QString("<td>%1</td>").arg(option)), option);
     }
+
+    void namesTheVersionOfTheAboutBox() { QVERIFY(html_.contains(QString(lumetra::kVersionCaption) + " is free")); }
 };
 
 QTEST_GUILESS_MAIN(HelpPageTest)

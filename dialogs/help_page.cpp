@@ -1,23 +1,15 @@
 #include "help_page.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
+#include "assets/program_data.h"
+
 namespace lumetra {
 
-QString HelpPagePath()
-{
-    // Beside the program where it is built; under share/lumetra once installed.
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString besideProgram = programFolder.filePath(QStringLiteral("help/index.html"));
-    const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/lumetra/help/index.html")));
-    if (!QFileInfo(besideProgram).isFile() && QFileInfo(installed).isFile())
-        return installed;
-    return besideProgram;
-}
+QString HelpPagePath() { return ProgramDataPath(QStringLiteral("help/index.html")); }
 
 QString OpenHelpPage()
 {

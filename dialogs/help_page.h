@@ -10,7 +10,7 @@
 namespace lumetra {
 
 // The page's path, whatever the current folder is: <program folder>/help/index.html, or
-// <program folder>/../share/lumetra/help/index.html for an installed program.
+// help/index.html under share/lumetra for an installed program.
 QString HelpPagePath();
 
 // Opens the page in the desktop's browser. Returns "" on success, otherwise a message

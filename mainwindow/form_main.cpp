@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "assets/program_data.h"
 #include "batch/folder_paths.h"
 #include "engine/catalogue.h"
 #include "generate_job.h"
@@ -111,7 +112,7 @@ void FormMain::InitMainWindow()
     state_.OutDir = ReadSetting(kOutDirSetting);
     if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(kMaxMegapixelsSetting)))
         SetDefaultMaxMegapixels(*limit);
-    state_.LastDir = state_.AppDir + QStringLiteral("Samples/");
+    state_.LastDir = WithTrailingSlash(ProgramDataPath(QStringLiteral("Samples")));
     InitStatusBar();
 
     // An optional style sheet beside the program restyles the window.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running, testing, fuzzing and
-# benchmarking Lumetra need. Only missing packages are installed; as a non-root
-# user it goes through sudo, and says what to install by hand when there is none.
+# Installs the Debian 12 packages that building, running, testing, fuzzing,
+# benchmarking and packaging Lumetra need. Only missing packages are installed; as a
+# non-root user it goes through sudo, and says what to install by hand when there is none.
 set -euo pipefail
 
 packages=(
@@ -9,10 +9,13 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   libgif-dev libimagequant-dev libjpeg-dev libomp-dev
-  # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time)
-  libgtest-dev libgmock-dev libbenchmark-dev time
+  # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time; the installed
+  # tree's test validates the desktop entry and metadata and runs the bash completion)
+  libgtest-dev libgmock-dev libbenchmark-dev time desktop-file-utils appstream bash-completion
   # sanitizer and fuzz builds
   clang libclang-rt-14-dev
+  # the Debian package (scripts/package.sh: CPack finds the libraries with file and dpkg-shlibdeps)
+  dpkg-dev file
 )
 
 missing=()

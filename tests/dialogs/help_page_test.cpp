@@ -1,14 +1,16 @@
-// The help page installed beside the program: it is where Help looks for it, every
-// picture and link on it resolves, it explains every effect, parameter and option, and it
-// names the program's version as the about box does.
+// The help page installed beside the program: it is where Help looks for it (and under
+// share/lumetra once installed), every picture and link on it resolves, it explains every
+// effect, parameter and option, and it names the program's version as the about box does.
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "assets/program_data.h"
 #include "dialogs/form_about.h"
 #include "dialogs/help_page.h"
 #include "engine/catalogue.h"
@@ -32,6 +34,22 @@ private slots:
     void liesInTheProgramFolder()
     {
         QCOMPARE(QFileInfo(page_).absolutePath(), QDir(QCoreApplication::applicationDirPath()).filePath("help"));
+    }
+
+    // Installed, the page is found under share/lumetra of whatever prefix the program was
+    // installed or moved to; a page beside the program (the build folder) comes first.
+    void installedPageIsFoundFromTheProgramFolder()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/lumetra/help"));
+        const QString bin = prefix.filePath("bin");
+        const QString installed = prefix.filePath("share/lumetra/help/index.html");
+        const QString beside = prefix.filePath("bin/help/index.html");
+        QCOMPARE(lumetra::ProgramDataPath(bin, "help/index.html"), beside);
+        QVERIFY(QFile(installed).open(QIODevice::WriteOnly));
+        QCOMPARE(lumetra::ProgramDataPath(bin, "help/index.html"), installed);
+        QVERIFY(QDir(bin).mkpath("help") && QFile(beside).open(QIODevice::WriteOnly));
+        QCOMPARE(lumetra::ProgramDataPath(bin, "help/index.html"), beside);
     }
 
     void everyPictureAndLinkResolves()

@@ -24,7 +24,7 @@ QStringList BatchPrompts::ChooseFiles(QWidget* owner, const QString& startFolder
 
 void BatchPrompts::ShowError(QWidget* owner, const QString& text)
 {
-    QMessageBox::critical(owner, QStringLiteral("Error"), text);
+    QMessageBox::critical(owner, QCoreApplication::translate("lumetra::BatchPrompts", "Error"), text);
 }
 
 void BatchPrompts::ShowWarning(QWidget* owner, const QString& text)

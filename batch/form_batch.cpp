@@ -20,19 +20,21 @@
 #include "batch/size_box.h"
 #include "engine/catalogue.h"
 #include "imaging/output_names.h"
+#include "translations/captions.h"
 
 namespace lumetra {
 
 namespace {
 
-const QStringList kOpenFilters{
-    QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
-    QStringLiteral("JPG files (*.jpg *.jpeg)"),
-    QStringLiteral("BMP files (*.bmp)"),
-    QStringLiteral("PNG files (*.png)"),
-    QStringLiteral("TIF files (*.tif *.tiff)"),
-    QStringLiteral("GIF files (*.gif)"),
-};
+QStringList OpenFilters()
+{
+    return {FormBatch::tr("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
+            FormBatch::tr("JPG files (*.jpg *.jpeg)"),
+            FormBatch::tr("BMP files (*.bmp)"),
+            FormBatch::tr("PNG files (*.png)"),
+            FormBatch::tr("TIF files (*.tif *.tiff)"),
+            FormBatch::tr("GIF files (*.gif)")};
+}
 
 QPushButton* CommandButton(const QString& text, const QString& name, QWidget* parent)
 {
@@ -56,7 +58,7 @@ FormBatch::FormBatch(QWidget* parent, const EngineParams& params, const EngineOp
       run_(new BatchRun(this))
 {
     setObjectName(QStringLiteral("FormBatch"));
-    setWindowTitle(QStringLiteral("Batch Converter"));
+    setWindowTitle(tr("Batch Converter"));
     setModal(true);
     BuildControls();
     connect(run_, &BatchRun::FileStarted, this, [this](int, const QString& path) { OnFileStarted(path); });
@@ -81,7 +83,7 @@ void FormBatch::BuildControls()
     LvFile = new QTreeWidget(this);
     LvFile->setObjectName(QStringLiteral("LvFile"));
     LvFile->setColumnCount(1);
-    LvFile->setHeaderLabels({QStringLiteral("File list")});
+    LvFile->setHeaderLabels({tr("File list")});
     LvFile->setRootIsDecorated(false);
     LvFile->setUniformRowHeights(true);
     LvFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -89,11 +91,11 @@ void FormBatch::BuildControls()
     LvFile->setMinimumWidth(543);
     LvFile->installEventFilter(this);
 
-    CmdAddFiles = CommandButton(QStringLiteral("Add Files"), QStringLiteral("CmdAddFiles"), this);
-    CmdAddFolder = CommandButton(QStringLiteral("Add Folder"), QStringLiteral("CmdAddFolder"), this);
-    CmdRemove = CommandButton(QStringLiteral("Remove"), QStringLiteral("CmdRemove"), this);
-    CmdConvert = CommandButton(QStringLiteral("Convert"), QStringLiteral("CmdConvert"), this);
-    CmdStop = CommandButton(QStringLiteral("Stop"), QStringLiteral("CmdStop"), this);
+    CmdAddFiles = CommandButton(tr("Add Files"), QStringLiteral("CmdAddFiles"), this);
+    CmdAddFolder = CommandButton(tr("Add Folder"), QStringLiteral("CmdAddFolder"), this);
+    CmdRemove = CommandButton(tr("Remove"), QStringLiteral("CmdRemove"), this);
+    CmdConvert = CommandButton(tr("Convert"), QStringLiteral("CmdConvert"), this);
+    CmdStop = CommandButton(tr("Stop"), QStringLiteral("CmdStop"), this);
     connect(CmdAddFiles, &QPushButton::clicked, this, &FormBatch::CmdAddFiles_Click);
     connect(CmdAddFolder, &QPushButton::clicked, this, &FormBatch::CmdAddFolder_Click);
     connect(CmdRemove, &QPushButton::clicked, this, &FormBatch::CmdRemove_Click);
@@ -114,7 +116,7 @@ void FormBatch::BuildControls()
     LabelCount = new QLabel(this);
     LabelCount->setObjectName(QStringLiteral("LabelCount"));
     LabelCount->setFixedWidth(200);
-    LabelState = new QLabel(QStringLiteral("Ready"), this);
+    LabelState = new QLabel(tr("Ready"), this);
     LabelState->setObjectName(QStringLiteral("LabelState"));
     LabelState->setFixedWidth(200);
     ProgressConvert = new QProgressBar(this);
@@ -142,16 +144,16 @@ QWidget* FormBatch::BuildOptions()
 {
     auto* options = new QWidget(this);
 
-    Frame2 = new QGroupBox(QStringLiteral("Cartoon effect"), options);
+    Frame2 = new QGroupBox(tr("Cartoon effect"), options);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     ComboEffect = new QComboBox(Frame2);
     ComboEffect->setObjectName(QStringLiteral("ComboEffect"));
     for (int index = 0; index < kBatchEffectCount; ++index)
-        ComboEffect->addItem(QString::fromUtf8(kCatalogue[SlotOfBatchIndex(index)].name));
+        ComboEffect->addItem(EffectCaption(SlotOfBatchIndex(index)));
     ComboEffect->setCurrentIndex(0);
     (new QVBoxLayout(Frame2))->addWidget(ComboEffect);
 
-    Frame3 = new QGroupBox(QStringLiteral("Output format"), options);
+    Frame3 = new QGroupBox(tr("Output format"), options);
     Frame3->setObjectName(QStringLiteral("Frame3"));
     ComboFormat = new QComboBox(Frame3);
     ComboFormat->setObjectName(QStringLiteral("ComboFormat"));
@@ -160,12 +162,12 @@ QWidget* FormBatch::BuildOptions()
     ComboFormat->setCurrentIndex(0);
     (new QVBoxLayout(Frame3))->addWidget(ComboFormat);
 
-    Frame1 = new QGroupBox(QStringLiteral("Image size"), options);
+    Frame1 = new QGroupBox(tr("Image size"), options);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    OptionAuto = new QRadioButton(QStringLiteral("Don't resize"), Frame1);
+    OptionAuto = new QRadioButton(tr("Don't resize"), Frame1);
     OptionAuto->setObjectName(QStringLiteral("OptionAuto"));
     OptionAuto->setChecked(true);
-    OptionCustom = new QRadioButton(QStringLiteral("New size:"), Frame1);
+    OptionCustom = new QRadioButton(tr("New size:"), Frame1);
     OptionCustom->setObjectName(QStringLiteral("OptionCustom"));
     TextW = new SizeBox(QStringLiteral("800"), Frame1);
     TextW->setObjectName(QStringLiteral("TextW"));
@@ -175,19 +177,19 @@ QWidget* FormBatch::BuildOptions()
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
         connect(box, &SizeBox::focused, OptionCustom, [this] { OptionCustom->setChecked(true); });
     }
-    CheckAspect = new QCheckBox(QStringLiteral("Preserve Aspect Ratio"), Frame1);
+    CheckAspect = new QCheckBox(tr("Preserve Aspect Ratio"), Frame1);
     CheckAspect->setObjectName(QStringLiteral("CheckAspect"));
     CheckAspect->setChecked(true);
 
     auto* size = new QGridLayout(Frame1);
     size->addWidget(OptionAuto, 0, 0);
     size->addWidget(OptionCustom, 1, 0);
-    size->addWidget(new QLabel(QStringLiteral("Width:"), Frame1), 1, 1);
+    size->addWidget(new QLabel(tr("Width:"), Frame1), 1, 1);
     size->addWidget(TextW, 1, 2);
-    size->addWidget(new QLabel(QStringLiteral("pixels"), Frame1), 1, 3);
-    size->addWidget(new QLabel(QStringLiteral("Height:"), Frame1), 2, 1);
+    size->addWidget(new QLabel(tr("pixels"), Frame1), 1, 3);
+    size->addWidget(new QLabel(tr("Height:"), Frame1), 2, 1);
     size->addWidget(TextH, 2, 2);
-    size->addWidget(new QLabel(QStringLiteral("pixels"), Frame1), 2, 3);
+    size->addWidget(new QLabel(tr("pixels"), Frame1), 2, 3);
     size->addWidget(CheckAspect, 3, 0, 1, 4);
     size->setColumnStretch(4, 1);
 
@@ -257,12 +259,14 @@ QTreeWidgetItem* FormBatch::ItemOf(const QString& path) const
 void FormBatch::ShowFileCount()
 {
     const int n = LvFile->topLevelItemCount();
-    LabelCount->setText(QString::number(n) + (n < 2 ? QStringLiteral(" file") : QStringLiteral(" files")));
+    // Two source texts keep the English "0 file" and "1 file"; each language's own
+    // plural forms come from %n.
+    LabelCount->setText(n < 2 ? tr("%n file", nullptr, n) : tr("%n files", nullptr, n));
 }
 
 void FormBatch::CmdAddFiles_Click()
 {
-    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, kOpenFilters);
+    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, OpenFilters());
     if (!chosen.isEmpty()) {
         LvFile->setUpdatesEnabled(false);
         for (const QString& path : chosen)
@@ -279,7 +283,7 @@ QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
     if (chosen.isEmpty())
         return {};
     if (!IsFolderReadable(chosen)) {
-        prompts_->ShowError(this, QStringLiteral("Can not read ") + chosen);
+        prompts_->ShowError(this, tr("Can not read %1").arg(chosen));
         return {};
     }
     kept = WithTrailingSlash(chosen);
@@ -288,7 +292,7 @@ QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
 
 void FormBatch::CmdAddFolder_Click()
 {
-    const QString folder = AskForFolder(QStringLiteral("Please select a folder."), lastDir_);
+    const QString folder = AskForFolder(tr("Please select a folder."), lastDir_);
     if (folder.isEmpty())
         return;
     LvFile->setUpdatesEnabled(false);

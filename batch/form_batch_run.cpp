@@ -56,7 +56,7 @@ void FormBatch::CmdConvert_Click()
 {
     if (LvFile->topLevelItemCount() == 0 || run_->IsRunning())
         return;
-    const QString folder = AskForFolder(QStringLiteral("Please select the output folder."), outDir_);
+    const QString folder = AskForFolder(tr("Please select the output folder."), outDir_);
     if (folder.isEmpty())
         return;
 
@@ -78,7 +78,7 @@ void FormBatch::CmdConvert_Click()
     run_->Start(request);
     EnableControls(false);
     setCursor(Qt::WaitCursor);
-    LabelState->setText(QStringLiteral("Please wait..."));
+    LabelState->setText(tr("Please wait..."));
     for (int row = 0; row < LvFile->topLevelItemCount(); ++row)
         SetStatus(LvFile->topLevelItem(row), FileStatus::Waiting);
 }
@@ -112,11 +112,11 @@ void FormBatch::OnRunFinished()
 {
     unsetCursor();
     ProgressConvert->setValue(0);
-    LabelState->setText(QStringLiteral("Ready"));
+    LabelState->setText(tr("Ready"));
     EnableControls(true);
     prompts_->Beep();
     ReportFailures();
-    if (prompts_->AskYesNo(this, QStringLiteral("Do you want to open the output folder?")))
+    if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")))
         prompts_->OpenFolder(runFolder_);
 }
 
@@ -126,9 +126,9 @@ void FormBatch::ReportFailures()
         return;
     QStringList lines = failures_.mid(0, kFailuresListed);
     if (failures_.size() > kFailuresListed)
-        lines << QStringLiteral("... and %1 more.").arg(failures_.size() - kFailuresListed);
-    const QString heading = failures_.size() == 1 ? QStringLiteral("1 file was not converted:")
-                                                  : QStringLiteral("%1 files were not converted:").arg(failures_.size());
+        lines << tr("... and %n more.", nullptr, int(failures_.size() - kFailuresListed));
+    const QString heading = failures_.size() == 1 ? tr("1 file was not converted:")
+                                                  : tr("%n files were not converted:", nullptr, int(failures_.size()));
     prompts_->ShowWarning(this, heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
 }
 

@@ -1,7 +1,10 @@
 #include "cli/help_text.h"
 
+#include <QCoreApplication>
+
 #include "engine/catalogue.h"
 #include "engine/options.h"
+#include "translations/captions.h"
 
 namespace lumetra::cli {
 
@@ -12,9 +15,8 @@ QString ParameterLines()
     QString lines;
     for (const ParameterInfo& p : kParameters) {
         const QString option = QStringLiteral("--%1 N").arg(QString::fromUtf8(p.option.data(), qsizetype(p.option.size())));
-        QString caption = QString::fromUtf8(p.caption.data(), qsizetype(p.caption.size()));
-        caption.remove(QLatin1Char(':'));
-        lines += QStringLiteral("  %1%2 %3..%4, default %5\n")
+        const QString caption = ParameterCaption(p).remove(QLatin1Char(':')).trimmed();
+        lines += QCoreApplication::translate("lumetra::cli::Help", "  %1%2 %3..%4, default %5\n")
                      .arg(option.leftJustified(24))
                      .arg(caption + QLatin1Char(','))
                      .arg(p.minimum)
@@ -28,7 +30,8 @@ QString ParameterLines()
 
 QString HelpText()
 {
-    return QStringLiteral(
+    // In the user's language; the options, commands and examples stay as typed.
+    return QCoreApplication::translate("lumetra::cli::Help",
                "Usage:\n"
                "  lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]\n"
                "  lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]\n"
@@ -51,7 +54,7 @@ QString HelpText()
                "\n"
                "PARAMS:\n") +
            ParameterLines() +
-           QStringLiteral(
+           QCoreApplication::translate("lumetra::cli::Help",
                "  --blur, --sharpen       post-filters (both: blur first)\n"
                "  --adjust, --no-adjust   adjust sketch depth (default on)\n"
                "  --color-sketch, --no-color-sketch\n"

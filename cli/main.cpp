@@ -9,6 +9,7 @@
 #include "cli/file_commands.h"
 #include "cli/help_text.h"
 #include "cli/run_support.h"
+#include "translations/install_translators.h"
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     QCoreApplication app(argc, argv);
+    lumetra::InstallTranslators();
     // The codecs' own warnings (colour profiles, damaged data) would bury the messages
     // that name the file; damage that matters is reported by the file layer itself.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));

@@ -34,7 +34,7 @@ QLabel* MakeArtwork(QWidget* parent)
 FormAbout::FormAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
 
     auto* version = new QLabel(QString::fromLatin1(kVersionCaption), this);
     version->setObjectName(QStringLiteral("LabelVer"));
@@ -43,7 +43,7 @@ FormAbout::FormAbout(QWidget* parent) : QDialog(parent)
     bold.setPointSizeF(bold.pointSizeF() * 1.5);
     version->setFont(bold);
 
-    auto* notice = new QLabel(QString::fromLatin1(kLicenceNotice), this);
+    auto* notice = new QLabel(tr(kLicenceNotice), this);
     notice->setObjectName(QStringLiteral("LabelNotice"));
 
     auto* texts = new QVBoxLayout;
@@ -58,7 +58,7 @@ FormAbout::FormAbout(QWidget* parent) : QDialog(parent)
     top->addLayout(texts);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("CmdOK"));
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -11,7 +11,7 @@ namespace lumetra {
 // The program's name with its major.minor version.
 inline constexpr char kVersionCaption[] = "Lumetra " LUMETRA_VERSION_SHORT;
 inline constexpr char kLicenceNotice[] =
-    "Free software under the GNU GPL, version 3 or later, with no warranty.";
+    QT_TRANSLATE_NOOP("lumetra::FormAbout", "Free software under the GNU GPL, version 3 or later, with no warranty.");
 
 class FormAbout : public QDialog {
     Q_OBJECT

@@ -36,13 +36,13 @@ FormResize::FormResize(QSize picture, QWidget* parent)
     : QDialog(parent), OrigWidth(picture.width()), OrigHeight(picture.height())
 {
     setObjectName(QStringLiteral("FormResize"));
-    setWindowTitle(QStringLiteral("Resize"));
+    setWindowTitle(tr("Resize"));
 
-    auto* frame = new QGroupBox(QStringLiteral("New image size"), this);
+    auto* frame = new QGroupBox(tr("New image size"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    OptionAuto = new QRadioButton(QStringLiteral("Auto"), frame);
+    OptionAuto = new QRadioButton(tr("Auto"), frame);
     OptionAuto->setObjectName(QStringLiteral("OptionAuto"));
-    OptionCustom = new QRadioButton(QStringLiteral("Custom:"), frame);
+    OptionCustom = new QRadioButton(tr("Custom:"), frame);
     OptionCustom->setObjectName(QStringLiteral("OptionCustom"));
     OptionAuto->setChecked(true);
     TextW = MakeSizeBox("TextW", OrigWidth);
@@ -51,24 +51,24 @@ FormResize::FormResize(QSize picture, QWidget* parent)
     auto* grid = new QGridLayout(frame);
     grid->addWidget(OptionAuto, 0, 0, 1, 5);
     grid->addWidget(OptionCustom, 1, 0);
-    grid->addWidget(MakeLabel(QStringLiteral("Width:"), "Label4", frame), 1, 1);
+    grid->addWidget(MakeLabel(tr("Width:"), "Label4", frame), 1, 1);
     grid->addWidget(TextW, 1, 2);
-    grid->addWidget(MakeLabel(QStringLiteral("Height:"), "Label3", frame), 1, 3);
+    grid->addWidget(MakeLabel(tr("Height:"), "Label3", frame), 1, 3);
     grid->addWidget(TextH, 1, 4);
     grid->setColumnMinimumWidth(0, 90);
 
     auto* buttons = new QDialogButtonBox(this);
-    CmdOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    CmdOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     CmdOK->setObjectName(QStringLiteral("CmdOK"));
-    CmdCancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    CmdCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
     CmdOK->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeLabel(QStringLiteral("Smaller image size may get better cartoon effect."), "Label1", this));
-    layout->addWidget(MakeLabel(QStringLiteral("Do you want to resize the image now?"), "Label2", this));
+    layout->addWidget(MakeLabel(tr("Smaller image size may get better cartoon effect."), "Label1", this));
+    layout->addWidget(MakeLabel(tr("Do you want to resize the image now?"), "Label2", this));
     layout->addWidget(frame);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,5 +1,6 @@
 #include "help_page.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -15,9 +16,10 @@ QString OpenHelpPage()
 {
     const QString path = QDir::toNativeSeparators(HelpPagePath());
     if (!QFileInfo(path).isFile())
-        return QStringLiteral("Cannot open the help page %1: the file is missing.").arg(path);
+        return QCoreApplication::translate("lumetra::HelpPage", "Cannot open the help page %1: the file is missing.").arg(path);
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return QStringLiteral("Cannot open the help page %1: no web browser could be started.").arg(path);
+        return QCoreApplication::translate("lumetra::HelpPage", "Cannot open the help page %1: no web browser could be started.")
+            .arg(path);
     return {};
 }
 

@@ -30,6 +30,7 @@
 #include "settings_store.h"
 #include "snapshot_gallery.h"
 #include "snapshot_thumbnail.h"
+#include "translations/captions.h"
 
 namespace lumetra {
 
@@ -50,12 +51,6 @@ const QString kOutDirSetting = QStringLiteral("OutDir");
 // Optional, set by hand: the largest picture opened or converted, in megapixels.
 const QString kMaxMegapixelsSetting = QStringLiteral("MaxMegapixels");
 const QString kStyleSheetFile = QStringLiteral("skin.qss");
-
-QString EffectName(int slot)
-{
-    const std::string_view name = kCatalogue[slot].name;
-    return QString::fromUtf8(name.data(), int(name.size()));
-}
 
 }  // namespace
 
@@ -223,7 +218,7 @@ void FormMain::ShowMessage(QMessageBox::Icon icon, const QString& title, const Q
 
 void FormMain::AddOriginal(const QImage& picture)
 {
-    gallery_->AddSnapshot(EffectName(0), picture, MakeSnapshot(picture, palette().color(QPalette::Button)));
+    gallery_->AddSnapshot(EffectCaption(0), picture, MakeSnapshot(picture, palette().color(QPalette::Button)));
 }
 
 void FormMain::CmdGenerate_Click()
@@ -263,7 +258,7 @@ void FormMain::AddWaitingPictures()
     // Entries go into the list in catalogue order, whatever order the pictures come in.
     for (auto next = waiting_.find(gallery_->Count()); next != waiting_.end(); next = waiting_.find(gallery_->Count())) {
         const int slot = next->first;
-        gallery_->AddSnapshot(EffectName(slot), next->second.first, next->second.second);
+        gallery_->AddSnapshot(EffectCaption(slot), next->second.first, next->second.second);
         waiting_.erase(next);
         // "Sketch" is shown as soon as it is there, while the other effects are still made.
         if (slot == kFirstPixelEffect)
@@ -277,7 +272,7 @@ void FormMain::OnGenerateFinished(bool failed)
     // framed entry, so every later entry still holds its own slot.
     for (int slot = gallery_->Count(); slot < kSlotCount && !waiting_.empty(); slot = gallery_->Count()) {
         if (!waiting_.count(slot))
-            gallery_->AddSnapshot(EffectName(slot), QImage(), MakeSnapshot(QImage(), palette().color(QPalette::Button)));
+            gallery_->AddSnapshot(EffectCaption(slot), QImage(), MakeSnapshot(QImage(), palette().color(QPalette::Button)));
         AddWaitingPictures();
     }
     waiting_.clear();

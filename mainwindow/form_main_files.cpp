@@ -64,19 +64,18 @@ bool SameFile(const QString& a, const QString& b)
 
 QStringList OpenFilters()
 {
-    return {QStringLiteral("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
-            QStringLiteral("JPG files (*.jpg *.jpeg)"),
-            QStringLiteral("BMP files (*.bmp)"),
-            QStringLiteral("PNG files (*.png)"),
-            QStringLiteral("TIF files (*.tif *.tiff)"),
-            QStringLiteral("GIF files (*.gif)")};
+    return {FormMain::tr("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
+            FormMain::tr("JPG files (*.jpg *.jpeg)"),
+            FormMain::tr("BMP files (*.bmp)"),
+            FormMain::tr("PNG files (*.png)"),
+            FormMain::tr("TIF files (*.tif *.tiff)"),
+            FormMain::tr("GIF files (*.gif)")};
 }
 
 QStringList SaveFilters()
 {
-    return {QStringLiteral("JPG files (*.jpg)"), QStringLiteral("PNG files (*.png)"),
-            QStringLiteral("GIF files (*.gif)"), QStringLiteral("TIF files (*.tif)"),
-            QStringLiteral("BMP files (*.bmp)")};
+    return {FormMain::tr("JPG files (*.jpg)"), FormMain::tr("PNG files (*.png)"), FormMain::tr("GIF files (*.gif)"),
+            FormMain::tr("TIF files (*.tif)"), FormMain::tr("BMP files (*.bmp)")};
 }
 
 void FormMain::CmdOpen_Click()

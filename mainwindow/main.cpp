@@ -8,16 +8,18 @@
 
 #include "batch/folder_paths.h"
 #include "mainwindow/form_main.h"
+#include "translations/install_translators.h"
 
 static void LoadIconResource() { Q_INIT_RESOURCE(assets); }
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    lumetra::InstallTranslators();
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
     QApplication::setOrganizationName(QStringLiteral("Veltrup"));
     QApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumetra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.veltrup.lumetra"));
     LoadIconResource();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumetra.png")));
 

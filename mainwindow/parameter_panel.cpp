@@ -10,6 +10,7 @@
 
 #include "number_box.h"
 #include "parameter_text.h"
+#include "translations/captions.h"
 
 namespace lumetra {
 
@@ -65,7 +66,7 @@ QWidget* ParameterPanel::BuildRow(const ParameterInfo& info)
     auto* rowLayout = new QVBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     rowLayout->setSpacing(2);
-    rowLayout->addWidget(new QLabel(QString::fromUtf8(info.caption.data(), int(info.caption.size())), row));
+    rowLayout->addWidget(new QLabel(ParameterCaption(info), row));
 
     auto* controls = new QHBoxLayout;
     Row& r = rows_[static_cast<int>(info.id)];

@@ -1,0 +1,587 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>lumetra::BatchPrompts</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::EngineCaptions</name>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Sketch</source>
+        <translation>Skizze</translation>
+    </message>
+    <message>
+        <source>Sketch + Dot</source>
+        <translation>Skizze + Punkte</translation>
+    </message>
+    <message>
+        <source>Pencil Sketch</source>
+        <translation>Bleistiftskizze</translation>
+    </message>
+    <message>
+        <source>Color 1</source>
+        <translation>Farbe 1</translation>
+    </message>
+    <message>
+        <source>Color 1 + Dot</source>
+        <translation>Farbe 1 + Punkte</translation>
+    </message>
+    <message>
+        <source>Color 2</source>
+        <translation>Farbe 2</translation>
+    </message>
+    <message>
+        <source>Color 2 + Dot</source>
+        <translation>Farbe 2 + Punkte</translation>
+    </message>
+    <message>
+        <source>Sepia</source>
+        <translation>Sepia</translation>
+    </message>
+    <message>
+        <source>Sepia + Dot</source>
+        <translation>Sepia + Punkte</translation>
+    </message>
+    <message>
+        <source>Contrast 1</source>
+        <translation>Kontrast 1</translation>
+    </message>
+    <message>
+        <source>Contrast 1 + Dot</source>
+        <translation>Kontrast 1 + Punkte</translation>
+    </message>
+    <message>
+        <source>Contrast 2</source>
+        <translation>Kontrast 2</translation>
+    </message>
+    <message>
+        <source>Contrast 2 + Dot</source>
+        <translation>Kontrast 2 + Punkte</translation>
+    </message>
+    <message>
+        <source>Gray 1</source>
+        <translation>Grau 1</translation>
+    </message>
+    <message>
+        <source>Gray 1 + Dot</source>
+        <translation>Grau 1 + Punkte</translation>
+    </message>
+    <message>
+        <source>Gray 2</source>
+        <translation>Grau 2</translation>
+    </message>
+    <message>
+        <source>Gray 2 + Dot</source>
+        <translation>Grau 2 + Punkte</translation>
+    </message>
+    <message>
+        <source>Transition 1</source>
+        <translation>Übergang 1</translation>
+    </message>
+    <message>
+        <source>Transition 2</source>
+        <translation>Übergang 2</translation>
+    </message>
+    <message>
+        <source>Sketch border sensitivity:</source>
+        <translation>Empfindlichkeit für Kanten:</translation>
+    </message>
+    <message>
+        <source>Sketch detail level:</source>
+        <translation>Detailstufe der Skizze:</translation>
+    </message>
+    <message>
+        <source>Darkness:</source>
+        <translation>Dunkelheit:</translation>
+    </message>
+    <message>
+        <source>Brush width:</source>
+        <translation>Pinselbreite:</translation>
+    </message>
+    <message>
+        <source>Dot sensitivity:</source>
+        <translation>Empfindlichkeit für Punkte:</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::FormAbout</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Free software under the GNU GPL, version 3 or later, with no warranty.</source>
+        <translation>Freie Software unter der GNU GPL, Version 3 oder neuer, ohne jede Gewährleistung.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::FormBatch</name>
+    <message>
+        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
+        <translation>Bilddateien (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
+    </message>
+    <message>
+        <source>JPG files (*.jpg *.jpeg)</source>
+        <translation>JPG-Dateien (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>BMP files (*.bmp)</source>
+        <translation>BMP-Dateien (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PNG files (*.png)</source>
+        <translation>PNG-Dateien (*.png)</translation>
+    </message>
+    <message>
+        <source>TIF files (*.tif *.tiff)</source>
+        <translation>TIF-Dateien (*.tif *.tiff)</translation>
+    </message>
+    <message>
+        <source>GIF files (*.gif)</source>
+        <translation>GIF-Dateien (*.gif)</translation>
+    </message>
+    <message>
+        <source>Batch Converter</source>
+        <translation>Stapelumwandlung</translation>
+    </message>
+    <message>
+        <source>File list</source>
+        <translation>Dateiliste</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Dateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Umwandeln</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Cartoon effect</source>
+        <translation>Cartoon-Effekt</translation>
+    </message>
+    <message>
+        <source>Output format</source>
+        <translation>Ausgabeformat</translation>
+    </message>
+    <message>
+        <source>Image size</source>
+        <translation>Bildgröße</translation>
+    </message>
+    <message>
+        <source>Don&apos;t resize</source>
+        <translation>Größe nicht ändern</translation>
+    </message>
+    <message>
+        <source>New size:</source>
+        <translation>Neue Größe:</translation>
+    </message>
+    <message>
+        <source>Preserve Aspect Ratio</source>
+        <translation>Seitenverhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>pixels</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Can not read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Please select a folder.</source>
+        <translation>Bitte wählen Sie einen Ordner.</translation>
+    </message>
+    <message>
+        <source>Please select the output folder.</source>
+        <translation>Bitte wählen Sie den Ausgabeordner.</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Do you want to open the output folder?</source>
+        <translation>Möchten Sie den Ausgabeordner öffnen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... und %n weitere.</numerusform>
+            <numerusform>... und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file was not converted:</source>
+        <translation>1 Datei wurde nicht umgewandelt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were not converted:</source>
+        <translation>
+            <numerusform>%n Datei wurde nicht umgewandelt:</numerusform>
+            <numerusform>%n Dateien wurden nicht umgewandelt:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::FormMain</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Open [Ctrl+O]</source>
+        <translation>Öffnen [Strg+O]</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save [Ctrl+S]</source>
+        <translation>Speichern [Strg+S]</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard [Ctrl+C]</source>
+        <translation>In die Zwischenablage kopieren [Strg+C]</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Paste from clipboard [Ctrl+V]</source>
+        <translation>Aus der Zwischenablage einfügen [Strg+V]</translation>
+    </message>
+    <message>
+        <source>Batch</source>
+        <translation>Stapel</translation>
+    </message>
+    <message>
+        <source>Batch converter  [Ctrl+B]</source>
+        <translation>Stapelumwandlung  [Strg+B]</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Please open a image file</source>
+        <translation>Bitte öffnen Sie eine Bilddatei</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Low system resources. Some images could not be generated or could not be displayed.
+Please use smaller image or try to run this software on a computer with more memory.</source>
+        <translation>Die Systemressourcen reichen nicht aus. Einige Bilder konnten nicht erzeugt oder nicht angezeigt werden.
+Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem Computer mit mehr Arbeitsspeicher.</translation>
+    </message>
+    <message>
+        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
+        <translation>Bilddateien (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
+    </message>
+    <message>
+        <source>JPG files (*.jpg *.jpeg)</source>
+        <translation>JPG-Dateien (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>BMP files (*.bmp)</source>
+        <translation>BMP-Dateien (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PNG files (*.png)</source>
+        <translation>PNG-Dateien (*.png)</translation>
+    </message>
+    <message>
+        <source>TIF files (*.tif *.tiff)</source>
+        <translation>TIF-Dateien (*.tif *.tiff)</translation>
+    </message>
+    <message>
+        <source>GIF files (*.gif)</source>
+        <translation>GIF-Dateien (*.gif)</translation>
+    </message>
+    <message>
+        <source>JPG files (*.jpg)</source>
+        <translation>JPG-Dateien (*.jpg)</translation>
+    </message>
+    <message>
+        <source>TIF files (*.tif)</source>
+        <translation>TIF-Dateien (*.tif)</translation>
+    </message>
+    <message>
+        <source>Not enough memory to resize the picture to %1 x %2.</source>
+        <translation>Nicht genug Arbeitsspeicher, um die Bildgröße auf %1 x %2 zu ändern.</translation>
+    </message>
+    <message>
+        <source>Unknown image format</source>
+        <translation>Unbekanntes Bildformat</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: no picture is selected.</source>
+        <translation>%1 kann nicht gespeichert werden: Es ist kein Bild ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: it is the picture being worked on. Choose another file name.</source>
+        <translation>%1 kann nicht gespeichert werden: Es ist das Bild, das gerade bearbeitet wird. Wählen Sie einen anderen Dateinamen.</translation>
+    </message>
+    <message>
+        <source>There is no picture to copy.</source>
+        <translation>Es gibt kein Bild zum Kopieren.</translation>
+    </message>
+    <message>
+        <source>The clipboard is empty</source>
+        <translation>Die Zwischenablage ist leer</translation>
+    </message>
+    <message>
+        <source>Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.</source>
+        <translation>Das Bild in der Zwischenablage kann nicht eingefügt werden: Mit %1 x %2 Pixeln ist es größer als %3 Millionen Pixel.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::FormResize</name>
+    <message>
+        <source>Resize</source>
+        <translation>Größe ändern</translation>
+    </message>
+    <message>
+        <source>New image size</source>
+        <translation>Neue Bildgröße</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Custom:</source>
+        <translation>Eigene:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Smaller image size may get better cartoon effect.</source>
+        <translation>Mit einem kleineren Bild gelingt der Cartoon-Effekt oft besser.</translation>
+    </message>
+    <message>
+        <source>Do you want to resize the image now?</source>
+        <translation>Möchten Sie die Bildgröße jetzt ändern?</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::HelpPage</name>
+    <message>
+        <source>Cannot open the help page %1: the file is missing.</source>
+        <translation>Die Hilfeseite %1 kann nicht geöffnet werden: Die Datei fehlt.</translation>
+    </message>
+    <message>
+        <source>Cannot open the help page %1: no web browser could be started.</source>
+        <translation>Die Hilfeseite %1 kann nicht geöffnet werden: Es konnte kein Webbrowser gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::ParameterPanel</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Blur</source>
+        <translation>Weichzeichnen</translation>
+    </message>
+    <message>
+        <source>Sharpen</source>
+        <translation>Schärfen</translation>
+    </message>
+    <message>
+        <source>Adjust sketch depth</source>
+        <translation>Skizzentiefe anpassen</translation>
+    </message>
+    <message>
+        <source>Color Sketch</source>
+        <translation>Farbskizze</translation>
+    </message>
+    <message>
+        <source>Mix similar color</source>
+        <translation>Ähnliche Farben mischen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation>Erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::cli::Help</name>
+    <message>
+        <source>  %1%2 %3..%4, default %5
+</source>
+        <translation>  %1%2 %3..%4, Vorgabe %5
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]
+  lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]
+  lumetra-cli batch   INPUT... --out DIR [--effect E] [--format FMT] [--size WxH [--stretch]]
+                      [--jobs N] [PARAMS]
+  lumetra-cli effects
+  lumetra-cli --help | --version
+
+render  writes one effect of INPUT to OUTPUT, in the format of OUTPUT&apos;s extension
+        (.jpg .jpeg .png .gif .tif .tiff .bmp). E: 0..19 or a name (default 1, &quot;Sketch&quot;).
+gallery writes all twenty pictures to OUTDIR/NN-name.FMT (FMT default png).
+batch   writes one effect of every INPUT to DIR/&lt;base name&gt;.FMT (E: 1..17, default 1;
+        FMT default jpg), N files at a time on one core each (default: one per
+        processor core).
+effects lists the effects with their numbers.
+
+FMT is jpg, png, gif, tif or bmp. --size WxH (each 10..10000) fits the picture inside
+W x H keeping its shape, or makes it exactly W x H with --stretch.
+--max-megapixels N refuses larger pictures before reading them (default 100).
+
+PARAMS:
+</source>
+        <translation>Aufruf:
+  lumetra-cli render  EINGABE AUSGABE [--effect E] [--size BxH [--stretch]] [PARAMETER]
+  lumetra-cli gallery EINGABE ZIELORDNER [--format FMT] [--size BxH [--stretch]] [PARAMETER]
+  lumetra-cli batch   EINGABE... --out ORDNER [--effect E] [--format FMT] [--size BxH [--stretch]]
+                      [--jobs N] [PARAMETER]
+  lumetra-cli effects
+  lumetra-cli --help | --version
+
+render  schreibt einen Effekt von EINGABE nach AUSGABE, im Format der Endung von AUSGABE
+        (.jpg .jpeg .png .gif .tif .tiff .bmp). E: 0..19 oder ein Name (Vorgabe 1, &quot;Sketch&quot;).
+gallery schreibt alle zwanzig Bilder nach ZIELORDNER/NN-name.FMT (FMT Vorgabe png).
+batch   schreibt einen Effekt jeder EINGABE nach ORDNER/&lt;Basisname&gt;.FMT (E: 1..17, Vorgabe 1;
+        FMT Vorgabe jpg), N Dateien gleichzeitig mit je einem Kern (Vorgabe: eine je
+        Prozessorkern).
+effects listet die Effekte mit ihren Nummern auf.
+
+FMT ist jpg, png, gif, tif oder bmp. --size BxH (je 10..10000) passt das Bild unter
+Wahrung seiner Form in B x H ein oder macht es mit --stretch genau B x H groß.
+--max-megapixels N weist größere Bilder schon vor dem Lesen ab (Vorgabe 100).
+
+PARAMETER:
+</translation>
+    </message>
+    <message>
+        <source>  --blur, --sharpen       post-filters (both: blur first)
+  --adjust, --no-adjust   adjust sketch depth (default on)
+  --color-sketch, --no-color-sketch
+                          colour sketch (default off; only while adjust is on)
+  --mix, --no-mix         mix similar colours (default on)
+
+Exit status: 0 all done; 1 some input could not be read or some output not written;
+2 usage error.
+
+Example:
+  lumetra-cli render Samples/chelsea.png chelsea-pencil.png --effect &quot;pencil sketch&quot;
+</source>
+        <translation>  --blur, --sharpen       Nachfilter (beide: erst weichzeichnen)
+  --adjust, --no-adjust   Skizzentiefe anpassen (Vorgabe an)
+  --color-sketch, --no-color-sketch
+                          Farbskizze (Vorgabe aus; nur bei angepasster Skizzentiefe)
+  --mix, --no-mix         ähnliche Farben mischen (Vorgabe an)
+
+Rückgabewert: 0 alles erledigt; 1 eine Eingabe war nicht lesbar oder eine Ausgabe nicht
+schreibbar; 2 Aufruffehler.
+
+Beispiel:
+  lumetra-cli render Samples/chelsea.png chelsea-bleistift.png --effect &quot;pencil sketch&quot;
+</translation>
+    </message>
+</context>
+</TS>

@@ -5,55 +5,44 @@
 #include "engine.h"
 
 namespace lumetra {
-namespace {
-
-void Report(const ProgressFn& progress, float value)
-{
-    if (progress) progress(value);
-}
-
-// After a failed run no layer may be used: the ones a run keeps are dropped as well,
-// so no plane of this run or an earlier one is mistaken for a result.
-void ReleaseEveryLayer(Engine& engine)
-{
-    engine.ReleaseLayers();
-    engine.PencilPixels.Release();
-    engine.DotPixels.Release();
-    engine.SepiaPixels.Release();
-    engine.Gray4Work.Release();
-}
-
-}  // namespace
 
 void Engine::BuildLayers(const ProgressFn& progress)
 {
+    // Every step stops within a few rows of a stop request; the check after each report
+    // catches one made while the report ran (the gallery composes pictures there).
+    const auto report = [&](float value) {
+        if (progress) progress(value);
+        ThrowIfStopped(stop);
+    };
     try {
         if (SrcPixels.Empty()) throw EngineError("there is no picture to process");
+        ThrowIfStopped(stop);
         AllocateLayers();
         CopyStep();
         BuildGreyLevels();
-        Report(progress, 20.0f);
+        report(20.0f);
         DetectSketchLines();
         if (options.adjust) ShadeSketch();
         BuildPencilLayer();
-        Report(progress, 30.0f);
+        report(30.0f);
         BuildColorBase(progress);
-        Report(progress, 60.0f);
+        report(60.0f);
         BuildDotLayer();
-        Report(progress, 70.0f);
+        report(70.0f);
         BuildSepiaLayer();
         BuildBrightLayer();
         BuildThresholdLayer();
-        Report(progress, 80.0f);
+        report(80.0f);
         BuildContrastLayer();
         BuildColorGreyPlanes();
-        Report(progress, 95.0f);
+        report(95.0f);
     } catch (const std::bad_alloc&) {
-        ReleaseEveryLayer(*this);
+        // No plane of this run or an earlier one may be mistaken for a result.
+        ReleaseAllLayers();
         throw EngineError("not enough memory for the layers of a " + std::to_string(SrcPixels.Width()) + " x " +
                           std::to_string(SrcPixels.Height()) + " picture");
     } catch (...) {
-        ReleaseEveryLayer(*this);
+        ReleaseAllLayers();
         throw;
     }
 }

@@ -26,11 +26,10 @@ LUMETRA_VECTOR_CLONES void ExpandRow(const uint8_t* __restrict src, uint8_t* __r
     }
 }
 
-void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour)
+void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour, const std::stop_token& stop)
 {
     const int width = grey.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(grey.Width(), grey.Height()))
-    for (int y = 0; y < grey.Height(); ++y) ExpandRow(grey.Row(y), colour.Row(y), width);
+    ForEachRow(width, grey.Height(), stop, [&](int y) { ExpandRow(grey.Row(y), colour.Row(y), width); });
 }
 
 }  // namespace
@@ -41,7 +40,7 @@ void Engine::BuildColorBase(const ProgressFn& progress)
     if (!options.mix) {
         MatchLayerSize(ColorPixels, OrigPixels);
         std::copy_n(OrigPixels.Data(), OrigPixels.SizeBytes(), ColorPixels.Data());
-        LaySketchLines(SketchPixels, ColorPixels);
+        LaySketchLines(SketchPixels, ColorPixels, stop);
         return;
     }
 
@@ -52,22 +51,22 @@ void Engine::BuildColorBase(const ProgressFn& progress)
     AllocateLayer(Gray4Work, width, height);
     MatchLayerSize(Gray4RGBPixels, OrigPixels);
     MatchLayerSize(ColorPixels, OrigPixels);
-    ExpandToThreeChannels(Gray4Pixels, Gray4RGBPixels);
+    ExpandToThreeChannels(Gray4Pixels, Gray4RGBPixels, stop);
     std::copy_n(Gray4Pixels.Data(), Gray4Pixels.SizeBytes(), Gray4Work.Data());
 
     // Region borders come out black, everything else white.
     DetectLines(Gray4RGBPixels, Gray4Work, EdgeVotes, ColorPixels, params.EdgeThreshold, params.VoteThreshold,
-                params.DarkThreshold);
+                params.DarkThreshold, stop);
     if (progress) progress(40.0f);
 
-    AverageRowRunsFromSource(OrigPixels, ColorPixels, params.BrushWidth);
+    AverageRowRunsFromSource(OrigPixels, ColorPixels, params.BrushWidth, stop);
     const int verticalRadius = VerticalRunRadius(params.BrushWidth);
-    AverageColumnRunsInPlace(ColorPixels, verticalRadius);
-    if (verticalRadius > kThirdPassMinRadius) AverageRowRunsInPlace(ColorPixels, kThirdPassRadius);
+    AverageColumnRunsInPlace(ColorPixels, verticalRadius, stop);
+    if (verticalRadius > kThirdPassMinRadius) AverageRowRunsInPlace(ColorPixels, kThirdPassRadius, stop);
     if (progress) progress(50.0f);
 
-    RestoreBlackPixels(OrigPixels, ColorPixels);
-    LaySketchLines(SketchPixels, ColorPixels);
+    RestoreBlackPixels(OrigPixels, ColorPixels, stop);
+    LaySketchLines(SketchPixels, ColorPixels, stop);
 }
 
 }  // namespace lumetra

@@ -89,7 +89,7 @@ void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radiu
 
 int VerticalRunRadius(int brushWidth) { return std::min(RoundEven(brushWidth * 0.4), kMaxVerticalRadius); }
 
-void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int radius)
+void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int radius, const std::stop_token& stop)
 {
     const int width = colour.Width();
     const int height = colour.Height();
@@ -100,11 +100,12 @@ void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int 
         RowRunScratch scratch(width);
 #pragma omp for schedule(static)
         for (int y = 0; y < height; ++y)
-            AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, scratch);
+            if (!stop.stop_requested()) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, scratch);
     }
+    ThrowIfStopped(stop);
 }
 
-void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
+void AverageColumnRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop)
 {
     const int width = colour.Width();
     const int height = colour.Height();
@@ -114,26 +115,26 @@ void AverageColumnRunsInPlace(ColorPlane& colour, int radius)
     const int blocks = (width + kColumnBlock - 1) / kColumnBlock;
 #pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
     for (int b = 0; b < blocks; ++b) {
+        if (stop.stop_requested()) continue;
         const int x0 = b * kColumnBlock;
         const int x1 = std::min(width, x0 + kColumnBlock);
         SlidingRun columns[kColumnBlock];
         for (int y = 0; y < height; ++y)
             for (int x = x0; x < x1; ++x) columns[x - x0].Average(colour.Data() + 3 * x, stride, y, height, radius, divide);
     }
+    ThrowIfStopped(stop);
 }
 
-void AverageRowRunsInPlace(ColorPlane& colour, int radius)
+void AverageRowRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop)
 {
     const int width = colour.Width();
-    const int height = colour.Height();
     radius = ClampRadius(radius, width);
     const RunDivider divide = DividerFor(radius, width);
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < height; ++y) {
+    ForEachRow(width, colour.Height(), stop, [&](int y) {
         uint8_t* row = colour.Row(y);
         SlidingRun run;
         for (int x = 0; x < width; ++x) run.Average(row, 3, x, width, radius, divide);
-    }
+    });
 }
 
 namespace {
@@ -159,23 +160,22 @@ LUMETRA_VECTOR_CLONES void ReplaceRow(const uint8_t* __restrict other, uint8_t* 
 }
 
 template <Replace When>
-void ReplacePixels(const ColorPlane& other, ColorPlane& colour)
+void ReplacePixels(const ColorPlane& other, ColorPlane& colour, const std::stop_token& stop)
 {
     const int width = colour.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) ReplaceRow<When>(other.Row(y), colour.Row(y), width);
+    ForEachRow(width, colour.Height(), stop, [&](int y) { ReplaceRow<When>(other.Row(y), colour.Row(y), width); });
 }
 
 }  // namespace
 
-void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour)
+void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour, const std::stop_token& stop)
 {
-    ReplacePixels<Replace::WhereBlack>(source, colour);
+    ReplacePixels<Replace::WhereBlack>(source, colour, stop);
 }
 
-void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour)
+void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour, const std::stop_token& stop)
 {
-    ReplacePixels<Replace::WhereNotWhite>(sketch, colour);
+    ReplacePixels<Replace::WhereNotWhite>(sketch, colour, stop);
 }
 
 }  // namespace lumetra

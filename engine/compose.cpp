@@ -79,21 +79,25 @@ LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8
 }
 
 template <int C, bool Dotted>
-void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target)
+void ComposeRows(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target,
+                 const std::stop_token& stop)
 {
     const int w = target.Width();
 #pragma omp parallel for schedule(static)
     for (int y = 0; y < target.Height(); ++y)
-        ComposeRow<C, Dotted>(layer.Row(y), Dotted ? dots->Row(y) : nullptr, keep.Row(y), target.Row(y), w);
+        if (!stop.stop_requested())
+            ComposeRow<C, Dotted>(layer.Row(y), Dotted ? dots->Row(y) : nullptr, keep.Row(y), target.Row(y), w);
+    ThrowIfStopped(stop);
 }
 
 template <int C>
-void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target)
+void ComposeLayer(const Plane<C>& layer, const ColorPlane* dots, const PixelPlane& keep, PixelPlane& target,
+                  const std::stop_token& stop)
 {
     if (dots)
-        ComposeRows<C, true>(layer, dots, keep, target);
+        ComposeRows<C, true>(layer, dots, keep, target, stop);
     else
-        ComposeRows<C, false>(layer, dots, keep, target);
+        ComposeRows<C, false>(layer, dots, keep, target, stop);
 }
 
 }  // namespace
@@ -117,9 +121,9 @@ void Engine::ComposeEffectInto(int slot, PixelPlane& target) const
         return;
     }
     if (base.colour)
-        ComposeLayer(*base.colour, dots, SrcPixels, target);
+        ComposeLayer(*base.colour, dots, SrcPixels, target, stop);
     else
-        ComposeLayer(*base.grey, dots, SrcPixels, target);
+        ComposeLayer(*base.grey, dots, SrcPixels, target, stop);
 }
 
 }  // namespace lumetra

@@ -269,12 +269,16 @@ void Publish(RowProgress& progress, int pixels)
 // begun in good time, the left thread takes it over and does the rest of the picture
 // alone; the right thread stops at the first row taken from it. At worst the diffusion
 // then takes as long as on one thread plus the patience spent.
+//
+// A stop is seen by the left thread before it starts a row; it then shows the right
+// thread that row with its right half already taken, which ends that thread too.
 class TwoThreadDiffusion {
 public:
     TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
-                       std::chrono::microseconds patience)
+                       std::chrono::microseconds patience, const std::stop_token& stop)
         : tables_(tables), colour_(colour), dots_(dots), ring_(ring), split_(colour.Width() / 2),
-          patience_(patience), progress_(colour.Height()), handedOn_(colour.Height()), rightTaken_(colour.Height())
+          patience_(patience), stop_(stop), progress_(colour.Height()), handedOn_(colour.Height()),
+          rightTaken_(colour.Height())
     {
     }
 
@@ -282,6 +286,11 @@ public:
     {
         bool alone = false;
         for (int y = 0; y < colour_.Height(); ++y) {
+            if (stop_.stop_requested()) {
+                TakeRight(y);
+                Publish(progress_[y], split_);
+                return;
+            }
             if (y > 0 && !alone && !SpinUntil(progress_[y - 1], split_ + 2, patience_)) {
                 alone = true;
                 if (TakeRight(y - 1))
@@ -331,6 +340,7 @@ private:
     ErrorRing& ring_;
     const int split_;
     const std::chrono::microseconds patience_;
+    const std::stop_token& stop_;
     std::vector<RowProgress> progress_;
     std::vector<RowState> handedOn_;
     std::vector<std::atomic<bool>> rightTaken_;
@@ -339,27 +349,27 @@ private:
 // Below this many columns a row is not worth cutting in two.
 constexpr int kMinWidthForThreads = 512;
 
-void DiffuseRowsAlone(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring)
+void DiffuseRowsAlone(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+                      const std::stop_token& stop)
 {
-    for (int y = 0; y < colour.Height(); ++y) {
+    for (int y = 0; y < colour.Height() && !stop.stop_requested(); ++y) {
         RowState state;
         DiffuseRowPart(tables, colour, dots, ring, y, state, 0, colour.Width() - 1, true);
     }
 }
 
 // Without error the dots are the grey thresholded at the mean, row by row.
-void ThresholdDots(const ColorPlane& colour, int meanGrey, ColorPlane& dots)
+void ThresholdDots(const ColorPlane& colour, int meanGrey, ColorPlane& dots, const std::stop_token& stop)
 {
     const int width = colour.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) {
+    ForEachRow(width, colour.Height(), stop, [&](int y) {
         const uint8_t* src = colour.Row(y);
         uint8_t* out = dots.Row(y);
         for (int x = 0; x < width; ++x) {
             const uint8_t dot = kGrayTable[src[3 * x] + src[3 * x + 1] + src[3 * x + 2]] < meanGrey ? 0 : 255;
             out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = dot;
         }
-    }
+    });
 }
 
 }  // namespace
@@ -384,18 +394,19 @@ int MeanGrey(const ColorPlane& colour)
     return pixels == 0 ? 0 : static_cast<int>(GreySum(colour) / pixels);
 }
 
-void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots)
+void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
+                 const std::stop_token& stop)
 {
     // Far longer than the right-hand thread needs for two pixels while it has a core, or
     // to be woken at the start, and longer than most interruptions by other programs.
-    DiffuseDotsWithPatience(colour, meanGrey, sensitivity, dots, std::chrono::microseconds{500});
+    DiffuseDotsWithPatience(colour, meanGrey, sensitivity, dots, std::chrono::microseconds{500}, stop);
 }
 
 void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
-                             std::chrono::microseconds patience)
+                             std::chrono::microseconds patience, const std::stop_token& stop)
 {
     if (sensitivity == 0) {
-        ThresholdDots(colour, meanGrey, dots);
+        ThresholdDots(colour, meanGrey, dots, stop);
         return;
     }
     if (colour.Width() == 0) return;
@@ -404,7 +415,7 @@ void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensiti
     bool alone = omp_get_max_threads() < 2 || colour.Width() < kMinWidthForThreads ||
                  !UseRowThreads(colour.Width(), colour.Height());
     if (!alone) {
-        TwoThreadDiffusion diffusion(tables, colour, dots, ring, patience);
+        TwoThreadDiffusion diffusion(tables, colour, dots, ring, patience, stop);
 #pragma omp parallel num_threads(2)
         {
             if (omp_get_num_threads() < 2)
@@ -415,22 +426,24 @@ void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensiti
                 diffusion.RunRight();
         }
     }
-    if (alone) DiffuseRowsAlone(tables, colour, dots, ring);
+    if (alone) DiffuseRowsAlone(tables, colour, dots, ring, stop);
+    ThrowIfStopped(stop);
 }
 
-void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots)
+void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots,
+               const std::stop_token& stop)
 {
     const int width = dots.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(dots.Width(), dots.Height()))
-    for (int y = 0; y < dots.Height(); ++y) ShadeBlackPixelsRow(grey.Row(y), source.Row(y), dots.Row(y), width, colour);
+    ForEachRow(width, dots.Height(), stop,
+               [&](int y) { ShadeBlackPixelsRow(grey.Row(y), source.Row(y), dots.Row(y), width, colour); });
 }
 
 void Engine::BuildDotLayer()
 {
     if (options.adjust) RequireSameSize("dot layer", ColorPixels, GrayPixels, OrigPixels);
     AllocateLayer(DotPixels, ColorPixels.Width(), ColorPixels.Height());
-    DiffuseDots(ColorPixels, MeanGrey(ColorPixels), params.DotSensitivity, DotPixels);
-    if (options.adjust) ShadeDots(GrayPixels, OrigPixels, options.colorSketch, DotPixels);
+    DiffuseDots(ColorPixels, MeanGrey(ColorPixels), params.DotSensitivity, DotPixels, stop);
+    if (options.adjust) ShadeDots(GrayPixels, OrigPixels, options.colorSketch, DotPixels, stop);
 }
 
 }  // namespace lumetra

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <stop_token>
 
 #include "plane.h"
 
@@ -21,15 +22,18 @@ int MeanGrey(const ColorPlane& colour);
 // a sensitivity of 0 leaves the error out, so the dots become a plain threshold at the mean.
 // Writes 0 or 255 into every pixel of dots, which must have the size of colour.
 // Large pictures are diffused on two threads when there are two, with the same bytes.
-void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots);
+// Throws RunCancelled when stopped.
+void DiffuseDots(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
+                 const std::stop_token& stop = {});
 
 // DiffuseDots with the time one thread waits for the other before it takes over the rest
 // of a row itself; tests shorten it to make the threads take rows from each other.
 void DiffuseDotsWithPatience(const ColorPlane& colour, int meanGrey, int sensitivity, ColorPlane& dots,
-                             std::chrono::microseconds patience);
+                             std::chrono::microseconds patience, const std::stop_token& stop = {});
 
 // Gives every black dot half the brightness of the picture under it: half the grey, or
-// with colour half of each source channel.
-void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots);
+// with colour half of each source channel. Throws RunCancelled when stopped.
+void ShadeDots(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane& dots,
+               const std::stop_token& stop = {});
 
 }  // namespace lumetra

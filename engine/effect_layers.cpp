@@ -28,6 +28,7 @@ ToneStep ToneStepFor(int index)
 // reads exist. No progress is reported.
 void RunEffectSteps(Engine& e, int index)
 {
+    ThrowIfStopped(e.stop);
     e.AllocateLayers();
     e.CopyStep();
     e.BuildGreyLevels();
@@ -61,11 +62,11 @@ void Engine::BuildEffectLayers(int index)
     try {
         RunEffectSteps(*this, index);
     } catch (const std::bad_alloc&) {
-        ReleaseLayers();
+        ReleaseAllLayers();
         throw EngineError("not enough memory for the layers of a " + std::to_string(SrcPixels.Width()) + " x " +
                           std::to_string(SrcPixels.Height()) + " picture");
     } catch (...) {
-        ReleaseLayers();
+        ReleaseAllLayers();
         throw;
     }
 }

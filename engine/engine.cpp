@@ -11,20 +11,26 @@ void Engine::AllocateLayers()
 {
     const int w = SrcPixels.Width();
     const int h = SrcPixels.Height();
+    // Memory used before is zero-filled here, several milliseconds a plane, so a stop is
+    // looked for between the planes.
+    const auto allocate = [&](auto& plane) {
+        ThrowIfStopped(stop);
+        plane.Allocate(w, h);
+    };
     try {
-        GrayPixels.Allocate(w, h);
-        Gray4Pixels.Allocate(w, h);
-        ColorGrayPixels.Allocate(w, h);
-        ColorGray8Pixels.Allocate(w, h);
-        EdgeVotes.Allocate(w, h);
-        SketchPixels.Allocate(w, h);
-        OrigPixels.Allocate(w, h);
-        ColorPixels.Allocate(w, h);
-        BrightPixels.Allocate(w, h);
-        ThresholdPixels.Allocate(w, h);
-        ContrastPixels.Allocate(w, h);
-        PencilPixels.Allocate(w, h);
-        Gray4RGBPixels.Allocate(w, h);
+        allocate(GrayPixels);
+        allocate(Gray4Pixels);
+        allocate(ColorGrayPixels);
+        allocate(ColorGray8Pixels);
+        allocate(EdgeVotes);
+        allocate(SketchPixels);
+        allocate(OrigPixels);
+        allocate(ColorPixels);
+        allocate(BrightPixels);
+        allocate(ThresholdPixels);
+        allocate(ContrastPixels);
+        allocate(PencilPixels);
+        allocate(Gray4RGBPixels);
     } catch (const std::bad_alloc&) {
         ReleaseLayers();
         PencilPixels.Release();
@@ -49,6 +55,15 @@ void Engine::ReleaseLayers()
     Gray4RGBPixels.Release();
 }
 
+void Engine::ReleaseAllLayers()
+{
+    ReleaseLayers();
+    PencilPixels.Release();
+    DotPixels.Release();
+    SepiaPixels.Release();
+    Gray4Work.Release();
+}
+
 namespace {
 
 // Channels 0..2 of a row of four-channel pixels.
@@ -67,8 +82,7 @@ LUMETRA_VECTOR_CLONES void CopyColourChannels(const uint8_t* __restrict src, uin
 void Engine::CopyStep()
 {
     const int w = SrcPixels.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(SrcPixels.Width(), SrcPixels.Height()))
-    for (int y = 0; y < SrcPixels.Height(); ++y) CopyColourChannels(SrcPixels.Row(y), OrigPixels.Row(y), w);
+    ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColourChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
 }
 
 }  // namespace lumetra

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <stdexcept>
+#include <stop_token>
 #include <string>
 
 #include "options.h"
 #include "plane.h"
+#include "run_cancel.h"
 
 namespace lumetra {
 
@@ -32,6 +34,8 @@ public:
 
     EngineParams params;
     EngineOptions options;
+    // Asked to stop, a run throws RunCancelled within a few rows (see run_cancel.h).
+    std::stop_token stop;
 
     // Layer planes, written by BuildLayers.
     ColorPlane OrigPixels;
@@ -55,10 +59,12 @@ public:
     int MaxY() const { return SrcPixels.MaxY(); }
 
     // Builds every layer from SrcPixels, the parameters and the layer options.
-    // Throws EngineError when the planes cannot be allocated (every layer is released).
+    // Throws EngineError when the planes cannot be allocated, RunCancelled when stopped;
+    // either way every layer is released.
     void BuildLayers(const ProgressFn& progress = {});
 
     // Builds only the layers the effect at batch index 0..16 (slot index + 1) reads.
+    // Fails as BuildLayers does.
     void BuildEffectLayers(int index);
 
     // Writes pixel effect slot 1..17 into channels 0..2 of SrcPixels.
@@ -83,6 +89,9 @@ public:
     // Frees the layers that composition no longer needs. PencilPixels, DotPixels,
     // SepiaPixels and Gray4Work stay until the next run re-creates them.
     void ReleaseLayers();
+    // Frees every layer, the lasting ones too: after a failed or stopped run none of them
+    // may be read.
+    void ReleaseAllLayers();
 
     // The layer steps, in the order BuildLayers runs them.
     void AllocateLayers();
@@ -103,8 +112,9 @@ public:
 // The line detector, used by the sketch pass (OrigPixels, GrayPixels -> SketchPixels)
 // and by the colour mixing (Gray4RGBPixels, Gray4Work -> ColorPixels). votes must be
 // zero-filled; it is left holding the vote counts. Throws std::invalid_argument when the
-// four planes differ in size.
+// four planes differ in size, RunCancelled when stopped.
 void DetectLines(const ColorPlane& colourInput, const GrayPlane& greyReference, GrayPlane& votes,
-                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold);
+                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
+                 const std::stop_token& stop = {});
 
 }  // namespace lumetra

@@ -153,6 +153,7 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     // Finishes every slot, in order, whose layers are final at this point of the build.
     const auto finishReady = [&](float layersProgress) {
         for (; next < kSlotCount && SlotReadyAt(kCatalogue[next]) <= layersProgress; ++next) {
+            ThrowIfStopped(engine.stop);
             const EffectInfo& effect = kCatalogue[next];
             const bool kept = keepAll || transitionSources[next];
             PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[next] : passing;
@@ -179,8 +180,11 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
         for (int slot = 1; slot < next; ++slot) releaseLayersOf(slot);
         finishReady(100.0f);
     } catch (const std::bad_alloc&) {
-        engine.ReleaseLayers();
+        engine.ReleaseAllLayers();
         throw OutOfMemory(engine.SrcPixels);
+    } catch (...) {
+        engine.ReleaseAllLayers();
+        throw;
     }
     engine.ReleaseLayers();
     if (!keepAll) pictures.clear();

@@ -5,6 +5,6 @@
 
 namespace lumetra {
 
-void Engine::BuildGreyLevels() { WriteGreyAndLevels(OrigPixels, GrayPixels, Gray4Pixels, 64); }
+void Engine::BuildGreyLevels() { WriteGreyAndLevels(OrigPixels, GrayPixels, Gray4Pixels, 64, stop); }
 
 }  // namespace lumetra

@@ -28,14 +28,15 @@ LUMETRA_VECTOR_CLONES void GreyAndLevelsRow(const uint8_t* __restrict src, uint8
 
 }  // namespace
 
-void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep)
+void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep,
+                        const std::stop_token& stop)
 {
     assert(levelStep > 0 && (levelStep & (levelStep - 1)) == 0);
     // For a grey g >= 0, (g \ step) x step with step a power of two clears the low bits.
     const int levelMask = ~(levelStep - 1);
     const int width = colour.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) GreyAndLevelsRow(colour.Row(y), grey.Row(y), levels.Row(y), width, levelMask);
+    ForEachRow(width, colour.Height(), stop,
+               [&](int y) { GreyAndLevelsRow(colour.Row(y), grey.Row(y), levels.Row(y), width, levelMask); });
 }
 
 }  // namespace lumetra

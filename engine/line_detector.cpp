@@ -185,7 +185,8 @@ void CountRowVotesDirectly(const VoteRows& r, uint8_t* votes, int w, int thresho
 
 // Each pair's edge test is made once, into per-row flags; every thread keeps the flags
 // of the row below the one it counts, so the rows it is given are counted in order.
-void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& votes, int threshold)
+void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& votes, int threshold,
+                const std::stop_token& stop)
 {
     const int w = colour.Width();
     const int h = colour.Height();
@@ -197,6 +198,7 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
         int belowRow = -1;  // the row whose flags `below` holds
 #pragma omp for schedule(static)
         for (int y = 0; y < h; ++y) {
+            if (stop.stop_requested()) continue;
             const VoteRows r = RowsAround(colour, grey, y);
             uint8_t* out = votes.Row(y);
             if (y == h - 1 || w < 3) {
@@ -212,6 +214,7 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
             belowRow = y;
         }
     }
+    ThrowIfStopped(stop);
 }
 
 LUMETRA_VECTOR_CLONES void MarkLineRow(const uint8_t* __restrict v, const uint8_t* __restrict g,
@@ -228,13 +231,11 @@ LUMETRA_VECTOR_CLONES void MarkLineRow(const uint8_t* __restrict v, const uint8_
 }
 
 void MarkLines(const GrayPlane& votes, const GrayPlane& grey, ColorPlane& output, int voteThreshold,
-               int darkThreshold)
+               int darkThreshold, const std::stop_token& stop)
 {
     const int w = output.Width();
-    const int h = output.Height();
-#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
-    for (int y = 0; y < h; ++y)
-        MarkLineRow(votes.Row(y), grey.Row(y), output.Row(y), w, voteThreshold, darkThreshold);
+    ForEachRow(w, output.Height(), stop,
+               [&](int y) { MarkLineRow(votes.Row(y), grey.Row(y), output.Row(y), w, voteThreshold, darkThreshold); });
 }
 
 // Clears line pixels none of whose eight neighbours is a line; the outermost rows and
@@ -242,12 +243,12 @@ void MarkLines(const GrayPlane& votes, const GrayPlane& grey, ColorPlane& output
 // is only cleared when no neighbour is a line, so a pixel that looks at its neighbours
 // (a line pixel) never has one that is being cleared, and a cleared pixel could never
 // have changed another pixel's outcome.
-void ClearIsolatedDots(ColorPlane& output)
+void ClearIsolatedDots(ColorPlane& output, const std::stop_token& stop)
 {
     const int w = output.Width();
     const int h = output.Height();
-#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
-    for (int y = 1; y < h - 1; ++y) {
+    ForEachRow(w, h, stop, [&](int y) {
+        if (y == 0 || y == h - 1) return;
         const uint8_t* below = output.Row(y - 1);
         const uint8_t* above = output.Row(y + 1);
         uint8_t* row = output.Row(y);
@@ -260,7 +261,7 @@ void ClearIsolatedDots(ColorPlane& output)
                 above[l] == 255 && above[m] == 255 && above[r] == 255)
                 row[m] = row[m + 1] = row[m + 2] = 255;
         }
-    }
+    });
 }
 
 template <typename A, typename B>
@@ -272,20 +273,21 @@ bool SameSize(const A& a, const B& b)
 }  // namespace
 
 void DetectLines(const ColorPlane& colourInput, const GrayPlane& greyReference, GrayPlane& votes,
-                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold)
+                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
+                 const std::stop_token& stop)
 {
     if (!SameSize(colourInput, greyReference) || !SameSize(colourInput, votes) ||
         !SameSize(colourInput, output))
         throw std::invalid_argument("line detector planes differ in size");
-    CountVotes(colourInput, greyReference, votes, edgeThreshold);
-    MarkLines(votes, greyReference, output, voteThreshold, darkThreshold);
-    ClearIsolatedDots(output);
+    CountVotes(colourInput, greyReference, votes, edgeThreshold, stop);
+    MarkLines(votes, greyReference, output, voteThreshold, darkThreshold, stop);
+    ClearIsolatedDots(output, stop);
 }
 
 void Engine::DetectSketchLines()
 {
     DetectLines(OrigPixels, GrayPixels, EdgeVotes, SketchPixels, params.EdgeThreshold, params.VoteThreshold,
-                params.DarkThreshold);
+                params.DarkThreshold, stop);
 }
 
 }  // namespace lumetra

@@ -52,15 +52,14 @@ void Engine::BuildPencilLayer()
     const int h = PencilPixels.Height();
     const bool colour = options.colorSketch && options.colorSketchEnabled;
     const float lift = static_cast<float>(128 / 100.0);
-#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
-    for (int y = 0; y < h; ++y) {
+    ForEachRow(w, h, stop, [&](int y) {
         const uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
         const uint8_t* paper = texture.Row(y % th);
         uint8_t* out = PencilPixels.Row(y);
         if (!colour) {
             for (int x = 0; x < w; x += tw) GreyPencilSpan(sketch + 3 * x, paper, out + 3 * x, std::min(tw, w - x));
-            continue;
+            return;
         }
         for (int x = 0, tx = 0; x < w; ++x, tx = tx + 1 == tw ? 0 : tx + 1) {
             uint8_t* px = out + 3 * x;
@@ -74,7 +73,7 @@ void Engine::BuildPencilLayer()
                 SaturationLift(px, lift);
             }
         }
-    }
+    });
 }
 
 }  // namespace lumetra

@@ -21,8 +21,9 @@ namespace {
 // x + 1: within a row, x + 1 is still unfiltered when x is written. Rows are split into
 // blocks, one per thread; the row just above a block belongs to the next block, which
 // may already have rewritten it, so a copy taken before any block starts is read there.
+// A stop skips the rows not yet begun and throws RunCancelled after the loop.
 template <class FilterRow>
-void FilterRowsInPlace(PixelPlane& plane, FilterRow filterRow)
+void FilterRowsInPlace(PixelPlane& plane, const std::stop_token& stop, FilterRow filterRow)
 {
     const int rows = plane.Height() - 1;
     if (rows <= 0 || plane.Width() < 2) return;
@@ -38,11 +39,12 @@ void FilterRowsInPlace(PixelPlane& plane, FilterRow filterRow)
 
 #pragma omp parallel for schedule(static, 1)
     for (int b = 0; b < blocks; ++b) {
-        for (int y = start[b]; y < start[b + 1]; ++y) {
+        for (int y = start[b]; y < start[b + 1] && !stop.stop_requested(); ++y) {
             const uint8_t* above = (y + 1 == start[b + 1]) ? rowAboveBlock[b].data() : plane.Row(y + 1);
             filterRow(plane.Row(y), above);
         }
     }
+    ThrowIfStopped(stop);
 }
 
 // round(s / 4) for every neighbourhood sum s = 0..1020.
@@ -58,11 +60,11 @@ struct BlurTable {
 
 namespace {
 
-void Blur(PixelPlane& picture)
+void Blur(PixelPlane& picture, const std::stop_token& stop)
 {
     static const BlurTable table;
     const int lastX = picture.MaxX();
-    FilterRowsInPlace(picture, [&](uint8_t* row, const uint8_t* above) {
+    FilterRowsInPlace(picture, stop, [&](uint8_t* row, const uint8_t* above) {
         for (int x = 0; x < lastX; ++x) {
             uint8_t* p = row + 4 * x;
             const uint8_t* a = above + 4 * x;
@@ -71,7 +73,7 @@ void Blur(PixelPlane& picture)
     });
 }
 
-void Sharpen(PixelPlane& picture, float amount)
+void Sharpen(PixelPlane& picture, float amount, const std::stop_token& stop)
 {
     // The two products are rounded separately; both depend on one small integer each.
     const float k1 = amount + 1.0f;
@@ -82,7 +84,7 @@ void Sharpen(PixelPlane& picture, float amount)
     for (int n = 0; n < 766; ++n) neighbours[n] = RoundEven(static_cast<double>(n) * k2);
 
     const int lastX = picture.MaxX();
-    FilterRowsInPlace(picture, [&](uint8_t* row, const uint8_t* above) {
+    FilterRowsInPlace(picture, stop, [&](uint8_t* row, const uint8_t* above) {
         for (int x = 0; x < lastX; ++x) {
             uint8_t* p = row + 4 * x;
             const uint8_t* a = above + 4 * x;
@@ -93,16 +95,16 @@ void Sharpen(PixelPlane& picture, float amount)
 
 }  // namespace
 
-void Engine::BlurPixels() { Blur(SrcPixels); }
+void Engine::BlurPixels() { Blur(SrcPixels, stop); }
 
-void Engine::SharpenPixels(float amount) { Sharpen(SrcPixels, amount); }
+void Engine::SharpenPixels(float amount) { Sharpen(SrcPixels, amount, stop); }
 
 void Engine::ApplyPostFilters() { ApplyPostFiltersTo(SrcPixels); }
 
 void Engine::ApplyPostFiltersTo(PixelPlane& picture) const
 {
-    if (options.blur) Blur(picture);
-    if (options.sharpen) Sharpen(picture, 1.0f);
+    if (options.blur) Blur(picture, stop);
+    if (options.sharpen) Sharpen(picture, 1.0f, stop);
 }
 
 }  // namespace lumetra

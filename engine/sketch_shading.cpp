@@ -14,14 +14,13 @@ void Engine::ShadeSketch()
     const int h = SketchPixels.Height();
     const bool colour = options.colorSketch;
     const float lift = static_cast<float>(70 / 100.0);
-#pragma omp parallel for schedule(static) if (UseRowThreads(w, h))
-    for (int y = 0; y < h; ++y) {
+    ForEachRow(w, h, stop, [&](int y) {
         uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* grey = GrayPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
         if (!colour) {
             ShadeBlackPixelsRow(grey, orig, sketch, w, false);
-            continue;
+            return;
         }
         for (int x = 0; x < w; ++x) {
             uint8_t* px = sketch + 3 * x;
@@ -29,7 +28,7 @@ void Engine::ShadeSketch()
             for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(HalfRoundEven(orig[3 * x + c]));
             SaturationLift(px, lift);
         }
-    }
+    });
 }
 
 }  // namespace lumetra

@@ -67,15 +67,14 @@ LUMETRA_VECTOR_CLONES void SepiaRow(const uint8_t* __restrict src, const uint32_
 }
 
 // Applies a per-channel curve to every pixel of the colour base.
-void ApplyCurve(const ColorPlane& colour, const ToneCurve& curve, ColorPlane& out)
+void ApplyCurve(const ColorPlane& colour, const ToneCurve& curve, ColorPlane& out, const std::stop_token& stop)
 {
     const std::size_t rowBytes = colour.RowBytes();
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
-    for (int y = 0; y < colour.Height(); ++y) {
+    ForEachRow(colour.Width(), colour.Height(), stop, [&](int y) {
         const uint8_t* src = colour.Row(y);
         uint8_t* dst = out.Row(y);
         for (std::size_t i = 0; i < rowBytes; ++i) dst[i] = curve[src[i]];
-    }
+    });
 }
 
 }  // namespace
@@ -110,8 +109,8 @@ void Engine::BuildSepiaLayer()
     AllocateLayer(SepiaPixels, ColorPixels.Width(), ColorPixels.Height());
     const int width = ColorPixels.Width();
     const uint32_t* table = SepiaTable().data();
-#pragma omp parallel for schedule(static) if (UseRowThreads(ColorPixels.Width(), ColorPixels.Height()))
-    for (int y = 0; y < ColorPixels.Height(); ++y) SepiaRow(ColorPixels.Row(y), table, SepiaPixels.Row(y), width);
+    ForEachRow(width, ColorPixels.Height(), stop,
+               [&](int y) { SepiaRow(ColorPixels.Row(y), table, SepiaPixels.Row(y), width); });
 }
 
 namespace {
@@ -139,8 +138,7 @@ void Engine::BuildBrightLayer()
     const ToneCurve& curve = BrightCurve();
     const uint8_t* lift = BrightLiftTable().data();
     const int width = ColorPixels.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(ColorPixels.Width(), ColorPixels.Height()))
-    for (int y = 0; y < ColorPixels.Height(); ++y) {
+    ForEachRow(width, ColorPixels.Height(), stop, [&](int y) {
         const uint8_t* src = ColorPixels.Row(y);
         uint8_t* dst = BrightPixels.Row(y);
         for (int x = 0; x < width; ++x) {
@@ -150,26 +148,26 @@ void Engine::BuildBrightLayer()
             dst[3 * x + 1] = lift[g * 256 + m];
             dst[3 * x + 2] = lift[r * 256 + m];
         }
-    }
+    });
 }
 
 void Engine::BuildThresholdLayer()
 {
     MatchLayerSize(ThresholdPixels, ColorPixels);
-    ApplyCurve(ColorPixels, ThresholdCurve(), ThresholdPixels);
+    ApplyCurve(ColorPixels, ThresholdCurve(), ThresholdPixels, stop);
 }
 
 void Engine::BuildContrastLayer()
 {
     MatchLayerSize(ContrastPixels, ColorPixels);
-    ApplyCurve(ColorPixels, ContrastCurve(), ContrastPixels);
+    ApplyCurve(ColorPixels, ContrastCurve(), ContrastPixels, stop);
 }
 
 void Engine::BuildColorGreyPlanes()
 {
     MatchLayerSize(ColorGrayPixels, ColorPixels);
     MatchLayerSize(ColorGray8Pixels, ColorPixels);
-    WriteGreyAndLevels(ColorPixels, ColorGrayPixels, ColorGray8Pixels, 32);
+    WriteGreyAndLevels(ColorPixels, ColorGrayPixels, ColorGray8Pixels, 32, stop);
 }
 
 }  // namespace lumetra

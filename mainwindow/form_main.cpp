@@ -21,6 +21,7 @@
 
 #include "assets/program_data.h"
 #include "batch/folder_paths.h"
+#include "command_icons.h"
 #include "engine/catalogue.h"
 #include "generate_job.h"
 #include "imaging/plane_transfer.h"
@@ -44,10 +45,14 @@ constexpr int kPanelWidth = 213;
 constexpr QSize kStartClientSize(745, 560);
 constexpr QSize kRoomyClientSize(1180, 780);
 constexpr double kScreenShare = 0.85;
+// Room left for the window manager's title bar and borders, which are not known before
+// the window is shown.
+constexpr QSize kFrameAllowance(16, 48);
 constexpr int kStateTextWidth = 300;
 constexpr int kStartProgress = 10;
 
 const QString kOutDirSetting = QStringLiteral("OutDir");
+const QString kZoomModeSetting = QStringLiteral("ZoomMode");
 // Optional, set by hand: the largest picture opened or converted, in megapixels.
 const QString kMaxMegapixelsSetting = QStringLiteral("MaxMegapixels");
 const QString kStyleSheetFile = QStringLiteral("skin.qss");
@@ -80,6 +85,7 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent), prompts_(std::make_un
     connect(job_, &GenerateJob::finished, this, &FormMain::OnGenerateFinished);
     connect(panel_->CmdGenerate(), &QPushButton::clicked, this, &FormMain::CmdGenerate_Click);
     connect(gallery_, &SnapshotGallery::pictureSelected, preview_, &PreviewArea::ShowPicture);
+    connect(preview_, &PreviewArea::zoomChanged, this, [this](const QString& label) { zoomText_->setText(label); });
     connect(gallery_, &SnapshotGallery::countChanged, this, &FormMain::UpdateCommands);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &FormMain::UpdateCommands);
 
@@ -87,12 +93,19 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent), prompts_(std::make_un
     InitMainWindow();
     UpdateCommands();
 
+    FitIntoScreen();
+}
+
+// The first window: at least the classic client area, larger on a roomy screen, and
+// never larger than the screen's free area, whatever the scale factor.
+void FormMain::FitIntoScreen()
+{
     const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
                      findChild<QToolBar*>()->sizeHint().height();
     QSize client = kStartClientSize;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize room = screen->availableGeometry().size() * kScreenShare - QSize(0, bars);
-        client = client.expandedTo(kRoomyClientSize.boundedTo(room));
+        const QSize room = screen->availableGeometry().size() - kFrameAllowance - QSize(0, bars);
+        client = client.expandedTo(kRoomyClientSize.boundedTo(room * kScreenShare)).boundedTo(room);
     }
     resize(client.width(), client.height() + bars);
 }
@@ -105,6 +118,7 @@ void FormMain::InitMainWindow()
 {
     state_.AppDir = WithTrailingSlash(QCoreApplication::applicationDirPath());
     state_.OutDir = ReadSetting(kOutDirSetting);
+    startZoom_ = ParseZoomMode(ReadSetting(kZoomModeSetting));
     if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(kMaxMegapixelsSetting)))
         SetDefaultMaxMegapixels(*limit);
     state_.LastDir = WithTrailingSlash(ProgramDataPath(QStringLiteral("Samples")));
@@ -117,34 +131,44 @@ void FormMain::InitMainWindow()
 
     panel_->Reset();
     pencilTexture_ = LoadPencilTexture();
+    preview_->SetZoomMode(startZoom_);
+}
+
+QAction* FormMain::MakeAction(const QIcon& icon, const QString& caption, const QString& tip,
+                             const QList<QKeySequence>& keys, void (FormMain::*command)())
+{
+    auto* action = new QAction(icon, caption, this);
+    action->setToolTip(tip);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, command);
+    addAction(action);  // the keys work whether or not a bar shows the command
+    return action;
 }
 
 void FormMain::BuildCommands()
 {
     QStyle* look = style();
-    auto makeAction = [this](const QIcon& icon, const QString& caption, const QString& tip, const QKeySequence& key,
-                             void (FormMain::*command)()) {
-        auto* action = new QAction(icon, caption, this);
-        action->setToolTip(tip);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, command);
-        addAction(action);  // the keys work whether or not a bar shows the command
-        return action;
-    };
-    actOpen_ = makeAction(QIcon::fromTheme(QStringLiteral("document-open"), look->standardIcon(QStyle::SP_DialogOpenButton)),
-                          tr("Open"), tr("Open [Ctrl+O]"), QKeySequence::Open, &FormMain::CmdOpen_Click);
-    actSave_ = makeAction(QIcon::fromTheme(QStringLiteral("document-save"), look->standardIcon(QStyle::SP_DialogSaveButton)),
-                          tr("Save"), tr("Save [Ctrl+S]"), QKeySequence::Save, &FormMain::CmdSave_Click);
-    actCopy_ = makeAction(QIcon::fromTheme(QStringLiteral("edit-copy")), tr("Copy"), tr("Copy to clipboard [Ctrl+C]"),
-                          QKeySequence::Copy, &FormMain::CmdCopy_Click);
-    actPaste_ = makeAction(QIcon::fromTheme(QStringLiteral("edit-paste")), tr("Paste"),
-                           tr("Paste from clipboard [Ctrl+V]"), QKeySequence::Paste, &FormMain::CmdPaste_Click);
-    actBatch_ = makeAction(QIcon::fromTheme(QStringLiteral("system-run"), look->standardIcon(QStyle::SP_FileDialogListView)),
-                           tr("Batch"), tr("Batch converter  [Ctrl+B]"), QKeySequence(Qt::CTRL | Qt::Key_B),
+    actOpen_ = MakeAction(QIcon::fromTheme(QStringLiteral("document-open"), look->standardIcon(QStyle::SP_DialogOpenButton)),
+                          tr("Open"), tr("Open [Ctrl+O]"), {QKeySequence(QKeySequence::Open)}, &FormMain::CmdOpen_Click);
+    actSave_ = MakeAction(QIcon::fromTheme(QStringLiteral("document-save"), look->standardIcon(QStyle::SP_DialogSaveButton)),
+                          tr("Save"), tr("Save [Ctrl+S]"), {QKeySequence(QKeySequence::Save)}, &FormMain::CmdSave_Click);
+    actCopy_ = MakeAction(CommandIcon(QStringLiteral("edit-copy")), tr("Copy"), tr("Copy to clipboard [Ctrl+C]"),
+                          {QKeySequence(QKeySequence::Copy)}, &FormMain::CmdCopy_Click);
+    actPaste_ = MakeAction(CommandIcon(QStringLiteral("edit-paste")), tr("Paste"), tr("Paste from clipboard [Ctrl+V]"),
+                           {QKeySequence(QKeySequence::Paste)}, &FormMain::CmdPaste_Click);
+    actBatch_ = MakeAction(QIcon::fromTheme(QStringLiteral("system-run"), look->standardIcon(QStyle::SP_FileDialogListView)),
+                           tr("Batch"), tr("Batch converter  [Ctrl+B]"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
                            &FormMain::CmdBatch_Click);
-    actHelp_ = makeAction(QIcon(), tr("Contents"), tr("Help"), QKeySequence::HelpContents, &FormMain::CmdHelp_Click);
-    actAbout_ = makeAction(QIcon(), tr("About"), tr("About"), QKeySequence(), &FormMain::CmdAbout_Click);
+    actHelp_ = MakeAction(QIcon(), tr("Contents"), tr("Help"), {QKeySequence(QKeySequence::HelpContents)},
+                          &FormMain::CmdHelp_Click);
+    actAbout_ = MakeAction(QIcon(), tr("About"), tr("About"), {}, &FormMain::CmdAbout_Click);
+    // Generate keeps its button in the panel; these keys run it from anywhere in the window.
+    actGenerate_ = MakeAction(QIcon(), tr("Generate"), tr("Generate [F5]"),
+                              {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                               QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+                              &FormMain::CmdGenerate_Click);
+    panel_->CmdGenerate()->setToolTip(tr("Generate [F5, Ctrl+Return]"));
 
     QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(actOpen_);
@@ -175,6 +199,8 @@ void FormMain::BuildCommands()
     helpButton->setMenu(helpMenu);
     connect(helpButton, &QToolButton::clicked, this, &FormMain::CmdHelp_Click);
     bar->addWidget(helpButton);
+
+    BuildViewCommands(bar);
 }
 
 void FormMain::InitStatusBar()
@@ -188,9 +214,13 @@ void FormMain::InitStatusBar()
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);
+    progress_->setAccessibleName(tr("Progress"));
     statusBar()->addWidget(spacer);
     statusBar()->addWidget(stateText_);
     statusBar()->addWidget(progress_, 1);
+    zoomText_ = new QLabel;
+    zoomText_->setObjectName(QStringLiteral("ZoomText"));
+    statusBar()->addPermanentWidget(zoomText_);
 }
 
 QString FormMain::StateText() const { return stateText_->text(); }
@@ -292,6 +322,8 @@ void FormMain::closeEvent(QCloseEvent* event)
 {
     if (!state_.OutDir.isEmpty())
         WriteSetting(kOutDirSetting, state_.OutDir);
+    if (!(preview_->Mode() == startZoom_))
+        WriteSetting(kZoomModeSetting, ZoomModeText(preview_->Mode()));
     QMainWindow::closeEvent(event);
 }
 

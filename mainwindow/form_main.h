@@ -1,7 +1,8 @@
 #pragma once
 // FormMain, the program's main window: the snapshot gallery on the left, the scrolling
 // preview in the middle, the parameter panel on the right; the file commands on the
-// menu and tool bars; the state text and progress bar in the status bar.
+// menu and tool bars, the zoom and compare commands in the View menu and tool bar; the
+// state text and progress bar in the status bar, the zoom at its right end.
 
 #include <QMainWindow>
 #include <map>
@@ -10,10 +11,13 @@
 #include "app_state.h"
 #include "engine/plane.h"
 #include "main_prompts.h"
+#include "zoom_mode.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
+class QToolBar;
 class QToolButton;
 
 namespace lumetra {
@@ -46,6 +50,15 @@ public:
     void CmdAbout_Click();
     void CmdGenerate_Click();
 
+    // While compare is on, the preview shows the "Original" entry's picture at the same
+    // zoom and scroll; the gallery stays as it is.
+    void StartCompare();
+    void StopCompare();
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    void FitToWindow();
+
     // Opens a picture file as the new source; false (with a message) when it cannot be read.
     bool OpenPictureFile(const QString& path);
     // Writes the selected gallery picture by the path's extension; false after a message.
@@ -68,15 +81,29 @@ public:
     QAction* BatchAction() const { return actBatch_; }
     QAction* HelpAction() const { return actHelp_; }
     QAction* AboutAction() const { return actAbout_; }
+    QAction* GenerateAction() const { return actGenerate_; }
+    QAction* ZoomInAction() const { return actZoomIn_; }
+    QAction* ZoomOutAction() const { return actZoomOut_; }
+    QAction* ActualSizeAction() const { return actActualSize_; }
+    QAction* FitAction() const { return actFit_; }
+    QToolButton* CompareButton() const { return compareButton_; }
+    QMenu* ViewMenu() const { return viewMenu_; }
+    QLabel* ZoomText() const { return zoomText_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void InitMainWindow();
+    QAction* MakeAction(const QIcon& icon, const QString& caption, const QString& tip, const QList<QKeySequence>& keys,
+                        void (FormMain::*command)());
     void BuildCommands();
+    void BuildViewCommands(QToolBar* bar);
+    void FitIntoScreen();
     void InitStatusBar();
     void UpdateCommands();
 
@@ -99,6 +126,7 @@ private:
     PreviewArea* preview_ = nullptr;
     ParameterPanel* panel_ = nullptr;
     QLabel* stateText_ = nullptr;
+    QLabel* zoomText_ = nullptr;
     QProgressBar* progress_ = nullptr;
     GenerateJob* job_ = nullptr;
     // Pictures that arrived ahead of an earlier slot, kept until their turn in the list.
@@ -111,6 +139,15 @@ private:
     QAction* actBatch_ = nullptr;
     QAction* actHelp_ = nullptr;
     QAction* actAbout_ = nullptr;
+    QAction* actGenerate_ = nullptr;
+    QAction* actZoomIn_ = nullptr;
+    QAction* actZoomOut_ = nullptr;
+    QAction* actActualSize_ = nullptr;
+    QAction* actFit_ = nullptr;
+    QToolButton* compareButton_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    // The zoom mode read at start-up; a different one is stored at close.
+    ZoomMode startZoom_;
 };
 
 }  // namespace lumetra

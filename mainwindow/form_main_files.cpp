@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
+#include <QStandardPaths>
 #include <new>
 
 #include "batch/folder_paths.h"
@@ -52,6 +54,14 @@ QImage OpaqueOverBlack(const QImage& image)
     QPainter painter(&opaque);
     painter.drawImage(0, 0, image);
     return opaque;
+}
+
+// Where Save starts before anything was saved: the user's pictures folder (the home
+// folder without one), not the program's own folders, which may be read-only.
+QString FirstSaveFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return WithTrailingSlash(QFileInfo(pictures).isDir() ? pictures : QDir::homePath());
 }
 
 bool SameFile(const QString& a, const QString& b)
@@ -138,7 +148,8 @@ void FormMain::CmdSave_Click()
 {
     if (IsGenerating() || gallery_->Count() == 0)
         return;
-    const QString path = prompts_->ChooseSaveFile(this, state_.SaveDir, SaveFilters());
+    const QString start = state_.SaveDir.isEmpty() ? FirstSaveFolder() : state_.SaveDir;
+    const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters());
     if (path.isEmpty())
         return;
     state_.SaveDir = FolderOf(path);
@@ -216,7 +227,7 @@ void FormMain::CmdBatch_Click()
 
 void FormMain::CmdHelp_Click()
 {
-    const QString error = prompts_->OpenHelp();
+    const QString error = prompts_->OpenHelp(this);
     if (!error.isEmpty())
         ShowMessage(QMessageBox::Critical, tr("Error"), error);
 }

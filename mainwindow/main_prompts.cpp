@@ -5,7 +5,7 @@
 
 #include "dialogs/form_about.h"
 #include "dialogs/form_resize.h"
-#include "dialogs/help_page.h"
+#include "dialogs/help_window.h"
 
 namespace lumetra {
 
@@ -48,6 +48,6 @@ std::optional<QSize> MainPrompts::AskResize(QWidget* owner, QSize picture) { ret
 
 void MainPrompts::ShowAbout(QWidget* owner) { FormAbout::Show(owner); }
 
-QString MainPrompts::OpenHelp() { return OpenHelpPage(); }
+QString MainPrompts::OpenHelp(QWidget* owner) { return HelpWindow::ShowFor(owner); }
 
 }  // namespace lumetra

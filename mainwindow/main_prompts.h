@@ -26,8 +26,9 @@ public:
     // The resize prompt for a picture of that size: the size to resample to, or nothing.
     virtual std::optional<QSize> AskResize(QWidget* owner, QSize picture);
     virtual void ShowAbout(QWidget* owner);
-    // Opens the help page; "" on success, otherwise a message naming the page and the reason.
-    virtual QString OpenHelp();
+    // Shows the help page in the help window; "" on success, otherwise a message naming
+    // the page and the reason.
+    virtual QString OpenHelp(QWidget* owner);
 };
 
 }  // namespace lumetra

@@ -66,7 +66,8 @@ QWidget* ParameterPanel::BuildRow(const ParameterInfo& info)
     auto* rowLayout = new QVBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     rowLayout->setSpacing(2);
-    rowLayout->addWidget(new QLabel(ParameterCaption(info), row));
+    const QString caption = ParameterCaption(info);
+    rowLayout->addWidget(new QLabel(caption, row));
 
     auto* controls = new QHBoxLayout;
     Row& r = rows_[static_cast<int>(info.id)];
@@ -77,6 +78,10 @@ QWidget* ParameterPanel::BuildRow(const ParameterInfo& info)
     r.text = new NumberBox(row);
     r.text->setFixedWidth(r.text->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     r.text->setAlignment(Qt::AlignRight);
+    // Both carry the caption (without its colon), so screen readers can tell the rows apart.
+    const QString name = caption.endsWith(u':') ? caption.chopped(1) : caption;
+    r.slider->setAccessibleName(name);
+    r.text->setAccessibleName(name);
     controls->addWidget(r.slider, 1);
     controls->addWidget(r.text);
     rowLayout->addLayout(controls);

@@ -19,6 +19,7 @@ SnapshotGallery::SnapshotGallery(QWidget* parent) : QListWidget(parent)
     setSpacing(4);
     setWordWrap(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAccessibleName(tr("Gallery"));
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         emit pictureSelected(row >= 0 && row < Count() ? pictures_[row] : QImage());
     });
@@ -29,6 +30,7 @@ void SnapshotGallery::AddSnapshot(const QString& caption, const QImage& picture,
     pictures_.push_back(picture);
     auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(thumbnail)), caption);
     item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    item->setData(Qt::AccessibleTextRole, caption);
     addItem(item);
     emit countChanged(Count());
 }
@@ -46,6 +48,15 @@ void SnapshotGallery::ClearSnapshots()
     pictures_.clear();
     clear();
     emit countChanged(0);
+}
+
+QModelIndex SnapshotGallery::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveLeft)
+        action = MoveUp;
+    else if (action == MoveRight)
+        action = MoveDown;
+    return QListWidget::moveCursor(action, modifiers);
 }
 
 QImage SnapshotGallery::SelectedPicture() const

@@ -2,7 +2,8 @@
 // The snapshot gallery on the left of the main window: one framed thumbnail with a
 // caption per picture, entry k holding gallery slot k ("Original" first). The entry
 // that becomes current, by click or by any key, is the one the preview shows, so Save
-// and Copy always act on the picture the user sees.
+// and Copy always act on the picture the user sees. Left and Right move through the
+// single column like Up and Down.
 
 #include <QImage>
 #include <QListWidget>
@@ -28,6 +29,9 @@ public:
     int SelectedSlot() const { return currentRow(); }
     // The picture of the current entry, or an empty picture.
     QImage SelectedPicture() const;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 signals:
     // The current entry changed; the picture is empty when no entry is current.

@@ -1,6 +1,7 @@
 // The help page installed beside the program: it is where Help looks for it (and under
 // share/lumetra once installed), every picture and link on it resolves, it explains every
-// effect, parameter and option, and it names the program's version as the about box does.
+// effect, parameter, option and view command, it names the program's version as the about
+// box does, and the help window shows it with its pictures and links working.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,11 +9,14 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "assets/program_data.h"
 #include "dialogs/form_about.h"
 #include "dialogs/help_page.h"
+#include "dialogs/help_window.h"
 #include "engine/catalogue.h"
 #include "engine/options.h"
 
@@ -72,7 +76,7 @@ private slots:
         QVERIFY(checked > 20);
     }
 
-    void explainsEveryEffectParameterAndOption()
+    void explainsEveryEffectParameterOptionAndCommand()
     {
         for (const auto& effect : lumetra::kCatalogue) {
             const QString name = QString::fromUtf8(effect.name.data(), int(effect.name.size()));
@@ -85,10 +89,34 @@ private slots:
         }
         for (const char* option : {"Blur", "Sharpen", "Adjust sketch depth", "Color Sketch", "Mix similar color"})
             QVERIFY2(html_.contains(QString("<td>%1</td>").arg(option)), option);
+        for (const char* command : {"Zoom In", "Zoom Out", "Actual Size", "Fit to Window", "<b>Compare</b>",
+                                    "<kbd>F5</kbd>", "<kbd>Ctrl+0</kbd>", "<kbd>\\</kbd>"})
+            QVERIFY2(html_.contains(QString::fromUtf8(command)), command);
+        QVERIFY2(!html_.contains("always keeps the picture as it was opened"), "Original after a resize");
+    }
+
+    void helpWindowShowsThePageWithPicturesAndLinks()
+    {
+        lumetra::HelpWindow window;
+        window.show();
+        QCOMPARE(window.Load(page_), QString());
+        QTextBrowser* browser = window.Browser();
+        QCOMPARE(browser->documentTitle(), QString("Lumetra Help"));
+        const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl("images/01-sketch.jpg"));
+        QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+
+        QCOMPARE(browser->verticalScrollBar()->value(), 0);
+        browser->setSource(QUrl("#keys"));
+        QVERIFY(browser->verticalScrollBar()->value() > 0);
+        browser->backward();
+        QCOMPARE(browser->verticalScrollBar()->value(), 0);
+
+        const QString missing = QFileInfo(page_).absoluteDir().filePath("missing.html");
+        QVERIFY(window.Load(missing).contains(missing));
     }
 
     void namesTheVersionOfTheAboutBox() { QVERIFY(html_.contains(QString(lumetra::kVersionCaption) + " is free")); }
 };
 
-QTEST_GUILESS_MAIN(HelpPageTest)
+QTEST_MAIN(HelpPageTest)
 #include "help_page_test.moc"

@@ -191,9 +191,22 @@ private slots:
 
         QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
         QDir(dir.path()).mkdir(QStringLiteral("saved"));
+        // Before anything was saved: the user's pictures folder, or home while there is none
+        // (both in a home of the test's own).
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(dir.path()));
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        window->CmdSave_Click();
+        const QString homeStart = log.saveStartFolder;
+        QVERIFY(QDir().mkpath(pictures));
+        window->CmdSave_Click();
+        qputenv("HOME", home);
+        QCOMPARE(homeStart, dir.path() + u'/');
+        QVERIFY(pictures.startsWith(dir.path()));
+        QCOMPARE(log.saveStartFolder, pictures + u'/');
+
         log.saveAnswer = dir.filePath(QStringLiteral("saved/first.png"));
         window->CmdSave_Click();
-        QVERIFY(log.saveStartFolder.isEmpty());
         QVERIFY(QFile::exists(log.saveAnswer));
         log.saveAnswer.clear();
         window->CmdSave_Click();

@@ -1,11 +1,14 @@
 // Generate and the gallery it fills: the message without a picture, the progress and
-// state sequence, the twenty entries and their pictures, a second run, the commands
-// while running, moving through the list, and closing the window during a run.
+// state sequence, the keys that run it, the twenty entries and their pictures, a second
+// run, the commands while running, moving through the list (zoom and scroll kept),
+// comparing with the original, and closing the window during a run.
 
 #include <QCheckBox>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QSlider>
 #include <QThreadPool>
 
@@ -68,6 +71,7 @@ private slots:
     void init()
     {
         log = PromptLog{};
+        source = PatternPicture(48, 36);
         window = std::make_unique<FormMain>();
         window->SetPrompts(std::make_unique<RecordingPrompts>(log));
         window->show();
@@ -116,6 +120,26 @@ private slots:
         QVERIFY(values.contains(95));
         for (int i = 1; i + 1 < values.size(); ++i)
             QVERIFY2(values[i] >= values[i - 1], "progress went back during the run");
+    }
+
+    void keysRunGenerate_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F5") << int(Qt::Key_F5) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    }
+    void keysRunGenerate()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        OpenSource();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTest::keyClick(window->Gallery(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(window->IsGenerating());
+        window->WaitForGenerate();
+        QCOMPARE(window->Gallery()->Count(), kSlotCount);
+        QVERIFY(window->Panel()->CmdGenerate()->toolTip().contains(QStringLiteral("F5")));
     }
 
     void galleryHoldsTheTwentyPicturesInOrder()
@@ -167,6 +191,10 @@ private slots:
         QTest::keyClick(gallery, Qt::Key_Up);
         expectShown(0);
         QCOMPARE(window->Preview()->Shown(), source);
+        QTest::keyClick(gallery, Qt::Key_Right);
+        expectShown(1);
+        QTest::keyClick(gallery, Qt::Key_Left);
+        expectShown(0);
         QTest::keyClick(gallery, Qt::Key_PageDown);
         QVERIFY(gallery->SelectedSlot() > 0);
         expectShown(gallery->SelectedSlot());
@@ -176,6 +204,53 @@ private slots:
         const QRect entry = gallery->visualItemRect(gallery->item(gallery->SelectedSlot() - 2));
         QTest::mouseClick(gallery->viewport(), Qt::LeftButton, {}, entry.center());
         expectShown(17);
+    }
+
+    void zoomScrollAndCompareAcrossEntries()
+    {
+        source = PatternPicture(300, 240);
+        OpenSource();
+        GenerateAndWait();
+        PreviewArea* preview = window->Preview();
+        preview->SetZoomMode({false, 3.0});
+        preview->horizontalScrollBar()->setValue(250);
+        preview->verticalScrollBar()->setValue(120);
+        const QPoint scroll(preview->horizontalScrollBar()->value(), preview->verticalScrollBar()->value());
+        QVERIFY(scroll.x() > 0 && scroll.y() > 0);
+        const auto kept = [&] {
+            QCOMPARE(preview->Zoom(), 3.0);
+            QCOMPARE(QPoint(preview->horizontalScrollBar()->value(), preview->verticalScrollBar()->value()), scroll);
+        };
+        window->Gallery()->setFocus();
+        QTest::keyClick(window->Gallery(), Qt::Key_Down);
+        QCOMPARE(preview->Shown(), window->Gallery()->Picture(2));
+        kept();
+
+        // Held backslash shows the original's pixels in the same place; the gallery stays.
+        const QImage effect = preview->viewport()->grab().toImage();
+        QTest::keyPress(window->Gallery(), Qt::Key_Backslash);
+        QCOMPARE(preview->Painted(), source);
+        const QImage compared = preview->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at(30, 20);  // a viewport point, over picture pixel (scroll + at) / 3
+        QCOMPARE(compared.pixel(at), source.pixel((scroll.x() + at.x()) / 3, (scroll.y() + at.y()) / 3));
+        // The key's repeats, each a release and a press, change nothing.
+        for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+            QKeyEvent repeat(type, Qt::Key_Backslash, Qt::NoModifier, QStringLiteral("\\"), true);
+            QCoreApplication::sendEvent(window->Gallery(), &repeat);
+            QCOMPARE(preview->Painted(), source);
+        }
+        QTest::keyRelease(window->Gallery(), Qt::Key_Backslash);
+        QCOMPARE(preview->Painted(), window->Gallery()->Picture(2));
+        QCOMPARE(preview->viewport()->grab().toImage(), effect);
+        QCOMPARE(window->Gallery()->SelectedSlot(), 2);
+        kept();
+
+        // The tool-bar button compares while it is held down.
+        QTest::mousePress(window->CompareButton(), Qt::LeftButton);
+        QCOMPARE(preview->Painted(), source);
+        QTest::mouseRelease(window->CompareButton(), Qt::LeftButton);
+        QCOMPARE(preview->Painted(), window->Gallery()->Picture(2));
+        kept();
     }
 
     void failedRunIsReportedOnce()

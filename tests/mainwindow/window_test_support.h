@@ -57,7 +57,7 @@ public:
         return log_.resizeAnswer;
     }
     void ShowAbout(QWidget*) override {}
-    QString OpenHelp() override { return {}; }
+    QString OpenHelp(QWidget*) override { return {}; }
 
 private:
     PromptLog& log_;

@@ -84,6 +84,7 @@ void FormBatch::BuildControls()
     LvFile->setObjectName(QStringLiteral("LvFile"));
     LvFile->setColumnCount(1);
     LvFile->setHeaderLabels({tr("File list")});
+    LvFile->setAccessibleName(tr("File list"));
     LvFile->setRootIsDecorated(false);
     LvFile->setUniformRowHeights(true);
     LvFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -124,6 +125,7 @@ void FormBatch::BuildControls()
     ProgressConvert->setRange(0, 100);
     ProgressConvert->setValue(0);
     ProgressConvert->setTextVisible(false);
+    ProgressConvert->setAccessibleName(tr("Progress"));
     auto* statusBar = new QStatusBar(this);
     statusBar->setSizeGripEnabled(false);
     auto* spacer = new QWidget(statusBar);

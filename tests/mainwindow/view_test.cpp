@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -258,14 +259,16 @@ private slots:
                 const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractSlider*>(widget) ||
                                      qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractScrollArea*>(widget) ||
                                      qobject_cast<QComboBox*>(widget) || qobject_cast<QProgressBar*>(widget);
-                if (!control || qobject_cast<QScrollBar*>(widget) || !widget->isVisibleTo(form))
+                // Scroll bars and list headers belong to the control they serve.
+                if (!control || qobject_cast<QScrollBar*>(widget) || qobject_cast<QHeaderView*>(widget) ||
+                    !widget->isVisibleTo(form))
                     continue;
                 QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
                 QVERIFY2(face && !face->text(QAccessible::Name).isEmpty(),
                          qPrintable(form->objectName() + ": " + widget->metaObject()->className() + " " + widget->objectName()));
                 ++named;
             }
-            QVERIFY2(named >= 2, qPrintable(form->objectName()));
+            QVERIFY2(named > 0, qPrintable(form->objectName()));
         }
         QAccessibleInterface* gallery = QAccessible::queryAccessibleInterface(window.Gallery());
         QVERIFY(gallery && gallery->childCount() > 0);

@@ -8,7 +8,8 @@ namespace lumetra {
 
 namespace {
 
-const QString kFitText = QStringLiteral("Fit");
+// A settings token, not shown to the user.
+const QString kFitText = QStringLiteral("fit");
 // Factors this close count as equal, so 1/3 written as "33.33" reads back as a step.
 constexpr double kSameFactor = 1e-3;
 // Fit never goes below this, so a picture in an area with no room keeps a size.

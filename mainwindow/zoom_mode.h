@@ -28,7 +28,7 @@ double ZoomStepOut(double factor);
 // above 1, so a small picture is not blown up.
 double FitFactor(QSize picture, QSize area);
 
-// The settings text of a mode: "Fit" or the percentage ("12.5", "33.33", "400").
+// The settings text of a mode: "fit" or the percentage ("12.5", "33.33", "400").
 QString ZoomModeText(const ZoomMode& mode);
 // Reads a settings text back; a percentage snaps to the nearest step, anything
 // unreadable (or missing) gives the one-to-one view.

@@ -81,8 +81,8 @@ private slots:
         for (double step : kZoomSteps)
             QCOMPARE(ParseZoomMode(ZoomModeText({false, step})), (ZoomMode{false, step}));
         QCOMPARE(ZoomModeText({false, 1.0 / 3}), QStringLiteral("33.33"));
-        QCOMPARE(ZoomModeText({true, 1.0}), QStringLiteral("Fit"));
-        QCOMPARE(ParseZoomMode(QStringLiteral("fit")), (ZoomMode{true, 1.0}));
+        QCOMPARE(ZoomModeText({true, 1.0}), QStringLiteral("fit"));
+        QCOMPARE(ParseZoomMode(QStringLiteral(" Fit")), (ZoomMode{true, 1.0}));
         QCOMPARE(ParseZoomMode(QStringLiteral("390")), (ZoomMode{false, 4.0}));
         for (const char* unreadable : {"", "large", "0", "-200", "nan", "inf"})
             QCOMPARE(ParseZoomMode(QString::fromLatin1(unreadable)), ZoomMode{});
@@ -209,7 +209,7 @@ private slots:
         window = std::make_unique<FormMain>();
         window->FitAction()->trigger();
         window->close();
-        QCOMPARE(Store().value(QStringLiteral("ZoomMode")).toString(), QStringLiteral("Fit"));
+        QCOMPARE(Store().value(QStringLiteral("ZoomMode")).toString(), QStringLiteral("fit"));
         window = std::make_unique<FormMain>();
         QVERIFY(window->Preview()->Mode().fit);
 

@@ -54,6 +54,9 @@ bool RunStoppedAfter(Engine& e, Clock::duration delay, const std::function<void(
 {
     std::stop_source source;
     e.stop = source.get_token();
+    // A zero delay stops before the run starts, so at least one stop lands however
+    // late a busy machine schedules the stopping thread.
+    if (delay == Clock::duration::zero()) source.request_stop();
     std::jthread stopper([&] {
         std::this_thread::sleep_for(delay);
         source.request_stop();

@@ -1,9 +1,13 @@
 #include "batch/batch_run.h"
 
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 #include <memory>
+#include <omp.h>
 
+#include "imaging/output_names.h"
+#include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
 
 namespace lumetra {
@@ -18,10 +22,22 @@ ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job)
         return convert(job);
     } catch (const std::exception& e) {
         ConvertResult failed;
+        failed.outputPath = job.outputPath;
         failed.message = QStringLiteral("%1: %2").arg(job.inputPath, QString::fromLocal8Bit(e.what()));
         return failed;
     }
 }
+
+// What every worker of one run shares.
+struct RunState {
+    QList<BatchInput> inputs;
+    QList<PlannedOutput> outputs;
+    ConvertJob common;
+    PixelPlane pencil;
+    ConvertFn convert;
+    std::atomic<int> next{0};
+    std::atomic<int> workersLeft{0};
+};
 
 }  // namespace
 
@@ -40,40 +56,59 @@ bool BatchRun::Start(const BatchRequest& request)
     running_ = true;
     stopRequested_ = false;
 
-    auto pencil = std::make_shared<const PixelPlane>(LoadPencilTexture());
-    ConvertJob common;
-    common.outputFolder = request.outputFolder;
+    auto state = std::make_shared<RunState>();
+    state->inputs = request.inputs;
+    state->outputs = PlanOutputs(request.inputs, request.outputFolder, request.format);
+    state->pencil = LoadPencilTexture();
+    state->convert = convert_;
+    ConvertJob& common = state->common;
     common.effectIndex = request.effectIndex;
     common.format = request.format;
     common.size = request.size;
     common.params = request.params;
     common.options = request.options;
-    common.runInputs = QSet<QString>(request.files.begin(), request.files.end());
+    common.skipExisting = request.skipExisting;
+    QStringList inputPaths;
+    for (const BatchInput& input : request.inputs)
+        inputPaths.append(input.path);
+    common.runInputs = InputIdentities(inputPaths);
+    common.pencilTexture = &state->pencil;
 
-    // The worker only posts to this object; the destructor waits for it, so the posts
+    const int wanted = request.jobs > 0 ? request.jobs : QThread::idealThreadCount();
+    const int jobs = std::max(1, std::min<int>(wanted, static_cast<int>(request.inputs.size())));
+    pool_.setMaxThreadCount(jobs);
+    state->workersLeft = jobs;
+    workers_.clear();
+    // The workers only post to this object; the destructor waits for them, so the posts
     // never reach a destroyed object (pending ones are dropped with it).
-    future_ = QtConcurrent::run([this, files = request.files, common, pencil, convert = convert_] {
-        for (int i = 0; i < files.size(); ++i) {
-            const QString path = files[i];
-            QMetaObject::invokeMethod(this, [this, i, path] { emit FileStarted(i, path); }, Qt::QueuedConnection);
-            ConvertJob job = common;
-            job.inputPath = path;
-            job.pencilTexture = pencil.get();
-            const ConvertResult result = ConvertGuarded(convert, job);
-            QMetaObject::invokeMethod(
-                this, [this, i, path, result] { emit FileDone(i, path, result.ok, result.message); },
-                Qt::QueuedConnection);
-            if (stopRequested_)
-                break;
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                running_ = false;
-                emit Finished();
-            },
-            Qt::QueuedConnection);
-    });
+    for (int w = 0; w < jobs; ++w) {
+        workers_.append(QtConcurrent::run(&pool_, [this, state, jobs] {
+            // Parallel files each get one core; a lone file may use them all. The pool's
+            // threads are this run's own, so the setting reaches nothing else.
+            if (jobs > 1)
+                omp_set_num_threads(1);
+            for (int i = state->next++; i < state->inputs.size() && !stopRequested_; i = state->next++) {
+                const QString path = state->inputs[i].path;
+                QMetaObject::invokeMethod(this, [this, i, path] { emit FileStarted(i, path); }, Qt::QueuedConnection);
+                ConvertJob job = state->common;
+                job.inputPath = path;
+                job.outputPath = state->outputs[i].path;
+                const ConvertResult result = ConvertGuarded(state->convert, job);
+                const bool renamed = state->outputs[i].renamed;
+                QMetaObject::invokeMethod(
+                    this, [this, i, path, result, renamed] { emit FileDone(i, path, result, renamed); },
+                    Qt::QueuedConnection);
+            }
+            if (--state->workersLeft == 0)
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        running_ = false;
+                        emit Finished();
+                    },
+                    Qt::QueuedConnection);
+        }));
+    }
     return true;
 }
 
@@ -84,7 +119,8 @@ void BatchRun::RequestStop()
 
 void BatchRun::WaitForFinished()
 {
-    future_.waitForFinished();
+    for (QFuture<void>& worker : workers_)
+        worker.waitForFinished();
 }
 
 }  // namespace lumetra

@@ -1,6 +1,9 @@
 #include "batch/form_batch.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSettings>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "batch/batch_run.h"
+#include "batch/dropped_pictures.h"
 #include "batch/folder_paths.h"
 #include "batch/size_box.h"
 #include "engine/catalogue.h"
@@ -35,6 +39,12 @@ QStringList OpenFilters()
             FormBatch::tr("TIF files (*.tif *.tiff)"),
             FormBatch::tr("GIF files (*.gif)")};
 }
+
+// Remembers the choice of "Skip files already converted" between runs of the program.
+const QString kSkipExistingSetting = QStringLiteral("SkipExisting");
+
+// The item role that holds where below the output folder an item's output goes.
+constexpr int kSubFolderRole = Qt::UserRole + 1;
 
 QPushButton* CommandButton(const QString& text, const QString& name, QWidget* parent)
 {
@@ -91,20 +101,28 @@ void FormBatch::BuildControls()
     LvFile->setIconSize(QSize(16, 16));
     LvFile->setMinimumWidth(543);
     LvFile->installEventFilter(this);
+    // Files and folders dropped from a file manager join the list.
+    LvFile->setAcceptDrops(true);
+    LvFile->viewport()->setAcceptDrops(true);
+    LvFile->viewport()->installEventFilter(this);
 
     CmdAddFiles = CommandButton(tr("Add Files"), QStringLiteral("CmdAddFiles"), this);
     CmdAddFolder = CommandButton(tr("Add Folder"), QStringLiteral("CmdAddFolder"), this);
+    CmdAddFolderTree = CommandButton(tr("Add Folder with Sub-folders…"), QStringLiteral("CmdAddFolderTree"), this);
+    CmdAddFolderTree->setToolTip(tr("Add the pictures of a folder and of every folder below it; the outputs "
+                                    "keep the same folders"));
     CmdRemove = CommandButton(tr("Remove"), QStringLiteral("CmdRemove"), this);
     CmdConvert = CommandButton(tr("Convert"), QStringLiteral("CmdConvert"), this);
     CmdStop = CommandButton(tr("Stop"), QStringLiteral("CmdStop"), this);
     connect(CmdAddFiles, &QPushButton::clicked, this, &FormBatch::CmdAddFiles_Click);
     connect(CmdAddFolder, &QPushButton::clicked, this, &FormBatch::CmdAddFolder_Click);
+    connect(CmdAddFolderTree, &QPushButton::clicked, this, &FormBatch::CmdAddFolderTree_Click);
     connect(CmdRemove, &QPushButton::clicked, this, &FormBatch::CmdRemove_Click);
     connect(CmdConvert, &QPushButton::clicked, this, &FormBatch::CmdConvert_Click);
     connect(CmdStop, &QPushButton::clicked, this, &FormBatch::CmdStop_Click);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {CmdAddFiles, CmdAddFolder, CmdRemove})
+    for (QPushButton* button : {CmdAddFiles, CmdAddFolder, CmdAddFolderTree, CmdRemove})
         buttons->addWidget(button);
     buttons->addStretch(1);
     buttons->addWidget(CmdConvert);
@@ -162,7 +180,15 @@ QWidget* FormBatch::BuildOptions()
     // Same order as PictureFormat.
     ComboFormat->addItems({"JPG", "PNG", "GIF", "TIF", "BMP"});
     ComboFormat->setCurrentIndex(0);
-    (new QVBoxLayout(Frame3))->addWidget(ComboFormat);
+    CheckSkipExisting = new QCheckBox(tr("Skip files already converted"), Frame3);
+    CheckSkipExisting->setObjectName(QStringLiteral("CheckSkipExisting"));
+    CheckSkipExisting->setToolTip(tr("Leave a file out when its output in the output folder is newer than it"));
+    CheckSkipExisting->setChecked(QSettings().value(kSkipExistingSetting).toBool());
+    connect(CheckSkipExisting, &QCheckBox::toggled, this,
+            [](bool on) { QSettings().setValue(kSkipExistingSetting, on); });
+    auto* formatLayout = new QVBoxLayout(Frame3);
+    formatLayout->addWidget(ComboFormat);
+    formatLayout->addWidget(CheckSkipExisting);
 
     Frame1 = new QGroupBox(tr("Image size"), options);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -216,16 +242,47 @@ bool FormBatch::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (watched == LvFile->viewport() && AcceptDrop(event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
-void FormBatch::AddFile(const QString& path)
+bool FormBatch::AcceptDrop(QEvent* event)
+{
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    // The list changes only between runs, as with the add commands.
+    if (!CmdAddFiles->isEnabled() || !drop->mimeData() || !CarriesLocalFiles(*drop->mimeData())) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        AddInputs(DroppedPictures(*drop->mimeData()));
+        ShowFileCount();
+    }
+    return true;
+}
+
+void FormBatch::AddFile(const QString& path, const QString& subFolder)
 {
     if (FileInList(path) || !CheckEXT(path))
         return;
     auto* item = new QTreeWidgetItem(LvFile, {path});
     SetStatus(item, FileStatus::Waiting);
+    item->setData(0, kSubFolderRole, subFolder);
     listed_.insert(path);
+}
+
+void FormBatch::AddInputs(const QList<BatchInput>& inputs)
+{
+    LvFile->setUpdatesEnabled(false);
+    for (const BatchInput& input : inputs)
+        AddFile(input.path, input.subFolder);
+    LvFile->setUpdatesEnabled(true);
 }
 
 bool FormBatch::FileInList(const QString& path) const
@@ -239,6 +296,16 @@ QStringList FormBatch::Files() const
     for (int row = 0; row < LvFile->topLevelItemCount(); ++row)
         files << LvFile->topLevelItem(row)->text(0);
     return files;
+}
+
+QList<BatchInput> FormBatch::Inputs() const
+{
+    QList<BatchInput> inputs;
+    for (int row = 0; row < LvFile->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = LvFile->topLevelItem(row);
+        inputs.append({item->text(0), item->data(0, kSubFolderRole).toString()});
+    }
+    return inputs;
 }
 
 FileStatus FormBatch::Status(int row) const
@@ -294,13 +361,20 @@ QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
 
 void FormBatch::CmdAddFolder_Click()
 {
+    AddFolder(false);
+}
+
+void FormBatch::CmdAddFolderTree_Click()
+{
+    AddFolder(true);
+}
+
+void FormBatch::AddFolder(bool withSubFolders)
+{
     const QString folder = AskForFolder(tr("Please select a folder."), lastDir_);
     if (folder.isEmpty())
         return;
-    LvFile->setUpdatesEnabled(false);
-    for (const QString& name : ListFolderPictures(folder))
-        AddFile(folder + name);
-    LvFile->setUpdatesEnabled(true);
+    AddInputs(FindPictures(folder, withSubFolders));
     ShowFileCount();
 }
 

@@ -13,6 +13,7 @@
 //     batch.exec();
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
 #include <memory>
@@ -48,18 +49,23 @@ public:
     void SetPrompts(std::unique_ptr<BatchPrompts> prompts);
     // Replaces the conversion each file goes through (tests wrap it to pause a run).
     void SetConverter(ConvertFn convert);
+    // Files converted at once from the next run on; 0 (the default): one per core.
+    void SetJobs(int jobs) { jobs_ = jobs; }
 
     // Appends path with the waiting image when it is not listed yet and its extension is
     // accepted; duplicates (exact, case-sensitive) and other files are left out silently.
-    void AddFile(const QString& path);
+    // subFolder: where below the output folder its output goes ("" for the folder itself).
+    void AddFile(const QString& path, const QString& subFolder = {});
     bool FileInList(const QString& path) const;
     QStringList Files() const;
+    QList<BatchInput> Inputs() const;
     FileStatus Status(int row) const;
     bool IsRunning() const;
 
     // The commands, as their buttons run them.
     void CmdAddFiles_Click();
     void CmdAddFolder_Click();
+    void CmdAddFolderTree_Click();
     void CmdRemove_Click();
     void CmdConvert_Click();
     void CmdStop_Click();
@@ -76,14 +82,18 @@ private:
     // in kept with its trailing "/" and returned. "" when cancelled or unreadable (the
     // user has been told).
     QString AskForFolder(const QString& prompt, QString& kept);
+    void AddFolder(bool withSubFolders);
+    void AddInputs(const QList<BatchInput>& inputs);
+    bool AcceptDrop(QEvent* event);
     void ShowFileCount();
     void EnableControls(bool enabled);
     void SetStatus(QTreeWidgetItem* item, FileStatus status);
     QTreeWidgetItem* ItemOf(const QString& path) const;
     void OnFileStarted(const QString& path);
-    void OnFileDone(int index, const QString& path, bool ok, const QString& message);
+    void OnFileDone(int index, const QString& path, const ConvertResult& result, bool renamed);
+    void ShowProgress();
     void OnRunFinished();
-    void ReportFailures();
+    void ReportSummary();
 
     const EngineParams params_;
     const EngineOptions options_;
@@ -93,13 +103,18 @@ private:
     BatchRun* run_ = nullptr;
 
     QSet<QString> listed_;
+    int jobs_ = 0;
     int runFileCount_ = 0;
+    int runFilesDone_ = 0;
+    QElapsedTimer runClock_;
     QString runFolder_;
     QStringList failures_;
+    QStringList renamed_;
 
     QTreeWidget* LvFile = nullptr;
     QPushButton* CmdAddFiles = nullptr;
     QPushButton* CmdAddFolder = nullptr;
+    QPushButton* CmdAddFolderTree = nullptr;
     QPushButton* CmdRemove = nullptr;
     QPushButton* CmdConvert = nullptr;
     QPushButton* CmdStop = nullptr;
@@ -113,6 +128,7 @@ private:
     SizeBox* TextW = nullptr;
     SizeBox* TextH = nullptr;
     QCheckBox* CheckAspect = nullptr;
+    QCheckBox* CheckSkipExisting = nullptr;
     QLabel* LabelCount = nullptr;
     QLabel* LabelState = nullptr;
     QProgressBar* ProgressConvert = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include "batch/batch_run.h"
 #include "batch/form_batch.h"
 #include "batch/size_box.h"
+#include "imaging/batch_progress.h"
 
 namespace lumetra {
 
@@ -24,8 +26,8 @@ namespace {
 constexpr std::array<PictureFormat, 5> kFormats{PictureFormat::Jpg, PictureFormat::Png, PictureFormat::Gif,
                                                 PictureFormat::Tif, PictureFormat::Bmp};
 
-// More failures than this are summed up in one line rather than listed.
-constexpr int kFailuresListed = 20;
+// More failures or new names than this are summed up in one line rather than listed.
+constexpr int kLinesListed = 20;
 
 }  // namespace
 
@@ -45,7 +47,8 @@ void FormBatch::EnableControls(bool enabled)
 {
     for (QWidget* control : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
                              static_cast<QWidget*>(Frame3), static_cast<QWidget*>(CmdAddFiles),
-                             static_cast<QWidget*>(CmdAddFolder), static_cast<QWidget*>(CmdRemove)})
+                             static_cast<QWidget*>(CmdAddFolder), static_cast<QWidget*>(CmdAddFolderTree),
+                             static_cast<QWidget*>(CmdRemove)})
         control->setEnabled(enabled);
     // After a stop the file in hand is still being finished: Convert waits for it.
     CmdConvert->setEnabled(enabled && !run_->IsRunning());
@@ -61,8 +64,10 @@ void FormBatch::CmdConvert_Click()
         return;
 
     BatchRequest request;
-    request.files = Files();
+    request.inputs = Inputs();
     request.outputFolder = folder;
+    request.skipExisting = CheckSkipExisting->isChecked();
+    request.jobs = jobs_;
     request.effectIndex = ComboEffect->currentIndex();
     request.format = kFormats[ComboFormat->currentIndex()];
     if (OptionCustom->isChecked()) {
@@ -73,12 +78,17 @@ void FormBatch::CmdConvert_Click()
     request.options = options_;
 
     runFolder_ = folder;
-    runFileCount_ = static_cast<int>(request.files.size());
+    runFileCount_ = static_cast<int>(request.inputs.size());
+    runFilesDone_ = 0;
+    runClock_.start();
     failures_.clear();
+    renamed_.clear();
     run_->Start(request);
     EnableControls(false);
     setCursor(Qt::WaitCursor);
     LabelState->setText(tr("Please wait..."));
+    ProgressConvert->setTextVisible(true);
+    ShowProgress();
     for (int row = 0; row < LvFile->topLevelItemCount(); ++row)
         SetStatus(LvFile->topLevelItem(row), FileStatus::Waiting);
 }
@@ -96,40 +106,67 @@ void FormBatch::OnFileStarted(const QString& path)
         SetStatus(item, FileStatus::Converting);
 }
 
-void FormBatch::OnFileDone(int index, const QString& path, bool ok, const QString& message)
+void FormBatch::OnFileDone(int, const QString& path, const ConvertResult& result, bool renamed)
 {
     if (QTreeWidgetItem* item = ItemOf(path)) {
-        SetStatus(item, ok ? FileStatus::Converted : FileStatus::Failed);
-        item->setToolTip(0, ok ? QString() : message);
+        SetStatus(item, !result.ok ? FileStatus::Failed : result.skipped ? FileStatus::Skipped : FileStatus::Converted);
+        item->setToolTip(0, result.ok ? QString() : result.message);
     }
-    if (!ok)
-        failures_ << message;
-    const float done = static_cast<float>(index + 1) / static_cast<float>(runFileCount_) * 100.0f;
+    if (!result.ok)
+        failures_ << result.message;
+    if (result.ok && !result.skipped && renamed)
+        renamed_ << QDir::toNativeSeparators(result.outputPath);
+    ++runFilesDone_;
+    ShowProgress();
+}
+
+void FormBatch::ShowProgress()
+{
+    // Files finish out of order when several are converted at once: the bar counts them.
+    const float done = static_cast<float>(runFilesDone_) / static_cast<float>(runFileCount_) * 100.0f;
     ProgressConvert->setValue(static_cast<int>(std::lrint(done)));
+    ProgressConvert->setFormat(tr("%1 of %2").arg(runFilesDone_).arg(runFileCount_));
+    if (const std::optional<qint64> left = SecondsLeft(runFilesDone_, runFileCount_, runClock_.elapsed()))
+        LabelState->setText(tr("Please wait... about %1 left").arg(ClockText(*left)));
 }
 
 void FormBatch::OnRunFinished()
 {
     unsetCursor();
     ProgressConvert->setValue(0);
+    ProgressConvert->setTextVisible(false);
     LabelState->setText(tr("Ready"));
     EnableControls(true);
     prompts_->Beep();
-    ReportFailures();
+    ReportSummary();
     if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")))
         prompts_->OpenFolder(runFolder_);
 }
 
-void FormBatch::ReportFailures()
+void FormBatch::ReportSummary()
 {
-    if (failures_.isEmpty())
-        return;
-    QStringList lines = failures_.mid(0, kFailuresListed);
-    if (failures_.size() > kFailuresListed)
-        lines << tr("... and %n more.", nullptr, int(failures_.size() - kFailuresListed));
-    const QString heading = failures_.size() == 1 ? tr("1 file was not converted:")
-                                                  : tr("%n files were not converted:", nullptr, int(failures_.size()));
-    prompts_->ShowWarning(this, heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
+    // A heading, then the first lines of the list and a count of the rest.
+    const auto section = [](const QString& heading, const QStringList& list) {
+        QStringList lines = list.mid(0, kLinesListed);
+        if (list.size() > kLinesListed)
+            lines << tr("... and %n more.", nullptr, int(list.size() - kLinesListed));
+        return heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    };
+    QStringList parts;
+    if (!failures_.isEmpty())
+        parts << section(failures_.size() == 1 ? tr("1 file was not converted:")
+                                               : tr("%n files were not converted:", nullptr, int(failures_.size())),
+                         failures_);
+    if (!renamed_.isEmpty())
+        parts << section(renamed_.size() == 1
+                             ? tr("1 file had the same name as an earlier file of the list and was written under a "
+                                  "new name:")
+                             : tr("%n files had the same name as an earlier file of the list and were written under "
+                                  "new names:",
+                                  nullptr, int(renamed_.size())),
+                         renamed_);
+    if (!parts.isEmpty())
+        prompts_->ShowWarning(this, parts.join(QStringLiteral("\n\n")));
 }
 
 void FormBatch::done(int result)

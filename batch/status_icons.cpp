@@ -55,6 +55,16 @@ void PaintCross(QPainter& p)
     p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
 }
 
+void PaintSkip(QPainter& p)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(110, 110, 120), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const double left : {3.0, 8.5}) {
+        const std::array<QPointF, 3> chevron{{{left, 3.5}, {left + 4.5, 8}, {left, 12.5}}};
+        p.drawPolyline(chevron.data(), static_cast<int>(chevron.size()));
+    }
+}
+
 QPixmap Paint(FileStatus status, int side)
 {
     QPixmap pixmap(side, side);
@@ -67,6 +77,7 @@ QPixmap Paint(FileStatus status, int side)
     case FileStatus::Converted: PaintCheck(p); break;
     case FileStatus::Waiting: PaintPicture(p); break;
     case FileStatus::Failed: PaintCross(p); break;
+    case FileStatus::Skipped: PaintSkip(p); break;
     }
     return pixmap;
 }

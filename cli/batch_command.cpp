@@ -1,61 +1,129 @@
 // batch: one effect applied to a list of files, several files at a time.
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <QSet>
 #include <QThread>
 #include <atomic>
 #include <omp.h>
 #include <thread>
 #include <vector>
 
+#include "cli/batch_report.h"
 #include "cli/file_commands.h"
 #include "cli/run_support.h"
-#include "engine/catalogue.h"
+#include "imaging/batch_inputs.h"
+#include "imaging/batch_progress.h"
 #include "imaging/convert_file.h"
 #include "imaging/output_names.h"
+#include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
 
 namespace lumetra::cli {
 
 namespace {
 
-// Inputs grouped by the output file they write, in list order. A group runs in one
-// job, first to last, so when several inputs share a base name the later in the list
-// wins whatever order the jobs finish in.
-std::vector<std::vector<int>> GroupByOutput(const Command& command)
+QString Native(const QString& path)
 {
-    std::vector<std::vector<int>> groups;
-    QMap<QString, size_t> groupOf;
-    for (int i = 0; i < command.inputs.size(); ++i) {
-        const QString output = QDir::cleanPath(
-            QFileInfo(OutputPath(command.output, command.inputs[i], command.format)).absoluteFilePath());
-        const auto found = groupOf.constFind(output);
-        if (found != groupOf.cend()) {
-            groups[found.value()].push_back(i);
-        } else {
-            groupOf.insert(output, groups.size());
-            groups.push_back({i});
-        }
+    return QDir::toNativeSeparators(path);
+}
+
+// The paths listed by --files-from, or the reason they cannot be read.
+std::optional<QStringList> ReadListedPaths(const Command& command, Console& console)
+{
+    QFile list;
+    const bool opened = command.filesFrom == QLatin1String("-")
+                            ? list.open(stdin, QIODevice::ReadOnly)
+                            : (list.setFileName(command.filesFrom), list.open(QIODevice::ReadOnly));
+    if (!opened) {
+        console.Message(QStringLiteral("Cannot read the list of inputs \"%1\": %2.")
+                            .arg(Native(command.filesFrom), list.errorString()));
+        return std::nullopt;
     }
-    return groups;
+    return SplitFileList(list.readAll(), command.nullSeparated);
+}
+
+// Every input of the run, whoever runs which share of it: the arguments and the
+// listed paths, folders opened with --recursive, sorted and each once.
+std::optional<QList<BatchInput>> CollectInputs(const Command& command, Console& console)
+{
+    QStringList paths = command.inputs;
+    if (!command.filesFrom.isEmpty()) {
+        const std::optional<QStringList> listed = ReadListedPaths(command, console);
+        if (!listed)
+            return std::nullopt;
+        paths += *listed;
+    }
+    QList<BatchInput> inputs;
+    for (const QString& path : paths) {
+        if (command.recursive && QFileInfo(path).isDir())
+            inputs += FindPictures(path, true);
+        else
+            inputs.append({path, {}});
+    }
+    return SortedUnique(inputs);
+}
+
+// What a finished file shows: one line with its index, and one line of the report.
+struct FileOutcome {
+    QString line;
+    ReportLine report;
+};
+
+FileOutcome Describe(const ConvertResult& result, const BatchInput& input, const PlannedOutput& output)
+{
+    FileOutcome outcome;
+    outcome.report.input = input.path;
+    outcome.report.output = output.path;
+    if (!result.ok) {
+        outcome.line = QStringLiteral("%1: failed").arg(Native(input.path));
+        outcome.report.status = QStringLiteral("failed");
+        outcome.report.reason = result.message;
+    } else if (result.skipped) {
+        outcome.line = QStringLiteral("%1: skipped, \"%2\" is up to date").arg(Native(input.path), Native(output.path));
+        outcome.report.status = QStringLiteral("skipped");
+        outcome.report.reason = QStringLiteral("the output is newer than the input");
+    } else {
+        outcome.line = QStringLiteral("%1 -> %2").arg(Native(input.path), Native(output.path));
+        if (output.renamed)
+            outcome.line += QStringLiteral(" (renamed: another input has the same name)");
+        outcome.report.status = QStringLiteral("ok");
+        outcome.report.size = result.size;
+    }
+    return outcome;
 }
 
 }  // namespace
 
 int RunBatch(const Command& command, Console& console)
 {
+    const std::optional<QList<BatchInput>> collected = CollectInputs(command, console);
+    if (!collected)
+        return kExitFailed;
+    const QList<BatchInput>& inputs = *collected;
+    // Names are given over the whole list, so every shard of a run agrees on them.
+    const QList<PlannedOutput> outputs = PlanOutputs(inputs, command.output, command.format);
+    const QList<qsizetype> mine = ShardPositions(inputs.size(), command.shard.value_or(Shard{}));
+
     if (!MakeOutputFolder(command.output, console))
         return kExitFailed;
+    BatchReport report;
+    if (!command.reportPath.isEmpty()) {
+        if (const QString error = report.Open(command.reportPath); !error.isEmpty()) {
+            console.Message(error);
+            return kExitFailed;
+        }
+    }
     const PixelPlane texture = LoadPencilTexture();
     if (texture.Empty()) {
         console.Message(QStringLiteral("Cannot load the built-in pencil texture."));
         return kExitFailed;
     }
+    if (inputs.isEmpty())
+        console.Message(QStringLiteral("No pictures to convert."));
 
     ConvertJob base;
-    base.outputFolder = command.output;
     base.effectIndex = command.effectSlot - 1;
     base.format = command.format;
     base.size = command.size;
@@ -63,30 +131,45 @@ int RunBatch(const Command& command, Console& console)
     base.options = command.options;
     base.pencilTexture = &texture;
     base.limits = ReadLimits{command.maxMegapixels};
-    base.runInputs = QSet<QString>(command.inputs.begin(), command.inputs.end());
+    base.skipExisting = command.skipExisting;
+    QStringList inputPaths;
+    for (const BatchInput& input : inputs)
+        inputPaths.append(input.path);
+    base.runInputs = InputIdentities(inputPaths);
 
-    const std::vector<std::vector<int>> groups = GroupByOutput(command);
-    const int total = static_cast<int>(command.inputs.size());
-    std::atomic<size_t> nextGroup{0};
+    const int total = static_cast<int>(mine.size());
+    QElapsedTimer clock;
+    clock.start();
+    std::atomic<int> next{0};
     std::atomic<int> done{0};
+    std::atomic<int> renamed{0};
     std::atomic<bool> failed{false};
     const auto work = [&] {
-        for (size_t g = nextGroup++; g < groups.size(); g = nextGroup++) {
-            for (const int i : groups[g]) {
-                ConvertJob job = base;
-                job.inputPath = command.inputs[i];
-                const ConvertResult result = ConvertFile(job);
-                if (!result.message.isEmpty())
-                    console.Message(result.message);
-                if (!result.ok)
-                    failed = true;
-                console.Progress(++done, total, QFileInfo(job.inputPath).fileName());
-            }
+        for (int n = next++; n < total; n = next++) {
+            const qsizetype position = mine[n];
+            ConvertJob job = base;
+            job.inputPath = inputs[position].path;
+            job.outputPath = outputs[position].path;
+            QElapsedTimer fileClock;
+            fileClock.start();
+            const ConvertResult result = ConvertFile(job);
+            FileOutcome outcome = Describe(result, inputs[position], outputs[position]);
+            outcome.report.milliseconds = fileClock.elapsed();
+            report.Add(outcome.report);
+            if (!result.message.isEmpty())
+                console.Message(result.message);
+            failed = failed || !result.ok;
+            if (result.ok && !result.skipped && outputs[position].renamed)
+                ++renamed;
+            const int finished = ++done;
+            console.Message(QStringLiteral("[%1/%2] %3").arg(n + 1).arg(total).arg(outcome.line));
+            const std::optional<qint64> left = SecondsLeft(finished, total, clock.elapsed());
+            console.Bar(finished, total, left ? QStringLiteral("about %1 left").arg(ClockText(*left)) : QString());
         }
     };
 
     const int wanted = command.jobs > 0 ? command.jobs : QThread::idealThreadCount();
-    const int jobs = std::max(1, std::min<int>(wanted, static_cast<int>(groups.size())));
+    const int jobs = std::max(1, std::min(wanted, total));
     // --jobs N means N engines of one thread each. Without it, a lone job (one file, or
     // one core) lets its engine use every core instead.
     if (command.jobs == 0 && jobs == 1) {
@@ -102,6 +185,10 @@ int RunBatch(const Command& command, Console& console)
             thread.join();
     }
     console.Finish();
+    if (renamed > 0)
+        console.Message(QStringLiteral("%1 output(s) were given a name ending in \" (2)\", \" (3)\", ... because an "
+                                       "earlier input of the run has the same name.")
+                            .arg(renamed.load()));
     return failed ? kExitFailed : kExitDone;
 }
 

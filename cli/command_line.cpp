@@ -185,6 +185,36 @@ std::vector<OptionRule> OptionTable()
                          c.output = v;
                          return QString();
                      }});
+    const auto batchFlag = [&table](const char* name, bool Command::*member) {
+        table.push_back({QString::fromLatin1(name), {}, kBatch, [member](Command& c, const QString&) {
+                             c.*member = true;
+                             return QString();
+                         }});
+    };
+    batchFlag("recursive", &Command::recursive);
+    batchFlag("null", &Command::nullSeparated);
+    batchFlag("skip-existing", &Command::skipExisting);
+    table.push_back({QStringLiteral("files-from"), QStringLiteral("FILE"), kBatch, [](Command& c, const QString& v) {
+                         if (v.isEmpty())
+                             return QStringLiteral("--files-from: give a file that lists the inputs, or - for "
+                                                   "standard input.");
+                         c.filesFrom = v;
+                         return QString();
+                     }});
+    table.push_back({QStringLiteral("shard"), QStringLiteral("K/N"), kBatch, [](Command& c, const QString& v) {
+                         c.shard = ParseShard(v);
+                         if (!c.shard)
+                             return QStringLiteral("--shard: \"%1\" is not allowed; give K/N with N from 1 and "
+                                                   "K from 0 to N-1 (for example 0/4).")
+                                 .arg(v);
+                         return QString();
+                     }});
+    table.push_back({QStringLiteral("report"), QStringLiteral("FILE"), kBatch, [](Command& c, const QString& v) {
+                         if (v.isEmpty())
+                             return QStringLiteral("--report: give the file to write the report to.");
+                         c.reportPath = v;
+                         return QString();
+                     }});
     table.push_back({QStringLiteral("max-megapixels"), QStringLiteral("N"), kFileCommands, ApplyMaxMegapixels});
     return table;
 }
@@ -222,8 +252,10 @@ QString TakePositionals(Command& command, const QStringList& positionals)
         command.output = positionals[1];
         return {};
     case CommandKind::Batch:
-        if (positionals.isEmpty())
-            return QStringLiteral("batch needs at least one INPUT.");
+        if (positionals.isEmpty() && command.filesFrom.isEmpty())
+            return QStringLiteral("batch needs at least one INPUT or --files-from FILE.");
+        if (command.nullSeparated && command.filesFrom.isEmpty())
+            return QStringLiteral("--null needs --files-from FILE.");
         if (command.output.isEmpty())
             return QStringLiteral("batch needs --out DIR.");
         command.inputs = positionals;

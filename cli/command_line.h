@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "engine/options.h"
+#include "imaging/batch_inputs.h"
 #include "imaging/convert_file.h"
 #include "imaging/picture_file.h"
 
@@ -23,6 +24,12 @@ struct Command {
     PictureFormat format = PictureFormat::Png;
     std::optional<TargetSize> size;
     int jobs = 0;                         // batch; 0: one per core
+    bool recursive = false;               // batch: folder inputs with their sub-folders
+    QString filesFrom;                    // batch: a list of inputs, "-" for standard input
+    bool nullSeparated = false;           // batch: that list is NUL-separated
+    std::optional<Shard> shard;           // batch: only this share of the sorted inputs
+    QString reportPath;                   // batch: one JSON line per input
+    bool skipExisting = false;            // batch: keep outputs newer than their inputs
     double maxMegapixels = ReadLimits{}.maxMegapixels;
     EngineParams params;
     EngineOptions options;

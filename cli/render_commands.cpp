@@ -42,7 +42,7 @@ QString GalleryFileName(int slot, PictureFormat format)
 int RunRender(const Command& command, Console& console)
 {
     const QString& input = command.inputs.first();
-    if (WouldReplaceInput(command.output, {input})) {
+    if (WouldReplaceInput(command.output, InputIdentities({input}))) {
         console.Message(ReplaceInputMessage(command.output));
         return kExitFailed;
     }
@@ -69,6 +69,7 @@ int RunRender(const Command& command, Console& console)
 int RunGallery(const Command& command, Console& console)
 {
     const QString& input = command.inputs.first();
+    const QSet<QString> identities = InputIdentities({input});
     if (!MakeOutputFolder(command.output, console))
         return kExitFailed;
     Engine engine;
@@ -92,7 +93,7 @@ int RunGallery(const Command& command, Console& console)
     };
     const auto writeSlot = [&](int slot, const PixelPlane& plane) {
         const QString path = folder.filePath(GalleryFileName(slot, command.format));
-        if (WouldReplaceInput(path, {input})) {
+        if (WouldReplaceInput(path, identities)) {
             writes.push_back(std::async(std::launch::deferred, [path] { return ReplaceInputMessage(path); }));
         } else {
             const auto write = [picture = DrawPixels(plane), path, format = command.format]() -> QString {

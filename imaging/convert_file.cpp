@@ -1,12 +1,14 @@
 #include "imaging/convert_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <new>
 #include <utility>
 
 #include "engine/catalogue.h"
 #include "engine/engine.h"
 #include "imaging/output_names.h"
+#include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
 
 namespace lumetra {
@@ -30,7 +32,7 @@ QString Native(const QString& path)
 ConvertResult ConvertFile(const ConvertJob& job)
 {
     ConvertResult result;
-    result.outputPath = OutputPath(job.outputFolder, job.inputPath, job.format);
+    result.outputPath = job.outputPath;
     if (job.effectIndex < 0 || job.effectIndex >= kBatchEffectCount)
         return Failure(result, QStringLiteral("Cannot convert \"%1\": there is no effect number %2.")
                                    .arg(Native(job.inputPath))
@@ -41,6 +43,16 @@ ConvertResult ConvertFile(const ConvertJob& job)
     if (WouldReplaceInput(result.outputPath, job.runInputs))
         return Failure(result, QStringLiteral("Skipped \"%1\": its output \"%2\" would replace one of the input files.")
                                    .arg(Native(job.inputPath), Native(result.outputPath)));
+
+    if (job.skipExisting && IsUpToDate(job.inputPath, job.outputPath)) {
+        result.ok = true;
+        result.skipped = true;
+        return result;
+    }
+    const QString folder = QFileInfo(job.outputPath).path();
+    if (!QDir().mkpath(folder))
+        return Failure(result, QStringLiteral("Cannot write \"%1\": the folder \"%2\" cannot be made.")
+                                   .arg(Native(job.outputPath), Native(folder)));
 
     SourcePlane source = ReadSourcePlane(job.inputPath, job.limits, job.size);
     if (!source.ok())
@@ -71,6 +83,7 @@ ConvertResult ConvertFile(const ConvertJob& job)
         return Failure(result, error);
     result.ok = true;
     result.message = source.warning;
+    result.size = picture.size();
     return result;
 }
 

@@ -4,6 +4,7 @@
 // owns its own engine, so calls can run in parallel threads.
 
 #include <QSet>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -16,7 +17,7 @@ namespace lumetra {
 
 struct ConvertJob {
     QString inputPath;
-    QString outputFolder;
+    QString outputPath;                     // its folder is made when missing
     int effectIndex = 0;                    // batch index 0..16 (gallery slot index + 1)
     PictureFormat format = PictureFormat::Jpg;
     std::optional<TargetSize> size;         // no size: the picture keeps its own
@@ -24,15 +25,19 @@ struct ConvertJob {
     EngineOptions options;
     const PixelPlane* pencilTexture = nullptr;   // required; LoadPencilTexture() gives it
     ReadLimits limits;
-    // Every input file of the run: an output path equal to one of them is refused,
-    // so a conversion never destroys a source picture.
+    // InputIdentities of every input file of the run: an output path equal to one of
+    // them is refused, so a conversion never destroys a source picture.
     QSet<QString> runInputs;
+    // An output already newer than the input is kept and the input not read.
+    bool skipExisting = false;
 };
 
 struct ConvertResult {
     bool ok = false;
+    bool skipped = false; // ok, and the output was already up to date
     QString message;      // on failure: names the file and the reason; on success may carry a warning
     QString outputPath;   // where the result was (or would have been) written
+    QSize size;           // of the picture written
 };
 
 ConvertResult ConvertFile(const ConvertJob& job);

@@ -44,18 +44,20 @@ bool CheckEXT(const QString& path)
     return accepted.contains(extension);
 }
 
-QString OutputPath(const QString& folder, const QString& source, PictureFormat format)
+QSet<QString> InputIdentities(const QStringList& paths)
 {
-    return QDir(folder).filePath(GetBaseName(source) + QLatin1Char('.') + FormatExtension(format));
+    QSet<QString> names;
+    for (const QString& path : paths)
+        for (const QString& name : PathIdentities(path))
+            names.insert(name);
+    return names;
 }
 
-bool WouldReplaceInput(const QString& output, const QSet<QString>& inputs)
+bool WouldReplaceInput(const QString& output, const QSet<QString>& inputIdentities)
 {
-    const QStringList target = PathIdentities(output);
-    for (const QString& input : inputs)
-        for (const QString& name : PathIdentities(input))
-            if (target.contains(name))
-                return true;
+    for (const QString& name : PathIdentities(output))
+        if (inputIdentities.contains(name))
+            return true;
     return false;
 }
 

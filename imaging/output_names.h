@@ -3,6 +3,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "imaging/picture_file.h"
 
@@ -16,11 +17,13 @@ QString GetBaseName(const QString& path);
 // jpeg, png, tif or tiff, in any letter case.
 bool CheckEXT(const QString& path);
 
-// Where a conversion of source writes its result: folder/<base name>.<format extension>.
-QString OutputPath(const QString& folder, const QString& source, PictureFormat format);
+// Every name the files are known by: as written (made absolute) and, for those that
+// exist, with links resolved. Worked out once per run, since resolving links costs
+// system calls.
+QSet<QString> InputIdentities(const QStringList& paths);
 
 // Whether writing output would replace one of the input files, whichever way the
 // paths are written (relative, with "..", through a link).
-bool WouldReplaceInput(const QString& output, const QSet<QString>& inputs);
+bool WouldReplaceInput(const QString& output, const QSet<QString>& inputIdentities);
 
 }  // namespace lumetra

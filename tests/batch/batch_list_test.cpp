@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -93,6 +95,44 @@ private slots:
         Count()->setText("untouched");
         form_->CmdAddFolder_Click();   // cancelled
         QCOMPARE(Count()->text(), QString("untouched"));
+    }
+
+    void subFoldersAndDropsKeepTheirFolders()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + "/";
+        QVERIFY(QDir(root).mkpath("top/2020/may"));
+        for (const char* name : {"top/a.jpg", "top/2020/b.png", "top/2020/may/c.gif", "top/2020/may/x.txt", "loose.bmp",
+                                 "other.txt"})
+            QVERIFY(QFile(root + name).open(QIODevice::WriteOnly));
+
+        log_->folderAnswers = {root + "top"};
+        form_->CmdAddFolderTree_Click();
+        QCOMPARE(log_->folderPrompts, QStringList({"Please select a folder.|/start/"}));
+        const QList<BatchInput> expected{{root + "top/a.jpg", ""},
+                                         {root + "top/2020/b.png", "2020"},
+                                         {root + "top/2020/may/c.gif", "2020/may"}};
+        QCOMPARE(form_->Inputs(), expected);
+        QCOMPARE(Count()->text(), QString("3 files"));
+
+        // Dropped: a file as it is, a folder with its sub-folders, a refused file left out.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(root + "loose.bmp"), QUrl::fromLocalFile(root + "top/2020"),
+                      QUrl::fromLocalFile(root + "other.txt")});
+        QWidget* target = List()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(form_->Files().mid(3), QStringList({root + "loose.bmp"}));   // the folder's files were listed already
+        QCOMPARE(Count()->text(), QString("4 files"));
+
+        QMimeData text;
+        text.setText("not a file");
+        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &refused);
+        QVERIFY(!refused.isAccepted());
     }
 
     void removeAndSelectAll()

@@ -3,6 +3,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QProgressBar>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -201,6 +204,7 @@ private slots:
         Gate gate;
         gate.pausedFile = "photo03.png";
         form_->SetConverter(gate.Wrap());
+        form_->SetJobs(1);
         StartTo(Work("out"));
         QVERIFY(!Control<QPushButton>("CmdAddFiles")->isEnabled());
         QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Please wait..."));
@@ -232,6 +236,7 @@ private slots:
         Gate gate;
         gate.pausedFile = "photo02.png";
         form_->SetConverter(gate.Wrap());
+        form_->SetJobs(1);
         form_->show();
         StartTo(Work("out"));
         QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
@@ -245,6 +250,45 @@ private slots:
         QVERIFY(!QFile::exists(Work("out/photo03.jpg")));
         QCOMPARE(log_->beeps, 0);
         QVERIFY(log_->questions.isEmpty());
+    }
+
+    void sameNamesProgressAndSkippingConvertedFiles()
+    {
+        QDir().mkpath(Work("sub"));
+        QFile::copy(kSamples + "rocket.jpg", Work("a.jpg"));
+        QFile::copy(kSamples + "chelsea.png", Work("sub/a.png"));
+        QFile::copy(kSamples + "coffee.png", Work("b.png"));
+        for (const char* name : {"a.jpg", "sub/a.png", "b.png"})
+            form_->AddFile(Work(name));
+        Gate gate;
+        gate.pausedFile = "b.png";
+        form_->SetConverter(gate.Wrap());
+        form_->SetJobs(1);
+        StartTo(Work("out"));
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
+        auto* progress = Control<QProgressBar>("ProgressConvert");
+        QTRY_COMPARE(progress->text(), QString("2 of 3"));
+        gate.release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsRunning(), kTimeoutMs);
+        QVERIFY(!progress->isTextVisible());
+
+        // The later "a" got its own name, and the summary says so.
+        QCOMPARE(SizeOf(Work("out/a.jpg")), SizeOf(Work("a.jpg")));
+        QCOMPARE(SizeOf(Work("out/a (2).jpg")), SizeOf(Work("sub/a.png")));
+        QCOMPARE(log_->warnings.size(), 1);
+        QVERIFY2(log_->warnings.first().startsWith("1 file had the same name"), qPrintable(log_->warnings.first()));
+        QVERIFY(log_->warnings.first().contains("a (2).jpg"));
+
+        // Again with "Skip files already converted": nothing is written, each file marked skipped.
+        const QDateTime written = QFileInfo(Work("out/b.jpg")).lastModified();
+        Control<QCheckBox>("CheckSkipExisting")->setChecked(true);
+        gate.release.release();   // the gate holds b.png again
+        RunTo(Work("out"));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(form_->Status(row), FileStatus::Skipped);
+        QCOMPARE(QFileInfo(Work("out/b.jpg")).lastModified(), written);
+        QCOMPARE(log_->warnings.size(), 1);
+        Control<QCheckBox>("CheckSkipExisting")->setChecked(false);   // the choice is remembered: leave it off
     }
 
     void failedFilesAreMarkedAndReportedOnce()

@@ -1,10 +1,15 @@
 // The built lumetra-cli: files written, exit statuses, messages, and equal results
 // whatever the path (render vs gallery, one job vs two).
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
@@ -92,26 +97,107 @@ TEST_F(CliRunTest, SizeFitsOrStretchesTheInput)
     EXPECT_EQ(Picture(Path("stretch.tiff")).size(), QSize(45, 45));
 }
 
-TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobs)
+TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobsAndNeverOverwritesItsOwnOutput)
 {
-    // Two inputs share the base name "chelsea": the later in the list wins.
+    // Two inputs share the base name "chelsea": the later in the sorted list gets a name of its own.
     QDir(dir_.path()).mkdir("sub");
     const QString twin = Path("sub/chelsea.jpg");
     ASSERT_TRUE(QFile::copy(other_, twin));
-    const QStringList inputs{photo_, other_, twin};
+    const QStringList inputs{twin, photo_, other_, photo_};   // photo_ twice: converted once
     for (const char* jobsText : {"1", "2"}) {
         const QString jobs = QString::fromLatin1(jobsText);
         const CliRun run = Cli(QStringList{"batch"} + inputs +
                             QStringList{"--out", Path("out" + jobs), "--jobs", jobs, "--effect", "9", "--format", "gif"});
         ASSERT_EQ(run.status, 0) << run.errors.toStdString();
-        EXPECT_TRUE(run.errors.contains("3/3"));
+        EXPECT_TRUE(run.errors.contains("[3/3] ")) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains("1 output(s) were given a name ending in \" (2)\""));
+        EXPECT_FALSE(run.errors.contains("\x1b")) << "no progress bar when stderr is not a terminal";
     }
     const QStringList one = QDir(Path("out1")).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(one, (QStringList{"chelsea.gif", "coffee.gif"}));
+    EXPECT_EQ(one, (QStringList{"chelsea (2).gif", "chelsea.gif", "coffee.gif"}));
     for (const QString& file : one)
         EXPECT_EQ(Bytes(Path("out1/" + file)), Bytes(Path("out2/" + file))) << file.toStdString();
-    // chelsea.gif is the picture of the later input, the coffee copy.
-    EXPECT_EQ(Bytes(Path("out1/chelsea.gif")), Bytes(Path("out1/coffee.gif")));
+    // On a terminal (script gives the program one) a bar with the time left follows the lines.
+    QProcess terminal;
+    QStringList command{QStringLiteral(LUMETRA_CLI_PATH), "batch", "--out", Path("out3")};
+    command += inputs;
+    for (QString& word : command)
+        word = "'" + word + "'";
+    terminal.start("script", {"-qec", command.join(' '), "/dev/null"});
+    ASSERT_TRUE(terminal.waitForFinished(600000));
+    const QString screen = QString::fromLocal8Bit(terminal.readAllStandardOutput());
+    EXPECT_TRUE(screen.contains("[3/3] ") && screen.contains("3/3 about 0:00 left\x1b[K")) << screen.toStdString();
+
+    // In path order ".../chelsea.png" comes before ".../sub/chelsea.jpg", the coffee copy.
+    EXPECT_EQ(Bytes(Path("out1/chelsea (2).gif")), Bytes(Path("out1/coffee.gif")));
+    EXPECT_NE(Bytes(Path("out1/chelsea.gif")), Bytes(Path("out1/coffee.gif")));
+}
+
+TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
+{
+    // An archive: pictures in nested folders, one name used twice, a text file, a loop.
+    QDir(dir_.path()).mkpath("archive/2019/summer");
+    QDir(dir_.path()).mkpath("archive/2020");
+    ASSERT_TRUE(QFile::copy(photo_, Path("archive/2019/summer/cat.png")));
+    ASSERT_TRUE(QFile::copy(other_, Path("archive/2020/cat.jpg")));
+    ASSERT_TRUE(QFile::copy(other_, Path("archive/cup.jpg")));
+    ASSERT_TRUE(QFile::copy(photo_, Path("archive/2020/table.png")));
+    QFile(Path("archive/notes.txt")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(Path("archive"), Path("archive/2020/loop")));
+    const QStringList tree{"2019/summer/cat.png", "2020/cat.png", "2020/table.png", "cup.png"};
+
+    const CliRun whole = Cli({"batch", Path("archive"), "--recursive", "--out", Path("whole"), "--format", "png",
+                              "--report", Path("whole.jsonl")});
+    ASSERT_EQ(whole.status, 0) << whole.errors.toStdString();
+    for (const QString& name : tree)
+        EXPECT_TRUE(QFile::exists(Path("whole/" + name))) << name.toStdString();
+    EXPECT_EQ(Bytes(Path("whole.jsonl")).count('\n'), 4);
+
+    // The same archive as a NUL-separated list on standard input, in two shares.
+    QByteArray list;
+    for (const char* name : {"archive/cup.jpg", "archive/2020/table.png", "archive/2020/cat.jpg", "archive/cup.jpg"})
+        list += Path(name).toLocal8Bit() + '\0';
+    for (const char* shard : {"0/2", "1/2"}) {
+        QProcess process;
+        process.start(QStringLiteral(LUMETRA_CLI_PATH),
+                      {"batch", "--files-from", "-", "--null", "--out", Path("shared"), "--format", "png",
+                       "--shard", shard, "--report", Path("shared.jsonl")});
+        process.write(list);
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(600000));
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(QDir(Path("shared")).entryList(QDir::Files, QDir::Name), (QStringList{"cat.png", "cup.png", "table.png"}));
+    EXPECT_EQ(Bytes(Path("shared/table.png")), Bytes(Path("whole/2020/table.png")));
+    QStringList reported;
+    for (const QByteArray& line : Bytes(Path("shared.jsonl")).split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QJsonObject record = QJsonDocument::fromJson(line).object();
+        EXPECT_EQ(record["status"].toString(), "ok");
+        EXPECT_EQ(record["width"].toInt(), QFileInfo(record["input"].toString()).suffix() == "png" ? 90 : 60);
+        EXPECT_TRUE(record.contains("milliseconds") && record.contains("reason"));
+        reported << QFileInfo(record["output"].toString()).fileName();
+    }
+    reported.sort();
+    EXPECT_EQ(reported, (QStringList{"cat.png", "cup.png", "table.png"}));   // each once, across both shares
+
+    // Run again with --skip-existing: nothing is converted; a changed input is.
+    QFile changed(Path("archive/cup.jpg"));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    changed.close();
+    const CliRun again = Cli({"batch", Path("archive"), "--recursive", "--out", Path("whole"), "--format", "png",
+                              "--skip-existing", "--report", Path("whole.jsonl")});
+    ASSERT_EQ(again.status, 0) << again.errors.toStdString();
+    EXPECT_EQ(again.errors.count("skipped"), 3) << again.errors.toStdString();
+    const QList<QByteArray> lines = Bytes(Path("whole.jsonl")).trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 8);   // appended
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.contains("\"skipped\""); }), 3);
+
+    const CliRun missingList = Cli({"batch", "--files-from", Path("nothing.txt"), "--out", Path("o")});
+    EXPECT_EQ(missingList.status, 1);
+    EXPECT_TRUE(missingList.errors.contains("nothing.txt"));
 }
 
 TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)

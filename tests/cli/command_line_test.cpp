@@ -114,6 +114,24 @@ TEST(CommandLineTest, SizeFormatJobsAndLimit)
     EXPECT_TRUE(ErrorOf({"render", "a.png", "b.png", "--max-megapixels", "0"}).contains("--max-megapixels"));
 }
 
+TEST(CommandLineTest, ArchiveOptionsOfBatch)
+{
+    const Command listed = Parsed({"batch", "--files-from", "-", "--null", "--out", "d", "--shard", "3/4",
+                                   "--report=r.jsonl", "--skip-existing", "--recursive"});
+    EXPECT_TRUE(listed.inputs.isEmpty());
+    EXPECT_EQ(listed.filesFrom, "-");
+    EXPECT_TRUE(listed.nullSeparated && listed.skipExisting && listed.recursive);
+    ASSERT_TRUE(listed.shard.has_value());
+    EXPECT_EQ(listed.shard->index, 3);
+    EXPECT_EQ(listed.shard->count, 4);
+    EXPECT_EQ(listed.reportPath, "r.jsonl");
+
+    for (const char* bad : {"4/4", "-1/4", "0/0", "1", "a/b", "1/2/3"})
+        EXPECT_TRUE(ErrorOf({"batch", "a.png", "--out", "d", "--shard", bad}).contains("K/N")) << bad;
+    EXPECT_TRUE(ErrorOf({"batch", "a.png", "--out", "d", "--null"}).contains("--files-from"));
+    EXPECT_TRUE(ErrorOf({"render", "a.png", "b.png", "--recursive"}).contains("not an option of render"));
+}
+
 TEST(CommandLineTest, UsageErrorsNameTheProblem)
 {
     EXPECT_FALSE(ErrorOf({}).isEmpty());

@@ -1,13 +1,16 @@
 // The per-file batch conversion: the same bytes as the engine's single-slot path, the
 // requested size, and the refusals.
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
 #include "engine/gallery.h"
 #include "imaging/convert_file.h"
+#include "imaging/output_names.h"
 #include "imaging/plane_transfer.h"
 #include "test_pictures.h"
 
@@ -22,10 +25,10 @@ protected:
         ASSERT_EQ(WritePicture(test::Gradient(48, 36), photo_, PictureFormat::Png), "");
         QDir(dir_.path()).mkdir("out");
         job_.inputPath = photo_;
-        job_.outputFolder = dir_.filePath("out");
+        job_.outputPath = dir_.filePath("out/photo.png");
         job_.format = PictureFormat::Png;
         job_.pencilTexture = &texture_;
-        job_.runInputs = {photo_};
+        job_.runInputs = InputIdentities({photo_});
     }
 
     QTemporaryDir dir_;
@@ -61,9 +64,31 @@ TEST_F(ConvertFileTest, ResizesFittingOrStretching)
     EXPECT_EQ(ReadPicture(dir_.filePath("out/photo.png")).image.size(), QSize(24, 24));
 }
 
+TEST_F(ConvertFileTest, MakesMissingFoldersAndSkipsOnlyAnOutputNewerThanItsInput)
+{
+    job_.outputPath = dir_.filePath("out/trip/day 1/photo.png");
+    job_.skipExisting = true;
+    ConvertResult result = ConvertFile(job_);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_FALSE(result.skipped);
+    EXPECT_EQ(result.size, QSize(48, 36));
+
+    result = ConvertFile(job_);
+    EXPECT_TRUE(result.ok && result.skipped);
+    // The input changed after the output was written: converted again.
+    QFile input(photo_);
+    ASSERT_TRUE(input.open(QIODevice::ReadWrite));
+    input.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    input.close();
+    result = ConvertFile(job_);
+    EXPECT_TRUE(result.ok && !result.skipped);
+    job_.skipExisting = false;
+    EXPECT_FALSE(ConvertFile(job_).skipped);
+}
+
 TEST_F(ConvertFileTest, NeverReplacesAnInputFile)
 {
-    job_.outputFolder = dir_.path();   // same folder, same format: would be photo.png itself
+    job_.outputPath = photo_;   // same folder, same format
     const QByteArray before = test::ReadBytes(photo_);
     const ConvertResult result = ConvertFile(job_);
     EXPECT_FALSE(result.ok);

@@ -8,21 +8,11 @@
 #
 # BIN_DIR defaults to build/bin, RUNS to 3. On a machine busy with other work the wall
 # times are inflated; the CPU times say more there.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bin=$(realpath "${1:-build/bin}")
-runs=${2:-3}
-cli="$bin/lumetra-cli"
-[[ -x $cli ]] || { echo "no lumetra-cli in $bin (build first)" >&2; exit 2; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/bench_setup.sh"
 photo="$work/photo-12mp.jpg"
 "$cli" render assets/samples/chelsea.png "$photo" --effect 0 --size 4000x3000 --stretch
 mkdir -p "$work/batch-in"
 for i in $(seq -w 1 20); do cp "$photo" "$work/batch-in/photo-$i.jpg"; done
-
-median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
 # measure NAME COMMAND...: runs the command RUNS times under /usr/bin/time -v.
 measure() {

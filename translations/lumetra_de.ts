@@ -516,7 +516,8 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
   lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]
   lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]
   lumetra-cli batch   INPUT... --out DIR [--effect E] [--format FMT] [--size WxH [--stretch]]
-                      [--jobs N] [PARAMS]
+                      [--jobs N] [--recursive] [--files-from FILE|- [--null]] [--shard K/N]
+                      [--skip-existing] [--report FILE.jsonl] [PARAMS]
   lumetra-cli effects
   lumetra-cli --help | --version
 
@@ -525,7 +526,17 @@ render  writes one effect of INPUT to OUTPUT, in the format of OUTPUT&apos;s ext
 gallery writes all twenty pictures to OUTDIR/NN-name.FMT (FMT default png).
 batch   writes one effect of every INPUT to DIR/&lt;base name&gt;.FMT (E: 1..17, default 1;
         FMT default jpg), N files at a time on one core each (default: one per
-        processor core).
+        processor core). Inputs are taken in sorted order, each once; when two would
+        write the same file, the later is written as &quot;&lt;base name&gt; (2).FMT&quot;.
+        --recursive       folders among the inputs are converted with their sub-folders;
+                          the outputs keep the same folders below DIR
+        --files-from FILE more inputs, one per line (- reads standard input;
+                          --null: separated by NUL, as find -print0 writes them)
+        --shard K/N       convert only the inputs at positions K, K+N, K+2N, ... of
+                          the sorted list (N processes with K = 0..N-1 cover it once)
+        --skip-existing   leave out inputs whose output is newer than they are
+        --report FILE     append one JSON line per input: input, output, status
+                          (ok, failed, skipped), reason, milliseconds, width, height
 effects lists the effects with their numbers.
 
 FMT is jpg, png, gif, tif or bmp. --size WxH (each 10..10000) fits the picture inside
@@ -538,7 +549,8 @@ PARAMS:
   lumetra-cli render  EINGABE AUSGABE [--effect E] [--size BxH [--stretch]] [PARAMETER]
   lumetra-cli gallery EINGABE ZIELORDNER [--format FMT] [--size BxH [--stretch]] [PARAMETER]
   lumetra-cli batch   EINGABE... --out ORDNER [--effect E] [--format FMT] [--size BxH [--stretch]]
-                      [--jobs N] [PARAMETER]
+                      [--jobs N] [--recursive] [--files-from DATEI|- [--null]] [--shard K/N]
+                      [--skip-existing] [--report DATEI.jsonl] [PARAMETER]
   lumetra-cli effects
   lumetra-cli --help | --version
 
@@ -547,7 +559,17 @@ render  schreibt einen Effekt von EINGABE nach AUSGABE, im Format der Endung von
 gallery schreibt alle zwanzig Bilder nach ZIELORDNER/NN-name.FMT (FMT Vorgabe png).
 batch   schreibt einen Effekt jeder EINGABE nach ORDNER/&lt;Basisname&gt;.FMT (E: 1..17, Vorgabe 1;
         FMT Vorgabe jpg), N Dateien gleichzeitig mit je einem Kern (Vorgabe: eine je
-        Prozessorkern).
+        Prozessorkern). Eingaben werden sortiert und je einmal genommen; schrieben zwei
+        dieselbe Datei, wird die spätere als &quot;&lt;Basisname&gt; (2).FMT&quot; geschrieben.
+        --recursive       Ordner unter den Eingaben samt Unterordnern umwandeln; die
+                          Ausgaben behalten dieselben Ordner unter ORDNER
+        --files-from DATEI weitere Eingaben, eine je Zeile (- liest die Standardeingabe;
+                          --null: durch NUL getrennt, wie find -print0 sie schreibt)
+        --shard K/N       nur die Eingaben an den Stellen K, K+N, K+2N, ... der sortierten
+                          Liste umwandeln (N Prozesse mit K = 0..N-1 decken sie einmal ab)
+        --skip-existing   Eingaben auslassen, deren Ausgabe neuer ist als sie
+        --report DATEI    je Eingabe eine JSON-Zeile anhängen: input, output, status
+                          (ok, failed, skipped), reason, milliseconds, width, height
 effects listet die Effekte mit ihren Nummern auf.
 
 FMT ist jpg, png, gif, tif oder bmp. --size BxH (je 10..10000) passt das Bild unter

@@ -516,7 +516,8 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
   lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]
   lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]
   lumetra-cli batch   INPUT... --out DIR [--effect E] [--format FMT] [--size WxH [--stretch]]
-                      [--jobs N] [PARAMS]
+                      [--jobs N] [--recursive] [--files-from FILE|- [--null]] [--shard K/N]
+                      [--skip-existing] [--report FILE.jsonl] [PARAMS]
   lumetra-cli effects
   lumetra-cli --help | --version
 
@@ -525,7 +526,17 @@ render  writes one effect of INPUT to OUTPUT, in the format of OUTPUT&apos;s ext
 gallery writes all twenty pictures to OUTDIR/NN-name.FMT (FMT default png).
 batch   writes one effect of every INPUT to DIR/&lt;base name&gt;.FMT (E: 1..17, default 1;
         FMT default jpg), N files at a time on one core each (default: one per
-        processor core).
+        processor core). Inputs are taken in sorted order, each once; when two would
+        write the same file, the later is written as &quot;&lt;base name&gt; (2).FMT&quot;.
+        --recursive       folders among the inputs are converted with their sub-folders;
+                          the outputs keep the same folders below DIR
+        --files-from FILE more inputs, one per line (- reads standard input;
+                          --null: separated by NUL, as find -print0 writes them)
+        --shard K/N       convert only the inputs at positions K, K+N, K+2N, ... of
+                          the sorted list (N processes with K = 0..N-1 cover it once)
+        --skip-existing   leave out inputs whose output is newer than they are
+        --report FILE     append one JSON line per input: input, output, status
+                          (ok, failed, skipped), reason, milliseconds, width, height
 effects lists the effects with their numbers.
 
 FMT is jpg, png, gif, tif or bmp. --size WxH (each 10..10000) fits the picture inside
@@ -538,7 +549,8 @@ PARAMS:
   lumetra-cli render  ENTRÉE SORTIE [--effect E] [--size LxH [--stretch]] [PARAMÈTRES]
   lumetra-cli gallery ENTRÉE DOSSIER [--format FMT] [--size LxH [--stretch]] [PARAMÈTRES]
   lumetra-cli batch   ENTRÉE... --out DOSSIER [--effect E] [--format FMT] [--size LxH [--stretch]]
-                      [--jobs N] [PARAMÈTRES]
+                      [--jobs N] [--recursive] [--files-from FICHIER|- [--null]] [--shard K/N]
+                      [--skip-existing] [--report FICHIER.jsonl] [PARAMÈTRES]
   lumetra-cli effects
   lumetra-cli --help | --version
 
@@ -547,7 +559,17 @@ render  écrit un effet d’ENTRÉE dans SORTIE, au format de l’extension de S
 gallery écrit les vingt images dans DOSSIER/NN-nom.FMT (FMT par défaut png).
 batch   écrit un effet de chaque ENTRÉE dans DOSSIER/&lt;nom de base&gt;.FMT (E : 1..17, par
         défaut 1 ; FMT par défaut jpg), N fichiers à la fois, un cœur chacun (par défaut :
-        un par cœur du processeur).
+        un par cœur du processeur). Les entrées sont prises triées, chacune une fois ; si
+        deux écriraient le même fichier, la seconde est écrite sous &quot;&lt;nom de base&gt; (2).FMT&quot;.
+        --recursive       convertit les dossiers parmi les entrées avec leurs sous-dossiers ;
+                          les sorties gardent les mêmes dossiers sous DOSSIER
+        --files-from FICHIER autres entrées, une par ligne (- lit l'entrée standard ;
+                          --null : séparées par NUL, comme les écrit find -print0)
+        --shard K/N       ne convertit que les entrées aux positions K, K+N, K+2N, ... de
+                          la liste triée (N processus avec K = 0..N-1 la couvrent une fois)
+        --skip-existing   omet les entrées dont la sortie est plus récente qu'elles
+        --report FICHIER  ajoute une ligne JSON par entrée : input, output, status
+                          (ok, failed, skipped), reason, milliseconds, width, height
 effects affiche la liste des effets avec leurs numéros.
 
 FMT vaut jpg, png, gif, tif ou bmp. --size LxH (chacun de 10 à 10000) fait tenir l’image

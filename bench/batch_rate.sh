@@ -17,6 +17,7 @@ for s in "${samples[@]}"; do
 done
 # Distinct names; the same four pictures' bytes (hard links, so the archive is small).
 for i in $(seq -w 1 1000); do ln "$work/${samples[$((10#$i % 4))]}-1mp.jpg" "$work/mp1/p$i.jpg"; done
+find "$work/mp1" -name '*.jpg' > "$work/mp1.list"
 "$cli" render assets/samples/chelsea.png "$work/12mp.jpg" --effect 0 --size 4000x3000 --stretch
 for i in $(seq -w 1 100); do ln "$work/12mp.jpg" "$work/mp12/p$i.jpg"; done
 
@@ -51,11 +52,11 @@ echo "$runs runs each, medians; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loa
 measure "start of an empty run" 0 "$cli" batch --files-from /dev/null --out "$work/out"
 measure "100 x 1 MP, jobs 2" 100 "$cli" batch "$work"/mp1/p00[0-9][0-9].jpg "$work/mp1/p0100.jpg" --out "$work/out" --jobs 2
 peak100=$peak_kb
-measure "1000 x 1 MP, jobs 2" 1000 "$cli" batch --files-from <(find "$work/mp1" -name '*.jpg') --out "$work/out" --jobs 2
+measure "1000 x 1 MP, jobs 2" 1000 "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2
 echo "peak memory 1000 files / 100 files: $(awk -v a="$peak_kb" -v b="$peak100" 'BEGIN {printf "%.3f", a / b}')"
 
 if command -v perf > /dev/null && perf record -q -o "$work/perf.data" -- \
-    "$cli" batch --files-from <(find "$work/mp1" -name '*.jpg') --out "$work/out" --jobs 2 > /dev/null 2>&1; then
+    "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2 > /dev/null 2>&1; then
     echo "where the CPU of 1000 x 1 MP goes (perf samples by library; the program's own code is the engine):"
     perf report -i "$work/perf.data" --no-children --sort dso -g none 2> /dev/null | grep -E '^ +[0-9]' | head -8
     echo "largest single functions:"

@@ -272,6 +272,10 @@
             <numerusform>%n Dateien wurden nicht umgewandelt:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>
@@ -413,6 +417,66 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
         <source>Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.</source>
         <translation>Das Bild in der Zwischenablage kann nicht eingefügt werden: Mit %1 x %2 Pixeln ist es größer als %3 Millionen Pixel.</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Erzeugen</translation>
+    </message>
+    <message>
+        <source>Generate [F5]</source>
+        <translation>Erzeugen [F5]</translation>
+    </message>
+    <message>
+        <source>Generate [F5, Ctrl+Return]</source>
+        <translation>Erzeugen [F5, Strg+Eingabe]</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom In [Ctrl++]</source>
+        <translation>Vergrößern [Strg++]</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom Out [Ctrl+-]</source>
+        <translation>Verkleinern [Strg+-]</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Originalgröße</translation>
+    </message>
+    <message>
+        <source>Actual Size [Ctrl+1]</source>
+        <translation>Originalgröße [Strg+1]</translation>
+    </message>
+    <message>
+        <source>Fit to Window</source>
+        <translation>An Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>Fit to Window [Ctrl+0]</source>
+        <translation>An Fenster anpassen [Strg+0]</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Vergleichen</translation>
+    </message>
+    <message>
+        <source>Show the original while held [\]</source>
+        <translation>Zeigt das Original, solange gedrückt [\]</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormResize</name>
@@ -463,9 +527,28 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
         <source>Cannot open the help page %1: the file is missing.</source>
         <translation>Die Hilfeseite %1 kann nicht geöffnet werden: Die Datei fehlt.</translation>
     </message>
+</context>
+<context>
+    <name>lumetra::HelpWindow</name>
     <message>
-        <source>Cannot open the help page %1: no web browser could be started.</source>
-        <translation>Die Hilfeseite %1 kann nicht geöffnet werden: Es konnte kein Webbrowser gestartet werden.</translation>
+        <source>Lumetra Help</source>
+        <translation>Lumetra-Hilfe</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Hilfeseite</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Cannot open the help page %1: the file cannot be read.</source>
+        <translation>Die Hilfeseite %1 kann nicht geöffnet werden: Die Datei ist nicht lesbar.</translation>
     </message>
 </context>
 <context>
@@ -501,6 +584,31 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
     <message>
         <source>Generate</source>
         <translation>Erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::PreviewArea</name>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::SnapshotGallery</name>
+    <message>
+        <source>Gallery</source>
+        <translation>Galerie</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::ZoomMode</name>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Fit %1</source>
+        <translation>Angepasst %1</translation>
     </message>
 </context>
 <context>

@@ -272,6 +272,10 @@
             <numerusform>%n fichiers n’ont pas été convertis :</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>
@@ -413,6 +417,66 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
         <source>Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.</source>
         <translation>Impossible de coller l’image du presse-papiers : avec %1 x %2 pixels, elle dépasse %3 millions de pixels.</translation>
     </message>
+    <message>
+        <source>Generate</source>
+        <translation>Générer</translation>
+    </message>
+    <message>
+        <source>Generate [F5]</source>
+        <translation>Générer [F5]</translation>
+    </message>
+    <message>
+        <source>Generate [F5, Ctrl+Return]</source>
+        <translation>Générer [F5, Ctrl+Entrée]</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom In [Ctrl++]</source>
+        <translation>Zoom avant [Ctrl++]</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Zoom Out [Ctrl+-]</source>
+        <translation>Zoom arrière [Ctrl+-]</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Taille réelle</translation>
+    </message>
+    <message>
+        <source>Actual Size [Ctrl+1]</source>
+        <translation>Taille réelle [Ctrl+1]</translation>
+    </message>
+    <message>
+        <source>Fit to Window</source>
+        <translation>Ajuster à la fenêtre</translation>
+    </message>
+    <message>
+        <source>Fit to Window [Ctrl+0]</source>
+        <translation>Ajuster à la fenêtre [Ctrl+0]</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Comparer</translation>
+    </message>
+    <message>
+        <source>Show the original while held [\]</source>
+        <translation>Affiche l’original tant que la touche est enfoncée [\]</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormResize</name>
@@ -463,9 +527,28 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
         <source>Cannot open the help page %1: the file is missing.</source>
         <translation>Impossible d’ouvrir la page d’aide %1 : le fichier est introuvable.</translation>
     </message>
+</context>
+<context>
+    <name>lumetra::HelpWindow</name>
     <message>
-        <source>Cannot open the help page %1: no web browser could be started.</source>
-        <translation>Impossible d’ouvrir la page d’aide %1 : aucun navigateur web n’a pu être lancé.</translation>
+        <source>Lumetra Help</source>
+        <translation>Aide de Lumetra</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Page d’aide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Cannot open the help page %1: the file cannot be read.</source>
+        <translation>Impossible d’ouvrir la page d’aide %1 : le fichier est illisible.</translation>
     </message>
 </context>
 <context>
@@ -501,6 +584,31 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
     <message>
         <source>Generate</source>
         <translation>Générer</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::PreviewArea</name>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::SnapshotGallery</name>
+    <message>
+        <source>Gallery</source>
+        <translation>Galerie</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::ZoomMode</name>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Fit %1</source>
+        <translation>Ajusté %1</translation>
     </message>
 </context>
 <context>

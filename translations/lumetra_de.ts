@@ -276,6 +276,41 @@
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>Add Folder with Sub-folders…</source>
+        <translation>Ordner mit Unterordnern hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Add the pictures of a folder and of every folder below it; the outputs keep the same folders</source>
+        <translation>Fügt die Bilder eines Ordners und aller Ordner darunter hinzu; die Ausgaben behalten dieselben Ordner</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>Bereits umgewandelte Dateien überspringen</translation>
+    </message>
+    <message>
+        <source>Leave a file out when its output in the output folder is newer than it</source>
+        <translation>Lässt eine Datei aus, wenn ihre Ausgabe im Ausgabeordner neuer ist als sie</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Please wait... about %1 left</source>
+        <translation>Bitte warten... noch etwa %1</translation>
+    </message>
+    <message>
+        <source>1 file had the same name as an earlier file of the list and was written under a new name:</source>
+        <translation>1 Datei hatte denselben Namen wie eine frühere Datei der Liste und wurde unter einem neuen Namen geschrieben:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files had the same name as an earlier file of the list and were written under new names:</source>
+        <translation>
+            <numerusform>%n Datei hatte denselben Namen wie eine frühere Datei der Liste und wurde unter einem neuen Namen geschrieben:</numerusform>
+            <numerusform>%n Dateien hatten denselben Namen wie frühere Dateien der Liste und wurden unter neuen Namen geschrieben:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>

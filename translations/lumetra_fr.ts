@@ -276,6 +276,41 @@
         <source>Progress</source>
         <translation>Progression</translation>
     </message>
+    <message>
+        <source>Add Folder with Sub-folders…</source>
+        <translation>Ajouter un dossier et ses sous-dossiers…</translation>
+    </message>
+    <message>
+        <source>Add the pictures of a folder and of every folder below it; the outputs keep the same folders</source>
+        <translation>Ajoute les images d’un dossier et de tous ses sous-dossiers ; les sorties gardent les mêmes dossiers</translation>
+    </message>
+    <message>
+        <source>Skip files already converted</source>
+        <translation>Ignorer les fichiers déjà convertis</translation>
+    </message>
+    <message>
+        <source>Leave a file out when its output in the output folder is newer than it</source>
+        <translation>Omet un fichier lorsque sa sortie dans le dossier de sortie est plus récente que lui</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Please wait... about %1 left</source>
+        <translation>Veuillez patienter... encore environ %1</translation>
+    </message>
+    <message>
+        <source>1 file had the same name as an earlier file of the list and was written under a new name:</source>
+        <translation>1 fichier portait le même nom qu’un fichier précédent de la liste et a été écrit sous un nouveau nom :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files had the same name as an earlier file of the list and were written under new names:</source>
+        <translation>
+            <numerusform>%n fichier portait le même nom qu’un fichier précédent de la liste et a été écrit sous un nouveau nom :</numerusform>
+            <numerusform>%n fichiers portaient le même nom que des fichiers précédents de la liste et ont été écrits sous de nouveaux noms :</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>
@@ -671,11 +706,11 @@ batch   écrit un effet de chaque ENTRÉE dans DOSSIER/&lt;nom de base&gt;.FMT (
         deux écriraient le même fichier, la seconde est écrite sous &quot;&lt;nom de base&gt; (2).FMT&quot;.
         --recursive       convertit les dossiers parmi les entrées avec leurs sous-dossiers ;
                           les sorties gardent les mêmes dossiers sous DOSSIER
-        --files-from FICHIER autres entrées, une par ligne (- lit l'entrée standard ;
+        --files-from FICHIER autres entrées, une par ligne (- lit l&apos;entrée standard ;
                           --null : séparées par NUL, comme les écrit find -print0)
         --shard K/N       ne convertit que les entrées aux positions K, K+N, K+2N, ... de
                           la liste triée (N processus avec K = 0..N-1 la couvrent une fois)
-        --skip-existing   omet les entrées dont la sortie est plus récente qu'elles
+        --skip-existing   omet les entrées dont la sortie est plus récente qu&apos;elles
         --report FICHIER  ajoute une ligne JSON par entrée : input, output, status
                           (ok, failed, skipped), reason, milliseconds, width, height
 effects affiche la liste des effets avec leurs numéros.

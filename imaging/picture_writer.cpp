@@ -1,11 +1,9 @@
-// Writing picture files: every format goes through a QSaveFile, which writes a
-// temporary file beside the target and renames it over the target only once the
-// whole picture is written.
+// Writing picture files: every format goes through WriteFileAtomically, so a picture
+// is either written whole or the old file stays.
 
-#include <QDir>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "imaging/atomic_file.h"
 #include "imaging/gif_writer.h"
 #include "imaging/picture_file.h"
 
@@ -20,11 +18,6 @@ constexpr int kPngQuality = 70;
 // Qt's TIFF writer: 1 is LZW, lossless.
 constexpr int kTiffLzw = 1;
 constexpr int kDotsPerMeter96Dpi = 3780;
-
-QString WriteError(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Cannot write \"%1\": %2.").arg(QDir::toNativeSeparators(path), reason);
-}
 
 QString EncodeWithQt(const QImage& rgb32, QIODevice& device, PictureFormat format)
 {
@@ -64,25 +57,16 @@ QString EncodeWithQt(const QImage& rgb32, QIODevice& device, PictureFormat forma
 QString WritePicture(const QImage& image, const QString& path, PictureFormat format)
 {
     if (image.isNull())
-        return WriteError(path, QStringLiteral("there is no picture to write"));
+        return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
     QImage rgb32 = ToOpaqueRgb32(image);
     // A new QImage takes its resolution from the screen, so the same picture would be
     // written differently by the window and by lumetra-cli: always record 96 dpi.
     rgb32.setDotsPerMeterX(kDotsPerMeter96Dpi);
     rgb32.setDotsPerMeterY(kDotsPerMeter96Dpi);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteError(path, file.errorString());
-    const QString reason =
-        format == PictureFormat::Gif ? EncodeGif(rgb32, file) : EncodeWithQt(rgb32, file, format);
-    if (!reason.isEmpty()) {
-        file.cancelWriting();
-        return WriteError(path, reason);
-    }
-    if (!file.commit())
-        return WriteError(path, file.errorString());
-    return {};
+    return WriteFileAtomically(path, [&](QIODevice& file) {
+        return format == PictureFormat::Gif ? EncodeGif(rgb32, file) : EncodeWithQt(rgb32, file, format);
+    });
 }
 
 }  // namespace lumetra

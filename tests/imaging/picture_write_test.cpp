@@ -2,9 +2,13 @@
 // and failures that leave the old file alone.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gif_lib.h>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "imaging/picture_file.h"
@@ -146,6 +150,80 @@ TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
 
     EXPECT_FALSE(WritePicture(QImage(), Path("null.png"), PictureFormat::Png).isEmpty());
     EXPECT_FALSE(QFile::exists(Path("null.png")));
+}
+
+// Files of this process fail to grow beyond a given size, as on a device that fills up
+// after that many bytes: the write that crosses it fails with "File too large".
+class FileSizeCap {
+public:
+    explicit FileSizeCap(rlim_t bytes)
+    {
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit cap = previous_;
+        cap.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &cap);
+    }
+    ~FileSizeCap()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+TEST_F(WritePictureTest, EveryFormatFailingPartWayIsReportedAndKeepsTheOldFile)
+{
+    QImage noise(256, 192, QImage::Format_RGB32);   // no encoder makes it small
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    for (const char* name : {"a.jpg", "a.png", "a.gif", "a.tif", "a.bmp"}) {
+        const QString path = Path(name);
+        ASSERT_EQ(WritePicture(Gradient(8, 8), path, *FormatFromKey(path)), "");
+        const QByteArray before = ReadBytes(path);
+        for (const rlim_t failAfter : {0, 1, 8, 200, 4096, 20000}) {
+            SCOPED_TRACE(testing::Message() << name << " failing after " << failAfter << " bytes");
+            QString message;
+            {
+                const FileSizeCap cap(failAfter);
+                message = WritePicture(noise, path, *FormatFromKey(path));
+            }
+            EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
+            EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
+            EXPECT_EQ(ReadBytes(path), before);
+            EXPECT_EQ(Files().filter(".a."), QStringList());   // no temporary file left
+        }
+    }
+}
+
+TEST_F(WritePictureTest, OutputThatIsNotARegularFileIsRefusedAndLeftAlone)
+{
+    ASSERT_EQ(mkfifo(Path("fifo.png").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.png"));
+    ASSERT_TRUE(QFile::link("/dev/full", Path("device.png")));
+    ASSERT_TRUE(QFile::link(Path("loop.png"), Path("loop.png")));
+    ASSERT_TRUE(QFile::link(Path("nothing.png"), Path("dangling.png")));
+    for (const char* name : {"fifo.png", "folder.png", "device.png", "loop.png", "dangling.png"}) {
+        const QString path = Path(name);
+        const QFileInfo before(path);
+        const QString message = WritePicture(Gradient(4, 4), path, PictureFormat::Png);
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
+        EXPECT_EQ(QFileInfo(path).isSymLink(), before.isSymLink()) << name;
+        EXPECT_EQ(QFileInfo(path).isFile(), before.isFile()) << name;
+    }
+    EXPECT_FALSE(QFile::exists(Path("nothing.png")));
+
+    // A link to a regular file writes that file and stays a link.
+    ASSERT_EQ(WritePicture(Gradient(4, 4), Path("real.png"), PictureFormat::Png), "");
+    ASSERT_TRUE(QFile::link(Path("real.png"), Path("link.png")));
+    ASSERT_EQ(WritePicture(Gradient(5, 5), Path("link.png"), PictureFormat::Png), "");
+    EXPECT_TRUE(QFileInfo(Path("link.png")).isSymLink());
+    EXPECT_EQ(ReadPicture(Path("real.png")).image.size(), QSize(5, 5));
 }
 
 TEST_F(WritePictureTest, UnwritableFolderIsAnError)

@@ -1,12 +1,14 @@
 #include "imaging/picture_file.h"
 
+#include <QBuffer>
 #include <QColorSpace>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QMutex>
 #include <cmath>
+
+#include "imaging/file_names.h"
+#include "imaging/input_file.h"
+#include "imaging/picture_damage.h"
 
 namespace lumetra {
 
@@ -14,7 +16,7 @@ namespace {
 
 QString ReadError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(path), reason);
+    return QStringLiteral("Cannot read \"%1\": %2").arg(ShownPath(path), reason);
 }
 
 // QImageReader refuses to allocate more than a global limit. Raise it once so that
@@ -30,19 +32,6 @@ void AllowDecoding(double maxMegapixels)
         QImageReader::setAllocationLimit(needed);
 }
 
-QString CheckFileBeforeReading(const QFileInfo& info)
-{
-    if (!info.exists())
-        return QStringLiteral("the file does not exist.");
-    if (info.isDir())
-        return QStringLiteral("it is a folder, not a picture file.");
-    if (!info.isReadable())
-        return QStringLiteral("permission denied.");
-    if (info.size() == 0)
-        return QStringLiteral("the file is empty.");
-    return {};
-}
-
 QString SizeLimitError(QSize size, double maxMegapixels)
 {
     const double megapixels = double(size.width()) * double(size.height()) / 1e6;
@@ -55,16 +44,17 @@ QString SizeLimitError(QSize size, double maxMegapixels)
         .arg(maxMegapixels);
 }
 
-// A complete JPEG ends with the end-of-image marker FF D9, possibly followed by a
-// little padding. Its absence means the file was cut short.
-bool JpegLooksTruncated(const QString& path)
+// Why a picture could not be decoded, as near the cause as can be told: a file cut
+// short, too little memory for its size, or else damage the decoder found.
+QString DecodeFailure(const QImageReader& reader, const QByteArray& format, const QByteArray& file, QSize announced)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 tail = qMin<qint64>(file.size(), 1024);
-    file.seek(file.size() - tail);
-    return !file.read(tail).contains(QByteArray("\xFF\xD9", 2));
+    if (const Shortfall shortfall = FindShortfall(format, file, {}); shortfall.cut)
+        return QStringLiteral("the file is cut short: %1.").arg(DescribeShortfall(shortfall));
+    if (announced.isValid() && QImage(announced, QImage::Format_ARGB32).isNull())
+        return QStringLiteral("not enough memory to decode a picture of %1 x %2 pixels.")
+            .arg(announced.width())
+            .arg(announced.height());
+    return reader.errorString() + QStringLiteral(" (the file is damaged or not a picture).");
 }
 
 }  // namespace
@@ -114,39 +104,44 @@ QImage ToOpaqueRgb32(const QImage& image)
 ReadResult ReadPicture(const QString& path, const ReadLimits& limits)
 {
     ReadResult result;
-    if (const QString reason = CheckFileBeforeReading(QFileInfo(path)); !reason.isEmpty()) {
-        result.error = ReadError(path, reason);
+    InputBytes input = ReadInputFile(path);
+    if (!input.refusal.isEmpty()) {
+        result.error = ReadError(path, input.refusal + QLatin1Char('.'));
         return result;
     }
-
-    QImageReader reader(path);
+    QBuffer buffer(&input.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
         result.error = ReadError(path, QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG or TIFF)."));
         return result;
     }
+    const QByteArray format = reader.format();
     const QSize announced = reader.size();
     if (announced.isValid()) {
-        if (const QString reason = SizeLimitError(announced, limits.maxMegapixels); !reason.isEmpty()) {
+        QString reason = SizeLimitError(announced, limits.maxMegapixels);
+        if (reason.isEmpty())
+            reason = ImpossibleDensity(format, announced, input.bytes.size());
+        if (!reason.isEmpty()) {
             result.error = ReadError(path, reason);
             return result;
         }
     }
     AllowDecoding(limits.maxMegapixels);
-    const QByteArray format = reader.format();
 
     QImage image = reader.read();
     if (image.isNull()) {
-        result.error = ReadError(path, reader.errorString() + QStringLiteral(" (the file is damaged or not a picture)."));
+        result.error = ReadError(path, DecodeFailure(reader, format, input.bytes, announced));
         return result;
     }
     if (const QString reason = SizeLimitError(image.size(), limits.maxMegapixels); !reason.isEmpty()) {
         result.error = ReadError(path, reason);
         return result;
     }
-    if (format == "jpeg" && JpegLooksTruncated(path))
-        result.warning = QStringLiteral("Warning: \"%1\" is cut short; the missing part of the picture is grey.")
-                             .arg(QDir::toNativeSeparators(path));
+    if (const Shortfall shortfall = FindShortfall(format, input.bytes, image); shortfall.cut)
+        result.warning = QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
+    input.bytes.clear();
     result.image = ToOpaqueRgb32(image);
     // Pixels are used as stored; an embedded colour profile is not applied, and is not
     // kept, so that a picture equals its pixels wherever it came from.

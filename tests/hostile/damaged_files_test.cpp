@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "imaging/file_names.h"
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
 #include "tests/imaging/test_pictures.h"
@@ -54,21 +57,112 @@ TEST_F(DamagedFiles, FilesCutShortAreRefusedOrReadAtTheirFullSize)
             const QString path = Write(QStringLiteral("cut-%1.%2").arg(keep).arg(FormatExtension(format)), whole.left(keep));
             SCOPED_TRACE(path.toStdString());
             const ReadResult read = ReadPicture(path);
-            if (read.ok())
-                ExpectPicture(read, picture.size());
-            else
+            if (!read.ok()) {
                 ExpectRefused(read, path);
+                continue;
+            }
+            ExpectPicture(read, picture.size());
+            // Read at all, a picture that lost half its bytes or more is never read silently.
+            if (keep <= whole.size() / 2) {
+                EXPECT_TRUE(read.warning.contains(path)) << read.warning.toStdString();
+            }
         }
     }
 }
 
-TEST_F(DamagedFiles, CutJpegIsReadWithAWarning)
+TEST_F(DamagedFiles, PicturesCutShortSayHowManyRowsAreMissing)
 {
-    const QByteArray whole = EncodePicture(test::Gradient(64, 64), PictureFormat::Jpg);
-    const QString path = Write(QStringLiteral("cut.jpg"), whole.left(whole.size() * 3 / 4));
-    const ReadResult read = ReadPicture(path);
-    ExpectPicture(read, QSize(64, 64));
-    EXPECT_TRUE(read.warning.contains(path)) << read.warning.toStdString();
+    const QImage picture = test::Gradient(64, 64);
+    const QByteArray bmp = EncodePicture(picture, PictureFormat::Bmp);
+    const QByteArray jpeg = EncodePicture(test::Smooth(64, 128), PictureFormat::Jpg);
+    const QByteArray tiff = GreyTiff(16, 64);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* says;
+    };
+    for (const Case& cut : {Case{"cut.bmp", bmp.left(bmp.size() - 64 * 3 * 10), "10 of its 64 pixel rows are missing"},
+                            Case{"cut.tif", tiff.left(tiff.size() - 16 * 8), "8 of its 64 pixel rows are missing"},
+                            Case{"cut.jpg", jpeg.left(jpeg.size() * 3 / 4), "of its 128 pixel rows are missing"}}) {
+        const QString path = Write(QString::fromLatin1(cut.name), cut.bytes);
+        const ReadResult read = ReadPicture(path);
+        const QString told = read.ok() ? read.warning : read.error;
+        EXPECT_TRUE(told.contains(path) && told.contains(QLatin1String(cut.says))) << told.toStdString();
+    }
+}
+
+// The header of a GIF or BMP made to promise twice the rows its data holds.
+QByteArray DoubledHeight(QByteArray file, PictureFormat format)
+{
+    const auto setLittle16 = [&](qsizetype at, int value) {
+        file[at] = char(value & 0xFF);
+        file[at + 1] = char(value >> 8);
+    };
+    const auto little16 = [&](qsizetype at) { return int(uchar(file[at])) | int(uchar(file[at + 1])) << 8; };
+    if (format == PictureFormat::Bmp) {
+        setLittle16(22, little16(22) * 2);
+        return file;
+    }
+    setLittle16(8, little16(8) * 2);
+    const qsizetype frame = 13 + 3 * (2 << (uchar(file[10]) & 7));
+    EXPECT_EQ(uchar(file[frame]), 0x2C);
+    setLittle16(frame + 7, little16(frame + 7) * 2);
+    return file;
+}
+
+TEST_F(DamagedFiles, HeadersPromisingMoreThanTheDataAreToldOrRefused)
+{
+    const QImage picture = test::Gradient(40, 30);
+    for (const PictureFormat format : {PictureFormat::Bmp, PictureFormat::Gif}) {
+        const QString path = Write(QStringLiteral("doubled.") + FormatExtension(format),
+                                   DoubledHeight(EncodePicture(picture, format), format));
+        const ReadResult read = ReadPicture(path);
+        const QString told = read.ok() ? read.warning : read.error;
+        EXPECT_TRUE(told.contains(path) && told.contains("30 of its 60 pixel rows are missing")) << told.toStdString();
+    }
+
+    // A few kilobytes claiming 100 million pixels are refused before decoding.
+    QByteArray jpeg = EncodePicture(test::Smooth(64, 48), PictureFormat::Jpg);
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(frame, 0);
+    jpeg.replace(frame + 5, 4, QByteArray("\x27\x0F\x27\x10", 4));   // 10000 x 9999
+    QByteArray bmp = EncodePicture(test::Gradient(2, 2), PictureFormat::Bmp);
+    bmp.replace(18, 8, QByteArray("\x30\x75\x00\x00\xB8\x0B\x00\x00", 8));   // 30000 x 3000
+    for (const auto& [name, bytes] : {std::pair{"huge.jpg", jpeg}, std::pair{"huge.bmp", bmp}}) {
+        const QString path = Write(QString::fromLatin1(name), bytes);
+        const ReadResult read = ReadPicture(path);
+        ExpectRefused(read, path);
+        EXPECT_TRUE(read.error.contains("far more than")) << read.error.toStdString();
+    }
+}
+
+TEST_F(DamagedFiles, InputsThatAreNotRegularFilesAreNeverRead)
+{
+    const QString fifo = dir_.filePath("fifo.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);   // reading it would block
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/null")}) {
+        const ReadResult read = ReadPicture(path);
+        ExpectRefused(read, path);
+        EXPECT_TRUE(read.error.contains("not a regular file")) << read.error.toStdString();
+    }
+    const ReadResult folder = ReadPicture(dir_.path());
+    EXPECT_TRUE(folder.error.contains("it is a folder")) << folder.error.toStdString();
+}
+
+TEST_F(DamagedFiles, NamesThatAreNotTextAreReadWrittenAndShownEscaped)
+{
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    const QString odd = NameFromBytes(folder + "/caf\xE9\x07.png");   // Latin-1 e-acute and a bell
+    ASSERT_TRUE(odd.contains(QChar(0xDCE9)));
+    EXPECT_EQ(NameToBytes(odd), folder + "/caf\xE9\x07.png");
+    ASSERT_EQ(WritePicture(test::Gradient(6, 5), odd, PictureFormat::Png), "");
+    EXPECT_EQ(access((folder + "/caf\xE9\x07.png").constData(), F_OK), 0);
+    EXPECT_EQ(ReadPicture(odd).image, test::Gradient(6, 5));
+
+    const QString missing = NameFromBytes(folder + "/gone\xFF\x1B[2J.png");
+    const QString error = ReadPicture(missing).error;
+    EXPECT_TRUE(error.contains("gone\\xFF\\x1B[2J.png")) << error.toStdString();
+    EXPECT_TRUE(error.contains("does not exist")) << error.toStdString();
 }
 
 TEST_F(DamagedFiles, PicturesUnderTheWrongExtensionAreReadByTheirContent)

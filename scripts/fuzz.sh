@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-fuzz/), writes their seed inputs and runs each
-# target for a while with a fixed seed. A finding stops the run and is saved in
+# target for a while with a fixed seed (1 unless given). A finding stops the run and is saved in
 # build-fuzz/findings/<target>/; copy it to tests/hostile/regressions/ as a new test.
 #
-#   bash scripts/fuzz.sh [SECONDS_PER_TARGET]     (default 60)
+#   bash scripts/fuzz.sh [SECONDS_PER_TARGET [SEED]]     (defaults 60 and 1)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 seconds=${1:-60}
+seed=${2:-1}
+case "$seconds$seed" in *[!0-9]*) echo "usage: bash scripts/fuzz.sh [SECONDS [SEED]] (whole numbers)" >&2; exit 2 ;; esac
 build=build-fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -34,7 +36,7 @@ for target in picture_reader command_line gallery; do
   mkdir -p "$corpus" "$findings"
   echo "== ${target}_fuzzer for ${seconds} s"
   # Leaks are not checked: Qt keeps its plugins and caches until the process ends.
-  "$build/bin/${target}_fuzzer" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+  "$build/bin/${target}_fuzzer" -seed="$seed" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
     -max_len=65536 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds/$target" || status=1
 done
 exit $status

@@ -58,9 +58,9 @@ echo "peak memory 1000 files / 100 files: $(awk -v a="$peak_kb" -v b="$peak100" 
 if command -v perf > /dev/null && perf record -q -o "$work/perf.data" -- \
     "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2 > /dev/null 2>&1; then
     echo "where the CPU of 1000 x 1 MP goes (perf samples by library; the program's own code is the engine):"
-    perf report -i "$work/perf.data" --no-children --sort dso -g none 2> /dev/null | grep -E '^ +[0-9]' | head -8
+    perf report -i "$work/perf.data" --no-children --sort dso -g none 2> /dev/null | grep -E '^ +[0-9]' | sed -n 1,8p
     echo "largest single functions:"
-    perf report -i "$work/perf.data" --no-children --sort symbol -g none 2> /dev/null | grep -E '^ +[0-9]' | head -12
+    perf report -i "$work/perf.data" --no-children --sort symbol -g none 2> /dev/null | grep -E '^ +[0-9]' | sed -n 1,12p
 fi
 
 measure "command line: 100 x 12 MP" 100 "$cli" batch "$work"/mp12/*.jpg --out "$work/out"

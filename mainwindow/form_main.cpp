@@ -26,6 +26,7 @@
 #include "generate_job.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/size_limit.h"
+#include "live_render.h"
 #include "parameter_panel.h"
 #include "preview_area.h"
 #include "settings_store.h"
@@ -201,6 +202,7 @@ void FormMain::BuildCommands()
     bar->addWidget(helpButton);
 
     BuildViewCommands(bar);
+    BuildLiveCommands(viewMenu_, bar);
 }
 
 void FormMain::InitStatusBar()
@@ -225,13 +227,13 @@ void FormMain::InitStatusBar()
 
 QString FormMain::StateText() const { return stateText_->text(); }
 
-bool FormMain::IsGenerating() const { return job_->IsRunning(); }
+bool FormMain::IsGenerating() const { return job_->IsRunning() && !liveGallery_; }
 
 void FormMain::WaitForGenerate() { job_->WaitForFinished(); }
 
 void FormMain::UpdateCommands()
 {
-    const bool idle = !job_->IsRunning();
+    const bool idle = !IsGenerating();
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     actOpen_->setEnabled(idle);
     actSave_->setEnabled(idle);
@@ -239,6 +241,7 @@ void FormMain::UpdateCommands()
     actPaste_->setEnabled(idle && clip && clip->hasImage());
     actBatch_->setEnabled(idle);
     panel_->CmdGenerate()->setEnabled(idle);
+    actStop_->setEnabled(job_->IsRunning() || live_->IsBusy());
 }
 
 void FormMain::ShowMessage(QMessageBox::Icon icon, const QString& title, const QString& text)
@@ -253,12 +256,19 @@ void FormMain::AddOriginal(const QImage& picture)
 
 void FormMain::CmdGenerate_Click()
 {
-    if (job_->IsRunning())
+    if (job_->IsRunning()) {
+        if (liveGallery_) {
+            // Generate starts as soon as the live gallery has stopped.
+            generateAfterStop_ = true;
+            job_->Cancel();
+        }
         return;
+    }
     if (gallery_->Count() == 0) {
         ShowMessage(QMessageBox::Information, tr("Error"), tr("Please open a image file"));
         return;
     }
+    StopLive();
     setCursor(Qt::WaitCursor);
     progress_->setValue(kStartProgress);
     stateText_->setText(tr("Please wait..."));
@@ -279,6 +289,8 @@ void FormMain::OnGenerateProgress(float value) { progress_->setValue(int(std::lr
 
 void FormMain::OnGeneratePicture(int slot, const QImage& picture, const QImage& thumbnail)
 {
+    if (liveGallery_ && TakeLiveGalleryPicture(slot, picture, thumbnail))
+        return;
     waiting_[slot] = {picture, thumbnail};
     AddWaitingPictures();
 }
@@ -298,6 +310,10 @@ void FormMain::AddWaitingPictures()
 
 void FormMain::OnGenerateFinished(bool failed)
 {
+    if (liveGallery_) {
+        OnLiveGalleryFinished(failed);
+        return;
+    }
     // A slot that never came (the run failed on the way) keeps its place as an empty,
     // framed entry, so every later entry still holds its own slot.
     for (int slot = gallery_->Count(); slot < kSlotCount && !waiting_.empty(); slot = gallery_->Count()) {
@@ -313,9 +329,14 @@ void FormMain::OnGenerateFinished(bool failed)
     gallery_->setFocus();
     activateWindow();
     if (failed)
-        ShowMessage(QMessageBox::NoIcon, kTitle,
-                    tr("Low system resources. Some images could not be generated or could not be displayed.\n"
-                       "Please use smaller image or try to run this software on a computer with more memory."));
+        ShowLowResources();
+}
+
+void FormMain::ShowLowResources()
+{
+    ShowMessage(QMessageBox::NoIcon, kTitle,
+                tr("Low system resources. Some images could not be generated or could not be displayed.\n"
+                   "Please use smaller image or try to run this software on a computer with more memory."));
 }
 
 void FormMain::closeEvent(QCloseEvent* event)

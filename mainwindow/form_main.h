@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app_state.h"
 #include "engine/plane.h"
@@ -17,12 +19,14 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QToolBar;
 class QToolButton;
 
 namespace lumetra {
 
 class GenerateJob;
+class LiveRenderer;
 class ParameterPanel;
 class PreviewArea;
 class SnapshotGallery;
@@ -49,6 +53,19 @@ public:
     void CmdHelp_Click();
     void CmdAbout_Click();
     void CmdGenerate_Click();
+    // Stops a running gallery (Generate's or Live's) and any live render; the pictures
+    // already finished stay.
+    void CmdStop_Click();
+
+    // Live: while on, every change of a parameter or option renders the selected entry
+    // at once, and the whole gallery after the controls have been still for a moment.
+    // The choice is kept in the settings.
+    void SetLive(bool on);
+    bool IsLive() const;
+    // A live render or a live gallery is running or about to start.
+    bool IsLiveBusy() const;
+    // Grows with every change that Live follows; a live picture carries the one it shows.
+    quint64 LiveGeneration() const { return liveGeneration_; }
 
     // While compare is on, the preview shows the "Original" entry's picture at the same
     // zoom and scroll; the gallery stays as it is.
@@ -89,6 +106,12 @@ public:
     QToolButton* CompareButton() const { return compareButton_; }
     QMenu* ViewMenu() const { return viewMenu_; }
     QLabel* ZoomText() const { return zoomText_; }
+    QAction* LiveAction() const { return actLive_; }
+    QAction* StopAction() const { return actStop_; }
+
+signals:
+    // A live render of the entry is in the gallery (and in the preview when selected).
+    void livePictureShown(int slot, quint64 generation);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +140,17 @@ private:
     void OnGeneratePicture(int slot, const QImage& picture, const QImage& thumbnail);
     void OnGenerateFinished(bool failed);
     void AddWaitingPictures();
+    void ShowLowResources();
+
+    void BuildLiveCommands(QMenu* viewMenu, QToolBar* bar);
+    void OnPanelChanged();
+    void FollowPanel();
+    void StopLive();
+    void StartLiveGallery();
+    void OnLivePicture(int slot, const QImage& picture, const QImage& thumbnail, quint64 generation);
+    bool TakeLiveGalleryPicture(int slot, const QImage& picture, const QImage& thumbnail);
+    void OnLiveGalleryFinished(bool failed);
+    void UpdateLiveStatus();
 
     AppState state_;
     PixelPlane pencilTexture_;
@@ -131,6 +165,15 @@ private:
     GenerateJob* job_ = nullptr;
     // Pictures that arrived ahead of an earlier slot, kept until their turn in the list.
     std::map<int, std::pair<QImage, QImage>> waiting_;
+
+    LiveRenderer* live_ = nullptr;
+    QTimer* liveStill_ = nullptr;   // runs while the controls are still, before the live gallery
+    quint64 liveGeneration_ = 0;
+    quint64 galleryGeneration_ = 0;   // of the live gallery run in flight
+    bool liveGallery_ = false;        // the run in flight is a live gallery, not Generate's
+    bool galleryWanted_ = false;      // a live gallery starts once the run in flight is over
+    bool generateAfterStop_ = false;  // Generate starts once the live gallery has stopped
+    std::optional<std::pair<EngineParams, EngineOptions>> lastLive_;   // what Live last followed
 
     QAction* actOpen_ = nullptr;
     QAction* actSave_ = nullptr;
@@ -148,6 +191,8 @@ private:
     QMenu* viewMenu_ = nullptr;
     // The zoom mode read at start-up; a different one is stored at close.
     ZoomMode startZoom_;
+    QAction* actLive_ = nullptr;
+    QAction* actStop_ = nullptr;
 };
 
 }  // namespace lumetra

@@ -120,6 +120,7 @@ bool FormMain::OpenPictureFile(const QString& path)
 
 void FormMain::ShowSourcePicture(const QImage& picture)
 {
+    StopLive();   // nothing of the earlier picture may reach the new gallery
     gallery_->ClearSnapshots();
     AddOriginal(picture);
     gallery_->setCurrentRow(0);

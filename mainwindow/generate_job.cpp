@@ -16,8 +16,9 @@ namespace lumetra {
 
 namespace {
 
-void RunGallery(QPromise<GenerateUpdate>& promise, const QImage& source, const EngineParams& params,
-                const EngineOptions& options, const PixelPlane& pencilTexture, const QColor& frameColour)
+void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, const QImage& source,
+            const EngineParams& params, const EngineOptions& options, const PixelPlane& pencilTexture,
+            const QColor& frameColour, int slot)
 {
     std::vector<bool> delivered(kSlotCount, false);
     auto deliver = [&](int slot, const PixelPlane& plane) {
@@ -33,11 +34,13 @@ void RunGallery(QPromise<GenerateUpdate>& promise, const QImage& source, const E
     };
 
     bool failed = false;
+    bool cancelled = false;
     try {
         Engine engine;
         engine.params = params;
         engine.options = options;
         engine.PencilTexture = pencilTexture;
+        engine.stop = stop;
         engine.SrcPixels = LoadPixels(source);
         const ProgressFn progress = [&](float value) {
             GenerateUpdate update;
@@ -46,15 +49,21 @@ void RunGallery(QPromise<GenerateUpdate>& promise, const QImage& source, const E
         };
         // Each picture goes to the gallery as it is finished; the engine keeps only the
         // few the transitions need, since the gallery holds its own copies.
-        StreamGallery(engine, progress, deliver);
+        if (slot == GenerateJob::kWholeGallery)
+            StreamGallery(engine, progress, deliver);
+        else
+            deliver(slot, RenderSlot(engine, slot));
+    } catch (const RunCancelled&) {
+        cancelled = true;
     } catch (const std::exception&) {
         failed = true;
     }
-    for (int slot = 1; slot < kSlotCount; ++slot)
-        failed = failed || !delivered[slot];
+    for (int s = 1; s < kSlotCount; ++s)
+        failed = failed || ((slot == GenerateJob::kWholeGallery || slot == s) && !delivered[s]);
     GenerateUpdate done;
     done.kind = GenerateUpdate::Kind::Done;
-    done.failed = failed && !promise.isCanceled();
+    done.failed = failed && !cancelled && !promise.isCanceled();
+    done.cancelled = cancelled;
     promise.addResult(std::move(done));
 }
 
@@ -67,20 +76,27 @@ GenerateJob::GenerateJob(QObject* parent) : QObject(parent)
 
 GenerateJob::~GenerateJob()
 {
-    // The run cannot be interrupted inside the engine; it ends on its own without
-    // drawing or reporting anything more.
+    // The run stops within a few rows and reports nothing more.
+    stop_.request_stop();
     future_.cancel();
 }
 
 bool GenerateJob::Start(const QImage& source, const EngineParams& params, const EngineOptions& options,
-                        const PixelPlane& pencilTexture, const QColor& frameColour)
+                        const PixelPlane& pencilTexture, const QColor& frameColour, int slot)
 {
-    if (running_)
+    if (running_ || (slot != kWholeGallery && (slot < 1 || slot >= kSlotCount)))
         return false;
     running_ = true;
-    future_ = QtConcurrent::run(RunGallery, source, params, options, pencilTexture, frameColour);
+    stop_ = std::stop_source();
+    future_ = QtConcurrent::run(RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColour, slot);
     watcher_.setFuture(future_);
     return true;
+}
+
+void GenerateJob::Cancel()
+{
+    if (running_)
+        stop_.request_stop();
 }
 
 void GenerateJob::WaitForFinished()
@@ -104,7 +120,7 @@ void GenerateJob::Deliver(int begin, int end)
             break;
         case GenerateUpdate::Kind::Done:
             running_ = false;
-            emit finished(update.failed);
+            emit finished(update.failed, update.cancelled);
             break;
         }
     }

@@ -106,6 +106,7 @@ void ParameterPanel::TextChanged(ParameterId id)
         box->setText(text);  // runs this handler again, which then finds nothing to change
     Slider(id)->setValue(value);
     SetShownValue(state_.params, id, value);
+    emit changed();
 }
 
 void ParameterPanel::UpdateOptions()
@@ -117,6 +118,7 @@ void ParameterPanel::UpdateOptions()
     o.colorSketch = checkColorSketch_->isChecked();
     o.colorSketchEnabled = o.adjust;  // "Color Sketch" is enabled exactly while adjust is on
     o.mix = checkMixColor_->isChecked();
+    emit changed();
 }
 
 void ParameterPanel::Reset()

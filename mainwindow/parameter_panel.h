@@ -36,6 +36,10 @@ public:
     QPushButton* CmdReset() const { return cmdReset_; }
     QPushButton* CmdGenerate() const { return cmdGenerate_; }
 
+signals:
+    // A parameter or an option changed; the shared values already hold the new ones.
+    void changed();
+
 private:
     struct Row {
         QSlider* slider = nullptr;

@@ -42,6 +42,12 @@ void SnapshotGallery::ReplacePicture(int slot, const QImage& picture)
         emit pictureSelected(picture);
 }
 
+void SnapshotGallery::ReplaceSnapshot(int slot, const QImage& picture, const QImage& thumbnail)
+{
+    item(slot)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
+    ReplacePicture(slot, picture);
+}
+
 void SnapshotGallery::ClearSnapshots()
 {
     // The pictures go first, so the selection change that clear() reports finds none.

@@ -20,6 +20,8 @@ public:
     void AddSnapshot(const QString& caption, const QImage& picture, const QImage& thumbnail);
     // Gives a slot a new full-size picture; its thumbnail stays.
     void ReplacePicture(int slot, const QImage& picture);
+    // Gives a slot a new picture and thumbnail, keeping its place and the selection.
+    void ReplaceSnapshot(int slot, const QImage& picture, const QImage& thumbnail);
     // Removes every entry and picture.
     void ClearSnapshots();
 

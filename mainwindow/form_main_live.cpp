@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "engine/catalogue.h"
 #include "form_main.h"
@@ -44,6 +45,9 @@ void FormMain::BuildLiveCommands(QMenu* viewMenu, QToolBar* bar)
     bar->addSeparator();
     bar->addAction(actLive_);
     bar->addAction(actStop_);
+    // A narrow window folds the last buttons into the bar's extension button, which needs a name too.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More commands"));
 
     live_ = new LiveRenderer(this);
     connect(live_, &LiveRenderer::rendered, this, &FormMain::OnLivePicture);

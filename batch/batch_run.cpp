@@ -2,7 +2,6 @@
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
-#include <exception>
 #include <memory>
 #include <omp.h>
 
@@ -13,20 +12,6 @@
 namespace lumetra {
 
 namespace {
-
-// A conversion that throws (out of memory on a huge picture) fails that file only;
-// the run goes on with the next one.
-ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job)
-{
-    try {
-        return convert(job);
-    } catch (const std::exception& e) {
-        ConvertResult failed;
-        failed.outputPath = job.outputPath;
-        failed.message = QStringLiteral("%1: %2").arg(job.inputPath, QString::fromLocal8Bit(e.what()));
-        return failed;
-    }
-}
 
 // What every worker of one run shares.
 struct RunState {

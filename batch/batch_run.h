@@ -31,9 +31,6 @@ struct BatchRequest {
     int jobs = 0;                      // files converted at once; 0: one per core
 };
 
-// The conversion of one file; ConvertFile unless a test wraps it.
-using ConvertFn = std::function<ConvertResult(const ConvertJob&)>;
-
 class BatchRun : public QObject {
     Q_OBJECT
 public:

@@ -152,7 +152,7 @@ int RunBatch(const Command& command, Console& console)
             job.outputPath = outputs[position].path;
             QElapsedTimer fileClock;
             fileClock.start();
-            const ConvertResult result = ConvertFile(job);
+            const ConvertResult result = ConvertGuarded(ConvertFile, job);
             FileOutcome outcome = Describe(result, inputs[position], outputs[position]);
             outcome.report.milliseconds = fileClock.elapsed();
             report.Add(outcome.report);

@@ -9,6 +9,7 @@
 #include "cli/file_commands.h"
 #include "cli/help_text.h"
 #include "cli/run_support.h"
+#include "imaging/file_names.h"
 #include "translations/install_translators.h"
 
 int main(int argc, char* argv[])
@@ -26,8 +27,11 @@ int main(int argc, char* argv[])
     // The codecs' own warnings (colour profiles, damaged data) would bury the messages
     // that name the file; damage that matters is reported by the file layer itself.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    // File names are bytes: each argument is taken as given, not re-encoded, so a
+    // name that is not valid text still names its file.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << lumetra::NameFromBytes(argv[i]);
 
     Console console;
     const ParseResult parsed = ParseCommandLine(args);

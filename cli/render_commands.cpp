@@ -12,6 +12,8 @@
 #include "cli/run_support.h"
 #include "engine/catalogue.h"
 #include "engine/gallery.h"
+#include "imaging/atomic_file.h"
+#include "imaging/file_names.h"
 #include "imaging/output_names.h"
 #include "imaging/plane_transfer.h"
 
@@ -21,13 +23,12 @@ namespace {
 
 QString ReplaceInputMessage(const QString& output)
 {
-    return QStringLiteral("Cannot write \"%1\": it is the input picture; choose another output.")
-        .arg(QDir::toNativeSeparators(output));
+    return CannotWriteMessage(output, QStringLiteral("it is the input picture; choose another output"));
 }
 
 QString RenderFailure(const QString& input, const QString& reason)
 {
-    return QStringLiteral("Cannot render \"%1\": %2.").arg(QDir::toNativeSeparators(input), reason);
+    return QStringLiteral("Cannot render \"%1\": %2.").arg(ShownPath(input), reason);
 }
 
 QString GalleryFileName(int slot, PictureFormat format)
@@ -44,6 +45,14 @@ int RunRender(const Command& command, Console& console)
     const QString& input = command.inputs.first();
     if (WouldReplaceInput(command.output, InputIdentities({input}))) {
         console.Message(ReplaceInputMessage(command.output));
+        return kExitFailed;
+    }
+    // Like the other commands, render makes the folder its output goes into.
+    const QString folder = QFileInfo(command.output).path();
+    if (!MakeOutputFolder(folder, console))
+        return kExitFailed;
+    if (const QString refusal = OutputRefusal(command.output); !refusal.isEmpty()) {
+        console.Message(refusal);
         return kExitFailed;
     }
     Engine engine;
@@ -100,7 +109,7 @@ int RunGallery(const Command& command, Console& console)
                 try {
                     return WritePicture(picture, path, format);
                 } catch (const std::bad_alloc&) {
-                    return QStringLiteral("Cannot write \"%1\": not enough memory.").arg(QDir::toNativeSeparators(path));
+                    return CannotWriteMessage(path, QStringLiteral("not enough memory"));
                 }
             };
             try {

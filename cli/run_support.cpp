@@ -1,8 +1,7 @@
 #include "cli/run_support.h"
 
-#include <QDir>
-#include <QFileInfo>
-
+#include "imaging/atomic_file.h"
+#include "imaging/file_names.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/source_picture.h"
 
@@ -30,14 +29,8 @@ bool PrepareEngine(Engine& engine, const Command& command, Console& console)
 
 bool MakeOutputFolder(const QString& folder, Console& console)
 {
-    const QFileInfo info(folder);
-    if (info.isDir())
-        return true;
-    if (info.exists() || !QDir().mkpath(folder)) {
-        console.Message(QStringLiteral("Cannot create the output folder \"%1\"%2.")
-                            .arg(QDir::toNativeSeparators(folder),
-                                 info.exists() ? QStringLiteral(": a file of that name is in the way")
-                                               : QStringLiteral(": permission denied or no such parent")));
+    if (const QString reason = CreateFolder(folder); !reason.isEmpty()) {
+        console.Message(QStringLiteral("Cannot create the output folder \"%1\": %2.").arg(ShownPath(folder), reason));
         return false;
     }
     return true;

@@ -2,11 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <exception>
 #include <new>
 #include <utility>
 
 #include "engine/catalogue.h"
 #include "engine/engine.h"
+#include "imaging/atomic_file.h"
+#include "imaging/file_names.h"
 #include "imaging/output_names.h"
 #include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
@@ -24,7 +27,7 @@ ConvertResult Failure(ConvertResult result, const QString& message)
 
 QString Native(const QString& path)
 {
-    return QDir::toNativeSeparators(path);
+    return ShownPath(path);
 }
 
 }  // namespace
@@ -44,6 +47,9 @@ ConvertResult ConvertFile(const ConvertJob& job)
         return Failure(result, QStringLiteral("Skipped \"%1\": its output \"%2\" would replace one of the input files.")
                                    .arg(Native(job.inputPath), Native(result.outputPath)));
 
+    // A device or a FIFO in the output's place is refused before any work is done.
+    if (const QString refusal = OutputRefusal(result.outputPath); !refusal.isEmpty())
+        return Failure(result, refusal);
     if (job.skipExisting && IsUpToDate(job.inputPath, job.outputPath)) {
         result.ok = true;
         result.skipped = true;
@@ -85,6 +91,25 @@ ConvertResult ConvertFile(const ConvertJob& job)
     result.message = source.warning;
     result.size = picture.size();
     return result;
+}
+
+ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job)
+{
+    const auto failed = [&](const QString& reason) {
+        ConvertResult result;
+        result.outputPath = job.outputPath;
+        result.message = QStringLiteral("Cannot convert \"%1\": %2.").arg(Native(job.inputPath), reason);
+        return result;
+    };
+    try {
+        return convert(job);
+    } catch (const std::bad_alloc&) {
+        return failed(QStringLiteral("not enough memory"));
+    } catch (const std::exception& e) {
+        return failed(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return failed(QStringLiteral("an unexpected error"));
+    }
 }
 
 }  // namespace lumetra

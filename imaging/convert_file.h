@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "engine/options.h"
@@ -41,5 +42,12 @@ struct ConvertResult {
 };
 
 ConvertResult ConvertFile(const ConvertJob& job);
+
+// The conversion of one file; ConvertFile unless a test wraps it.
+using ConvertFn = std::function<ConvertResult(const ConvertJob&)>;
+
+// convert(job), with any exception it lets out turned into a failure of that file, so
+// a run of many files goes on with the next one.
+ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job);
 
 }  // namespace lumetra

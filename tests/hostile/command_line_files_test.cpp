@@ -3,8 +3,10 @@
 // already on disk is replaced by a failed conversion.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "cli/command_line.h"
 #include "cli/file_commands.h"
@@ -116,6 +118,35 @@ TEST_F(CommandLineFiles, GalleryOfABadFileWritesNothing)
     EXPECT_EQ(outcome.status, cli::kExitFailed);
     EXPECT_TRUE(outcome.messages.contains(Path("zero.tif"))) << outcome.messages.toStdString();
     EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(CommandLineFiles, OutputsThatAreNotRegularFilesAreRefusedAndLeftAlone)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("fifo.png")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/full", Path("device.png")));
+    ASSERT_TRUE(QFile::link(Path("loop.png"), Path("loop.png")));
+    for (const char* name : {"fifo.png", "device.png", "loop.png"}) {
+        const Outcome outcome = RunCli({"render", Path("good.png"), Path(name)});
+        EXPECT_EQ(outcome.status, cli::kExitFailed) << name;
+        EXPECT_TRUE(outcome.messages.contains(Path(name))) << outcome.messages.toStdString();
+        EXPECT_FALSE(QFileInfo(Path(name)).isFile()) << name;
+    }
+    ASSERT_TRUE(QFile::link("/dev/null", Path("good.jpg")));
+    const Outcome intoDevice = RunCli({"batch", Path("good.png"), "--out", dir_.path()});
+    EXPECT_EQ(intoDevice.status, cli::kExitFailed);
+    EXPECT_TRUE(intoDevice.messages.contains("not to a regular file")) << intoDevice.messages.toStdString();
+    EXPECT_TRUE(QFileInfo(Path("good.jpg")).isSymLink());
+}
+
+TEST_F(CommandLineFiles, RenderMakesItsOutputFolderAndTellsOfDamage)
+{
+    const QByteArray bmp = EncodePicture(test::Gradient(24, 16), PictureFormat::Bmp);
+    Write(QStringLiteral("cut.bmp"), bmp.left(bmp.size() - 24 * 3 * 4));
+    const Outcome outcome = RunCli({"render", Path("cut.bmp"), Path("new/deeper/out.png")});
+    EXPECT_EQ(outcome.status, cli::kExitDone) << outcome.messages.toStdString();
+    EXPECT_TRUE(outcome.messages.contains(Path("cut.bmp")) && outcome.messages.contains("4 of its 16 pixel rows"))
+        << outcome.messages.toStdString();
+    EXPECT_TRUE(ReadPicture(Path("new/deeper/out.png")).ok());
 }
 
 }  // namespace

@@ -38,9 +38,9 @@ bool BatchPrompts::AskYesNo(QWidget* owner, const QString& question)
            QMessageBox::Yes;
 }
 
-void BatchPrompts::OpenFolder(const QString& folder)
+bool BatchPrompts::OpenFolder(const QString& folder)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void BatchPrompts::Beep()

@@ -23,7 +23,8 @@ public:
     virtual void ShowWarning(QWidget* owner, const QString& text);
     // A question with Yes and No under the program's title; true for Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& question);
-    virtual void OpenFolder(const QString& folder);
+    // False when no program could be started to show the folder.
+    virtual bool OpenFolder(const QString& folder);
     virtual void Beep();
 };
 

@@ -24,6 +24,7 @@
 #include "engine/options.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -74,6 +75,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape during a run asks before it stops the run and closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
@@ -94,6 +97,9 @@ private:
     void ShowProgress();
     void OnRunFinished();
     void ReportSummary();
+    // Whether a file can be made in the folder, tried with a probe file before any
+    // picture is converted; the user is told why not.
+    bool FolderTakesFiles(const QString& folder);
 
     const EngineParams params_;
     const EngineOptions options_;
@@ -110,6 +116,7 @@ private:
     QString runFolder_;
     QStringList failures_;
     QStringList renamed_;
+    QStringList warnings_;   // files converted from damaged pictures
 
     QTreeWidget* LvFile = nullptr;
     QPushButton* CmdAddFiles = nullptr;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +18,8 @@
 #include "batch/form_batch.h"
 #include "batch/size_box.h"
 #include "imaging/batch_progress.h"
+#include "imaging/atomic_file.h"
+#include "imaging/file_names.h"
 
 namespace lumetra {
 
@@ -60,7 +63,7 @@ void FormBatch::CmdConvert_Click()
     if (LvFile->topLevelItemCount() == 0 || run_->IsRunning())
         return;
     const QString folder = AskForFolder(tr("Please select the output folder."), outDir_);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !FolderTakesFiles(folder))
         return;
 
     BatchRequest request;
@@ -83,6 +86,7 @@ void FormBatch::CmdConvert_Click()
     runClock_.start();
     failures_.clear();
     renamed_.clear();
+    warnings_.clear();
     run_->Start(request);
     EnableControls(false);
     setCursor(Qt::WaitCursor);
@@ -108,12 +112,19 @@ void FormBatch::OnFileStarted(const QString& path)
 
 void FormBatch::OnFileDone(int, const QString& path, const ConvertResult& result, bool renamed)
 {
+    // A success with a message was converted from a damaged picture.
+    const FileStatus status = !result.ok             ? FileStatus::Failed
+                              : result.skipped         ? FileStatus::Skipped
+                              : result.message.isEmpty() ? FileStatus::Converted
+                                                         : FileStatus::Warned;
     if (QTreeWidgetItem* item = ItemOf(path)) {
-        SetStatus(item, !result.ok ? FileStatus::Failed : result.skipped ? FileStatus::Skipped : FileStatus::Converted);
-        item->setToolTip(0, result.ok ? QString() : result.message);
+        SetStatus(item, status);
+        item->setToolTip(0, result.message);
     }
-    if (!result.ok)
+    if (status == FileStatus::Failed)
         failures_ << result.message;
+    else if (status == FileStatus::Warned)
+        warnings_ << result.message;
     if (result.ok && !result.skipped && renamed)
         renamed_ << QDir::toNativeSeparators(result.outputPath);
     ++runFilesDone_;
@@ -139,8 +150,28 @@ void FormBatch::OnRunFinished()
     EnableControls(true);
     prompts_->Beep();
     ReportSummary();
-    if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")))
-        prompts_->OpenFolder(runFolder_);
+    if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")) &&
+        !prompts_->OpenFolder(runFolder_))
+        prompts_->ShowWarning(this, tr("No program could be started to show the folder. Please open \"%1\" yourself.")
+                                        .arg(ShownPath(runFolder_)));
+}
+
+bool FormBatch::FolderTakesFiles(const QString& folder)
+{
+    const QString reason = ProbeFolder(folder);
+    if (!reason.isEmpty())
+        prompts_->ShowError(this, tr("Cannot write into the output folder \"%1\": %2.").arg(ShownPath(folder), reason));
+    return reason.isEmpty();
+}
+
+void FormBatch::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && run_->IsRunning() &&
+        !prompts_->AskYesNo(this, tr("Stop the conversion?"))) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FormBatch::ReportSummary()
@@ -165,6 +196,11 @@ void FormBatch::ReportSummary()
                                   "new names:",
                                   nullptr, int(renamed_.size())),
                          renamed_);
+    if (!warnings_.isEmpty())
+        parts << section(warnings_.size() == 1 ? tr("1 file was converted from a damaged picture:")
+                                               : tr("%n files were converted from damaged pictures:", nullptr,
+                                                    int(warnings_.size())),
+                         warnings_);
     if (!parts.isEmpty())
         prompts_->ShowWarning(this, parts.join(QStringLiteral("\n\n")));
 }

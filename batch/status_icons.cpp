@@ -65,6 +65,17 @@ void PaintSkip(QPainter& p)
     }
 }
 
+void PaintWarning(QPainter& p)
+{
+    const std::array<QPointF, 3> sign{{{8, 1.5}, {15, 14}, {1, 14}}};
+    p.setPen(QPen(QColor(150, 110, 0), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(250, 200, 20));
+    p.drawPolygon(sign.data(), static_cast<int>(sign.size()));
+    p.setPen(QPen(QColor(40, 30, 0), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 5.5), QPointF(8, 9.5));
+    p.drawPoint(QPointF(8, 12));
+}
+
 QPixmap Paint(FileStatus status, int side)
 {
     QPixmap pixmap(side, side);
@@ -78,6 +89,7 @@ QPixmap Paint(FileStatus status, int side)
     case FileStatus::Waiting: PaintPicture(p); break;
     case FileStatus::Failed: PaintCross(p); break;
     case FileStatus::Skipped: PaintSkip(p); break;
+    case FileStatus::Warned: PaintWarning(p); break;
     }
     return pixmap;
 }

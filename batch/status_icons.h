@@ -11,6 +11,7 @@ enum class FileStatus {
     Waiting,     // picture
     Failed,      // red cross: could not be read or written
     Skipped,     // grey double arrow: its output was already up to date
+    Warned,      // yellow warning sign: converted, but the input was damaged
 };
 
 // Painted at 16 x 16 and 32 x 32 so the list stays crisp on high-density screens.

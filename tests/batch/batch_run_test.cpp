@@ -319,6 +319,73 @@ private slots:
             QVERIFY2(report.contains(name), qPrintable(report));
         QCOMPARE(log_->questions.size(), 1);
     }
+
+    void damagedAndThrowingFilesAreMarkedAndCountedAndTheRunGoesOn()
+    {
+        QFile::copy(kSamples + "rocket.jpg", Work("whole.jpg"));
+        const QByteArray photo = Bytes(Work("whole.jpg"));
+        QFile cut(Work("cut.jpg"));
+        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(photo.left(photo.size() * 2 / 3)) > 0);
+        cut.close();
+        QFile::copy(kSamples + "coffee.png", Work("throws.png"));
+        for (const char* name : {"throws.png", "cut.jpg", "whole.jpg"})
+            form_->AddFile(Work(name));
+        form_->SetConverter([](const ConvertJob& job) -> ConvertResult {
+            if (job.inputPath.endsWith("throws.png"))
+                throw 42;   // not even a std::exception
+            return ConvertFile(job);
+        });
+        log_->answerYes = true;
+        log_->folderOpens = false;
+        RunTo(Work("out"));
+
+        QCOMPARE(form_->Status(0), FileStatus::Failed);
+        QCOMPARE(form_->Status(1), FileStatus::Warned);
+        QCOMPARE(form_->Status(2), FileStatus::Converted);
+        QVERIFY(QFile::exists(Work("out/cut.jpg")));
+        QCOMPARE(log_->warnings.size(), 2);
+        const QString report = log_->warnings.first();
+        QVERIFY2(report.startsWith("1 file was not converted:"), qPrintable(report));
+        QVERIFY2(report.contains("1 file was converted from a damaged picture:"), qPrintable(report));
+        QVERIFY2(report.contains("throws.png") && report.contains("cut.jpg") && !report.contains("whole.jpg"),
+                 qPrintable(report));
+        // No file manager could be started: the user is told where to look.
+        QVERIFY2(log_->warnings.last().contains(Work("out")), qPrintable(log_->warnings.last()));
+    }
+
+    void unwritableOutputFolderIsFoundBeforeAnyPicture()
+    {
+        form_->AddFile(kSamples + "coffee.png");
+        log_->folderAnswers << "/proc";   // no file can be made there, not even by root
+        form_->CmdConvert_Click();
+        QVERIFY(!form_->IsRunning());
+        QCOMPARE(log_->errors.size(), 1);
+        QVERIFY2(log_->errors.first().contains("/proc"), qPrintable(log_->errors.first()));
+        QCOMPARE(form_->Status(0), FileStatus::Waiting);
+        QCOMPARE(log_->beeps, 0);
+    }
+
+    void escapeDuringARunAsksFirst()
+    {
+        AddTenPhotos();
+        Gate gate;
+        gate.pausedFile = "photo02.png";
+        form_->SetConverter(gate.Wrap());
+        form_->show();
+        StartTo(Work("out"));
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
+
+        QTest::keyClick(form_.get(), Qt::Key_Escape);   // answered No
+        QVERIFY(form_->isVisible());
+        QVERIFY(form_->IsRunning());
+        QCOMPARE(log_->questions, QStringList({"Stop the conversion?"}));
+        log_->answerYes = true;
+        QTest::keyClick(form_.get(), Qt::Key_Escape);
+        QVERIFY(!form_->isVisible());
+        gate.release.release();
+        form_.reset();
+        QVERIFY(!QFile::exists(Work("out/photo03.jpg")));
+    }
 };
 
 QTEST_MAIN(BatchRunTest)

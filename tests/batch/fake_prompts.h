@@ -17,6 +17,7 @@ struct PromptLog {
     QStringList questions;
     QStringList opened;
     bool answerYes = false;
+    bool folderOpens = true;
     int beeps = 0;
 };
 
@@ -41,7 +42,11 @@ public:
         log_->questions << question;
         return log_->answerYes;
     }
-    void OpenFolder(const QString& folder) override { log_->opened << folder; }
+    bool OpenFolder(const QString& folder) override
+    {
+        log_->opened << folder;
+        return log_->folderOpens;
+    }
     void Beep() override { ++log_->beeps; }
 
 private:

@@ -124,6 +124,8 @@ void FormMain::InitMainWindow()
         SetDefaultMaxMegapixels(*limit);
     state_.LastDir = WithTrailingSlash(ProgramDataPath(QStringLiteral("Samples")));
     InitStatusBar();
+    if (const QString problem = SettingsFileProblem(); !problem.isEmpty())
+        statusBar()->showMessage(problem);
 
     // An optional style sheet beside the program restyles the window.
     QFile styleSheet(state_.AppDir + kStyleSheetFile);

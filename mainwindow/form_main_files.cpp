@@ -18,6 +18,7 @@
 #include "form_main.h"
 
 #include <new>
+#include "imaging/file_names.h"
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/size_limit.h"
@@ -70,6 +71,11 @@ bool SameFile(const QString& a, const QString& b)
     return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
 }
 
+QString SourceRefusal(const QString& path)
+{
+    return FormMain::tr("Cannot save %1: it is the picture being worked on. Choose another file name.").arg(ShownPath(path));
+}
+
 }  // namespace
 
 QStringList OpenFilters()
@@ -95,7 +101,6 @@ void FormMain::CmdOpen_Click()
     const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, OpenFilters());
     if (path.isEmpty())
         return;
-    state_.SourcePath = path;
     state_.LastDir = FolderOf(path);
     OpenPictureFile(path);
 }
@@ -112,9 +117,11 @@ bool FormMain::OpenPictureFile(const QString& path)
         ShowMessage(QMessageBox::Critical, tr("Error"), read.error);
         return false;
     }
-    ShowSourcePicture(read.image);
+    // The damage is told before anything is asked about the picture.
     if (!read.warning.isEmpty())
         ShowMessage(QMessageBox::Warning, kTitle, read.warning);
+    state_.SourcePath = path;
+    ShowSourcePicture(read.image);
     return true;
 }
 
@@ -149,8 +156,16 @@ void FormMain::CmdSave_Click()
 {
     if (IsGenerating() || gallery_->Count() == 0)
         return;
+    // The picture being worked on is refused inside the dialog, before it asks whether
+    // to replace the file.
+    const auto refused = [this](const QString& chosen) {
+        const bool source = SameFile(chosen, state_.SourcePath);
+        if (source)
+            ShowMessage(QMessageBox::NoIcon, kTitle, SourceRefusal(chosen));
+        return source;
+    };
     const QString start = state_.SaveDir.isEmpty() ? FirstSaveFolder() : state_.SaveDir;
-    const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters());
+    const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters(), refused);
     if (path.isEmpty())
         return;
     state_.SaveDir = FolderOf(path);
@@ -170,8 +185,7 @@ bool FormMain::SaveSelectedPicture(const QString& path)
         return false;
     }
     if (SameFile(path, state_.SourcePath)) {
-        ShowMessage(QMessageBox::NoIcon, kTitle,
-                    tr("Cannot save %1: it is the picture being worked on. Choose another file name.").arg(path));
+        ShowMessage(QMessageBox::NoIcon, kTitle, SourceRefusal(path));
         return false;
     }
     setCursor(Qt::WaitCursor);
@@ -215,6 +229,8 @@ void FormMain::CmdPaste_Click()
                         .arg(DefaultMaxMegapixels()));
         return;
     }
+    // The pasted picture is now the one worked on; no file is.
+    state_.SourcePath.clear();
     ShowSourcePicture(OpaqueOverBlack(image));
 }
 
@@ -248,7 +264,6 @@ void FormMain::dropEvent(QDropEvent* event)
     if (path.isEmpty() || IsGenerating())
         return;
     event->acceptProposedAction();
-    state_.SourcePath = path;
     state_.LastDir = FolderOf(path);
     OpenPictureFile(path);
 }

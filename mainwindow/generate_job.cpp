@@ -35,8 +35,8 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
 
     bool failed = false;
     bool cancelled = false;
+    Engine engine;
     try {
-        Engine engine;
         engine.params = params;
         engine.options = options;
         engine.PencilTexture = pencilTexture;
@@ -56,7 +56,23 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
     } catch (const RunCancelled&) {
         cancelled = true;
     } catch (const std::exception&) {
-        failed = true;
+        // The whole run needs all layers at once; one effect at a time needs far less,
+        // so the pictures still missing are tried one by one, and only those that fail
+        // then are missing at the end.
+        engine.ReleaseLayers();
+        for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
+            if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
+                continue;
+            try {
+                if (engine.SrcPixels.Empty())
+                    engine.SrcPixels = LoadPixels(source);
+                deliver(s, RenderSlot(engine, s));
+            } catch (const RunCancelled&) {
+                cancelled = true;
+            } catch (const std::exception&) {
+                engine.ReleaseLayers();
+            }
+        }
     }
     for (int s = 1; s < kSlotCount; ++s)
         failed = failed || ((slot == GenerateJob::kWholeGallery || slot == s) && !delivered[s]);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "batch/folder_paths.h"
+#include "imaging/file_names.h"
 #include "mainwindow/form_main.h"
 #include "translations/install_translators.h"
 
@@ -26,11 +27,11 @@ int main(int argc, char* argv[])
     lumetra::FormMain window;
     window.show();
 
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (!arguments.isEmpty()) {
-        const QString path = QFileInfo(arguments.constFirst()).absoluteFilePath();
+    // QApplication has taken its own options out of argv. The name is taken as bytes, so
+    // one that is not valid text still names its file.
+    if (argc > 1) {
+        const QString path = QFileInfo(lumetra::NameFromBytes(argv[1])).absoluteFilePath();
         QTimer::singleShot(0, &window, [&window, path] {
-            window.State().SourcePath = path;
             window.State().LastDir = lumetra::FolderOf(path);
             window.OpenPictureFile(path);
         });

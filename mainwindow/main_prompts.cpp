@@ -18,6 +18,28 @@ QString SuffixOfFilter(const QString& filter)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// A save dialog that refuses some choices itself, before it asks whether to replace
+// an existing file.
+class SaveDialog : public QFileDialog {
+public:
+    SaveDialog(QWidget* owner, const QString& startFolder, const QString& filters,
+               const std::function<bool(const QString&)>& refused)
+        : QFileDialog(owner, QString(), startFolder, filters), refused_(refused)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && refused_ && refused_(chosen.constFirst()))
+            return;
+        QFileDialog::accept();
+    }
+
+private:
+    const std::function<bool(const QString&)>& refused_;
+};
+
 }  // namespace
 
 QString MainPrompts::ChooseOpenFile(QWidget* owner, const QString& startFolder, const QStringList& filters)
@@ -25,9 +47,10 @@ QString MainPrompts::ChooseOpenFile(QWidget* owner, const QString& startFolder, 
     return QFileDialog::getOpenFileName(owner, QString(), startFolder, filters.join(QStringLiteral(";;")));
 }
 
-QString MainPrompts::ChooseSaveFile(QWidget* owner, const QString& startFolder, const QStringList& filters)
+QString MainPrompts::ChooseSaveFile(QWidget* owner, const QString& startFolder, const QStringList& filters,
+                                    const std::function<bool(const QString&)>& refused)
 {
-    QFileDialog dialog(owner, QString(), startFolder, filters.join(QStringLiteral(";;")));
+    SaveDialog dialog(owner, startFolder, filters.join(QStringLiteral(";;")), refused);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(SuffixOfFilter(filters.value(0)));

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -19,8 +20,11 @@ public:
     // The file chosen in the open dialog, or "" when cancelled.
     virtual QString ChooseOpenFile(QWidget* owner, const QString& startFolder, const QStringList& filters);
     // The file chosen in the save dialog (a name typed without extension gets the one of
-    // the chosen file type), or "" when cancelled.
-    virtual QString ChooseSaveFile(QWidget* owner, const QString& startFolder, const QStringList& filters);
+    // the chosen file type), or "" when cancelled. A choice for which refused (which
+    // tells the user why) returns true keeps the dialog open, before it asks whether to
+    // replace an existing file.
+    virtual QString ChooseSaveFile(QWidget* owner, const QString& startFolder, const QStringList& filters,
+                                   const std::function<bool(const QString&)>& refused);
     // A message box with an OK button.
     virtual void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text);
     // The resize prompt for a picture of that size: the size to resample to, or nothing.

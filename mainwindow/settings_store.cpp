@@ -1,6 +1,12 @@
 #include "settings_store.h"
 
+#include <QCoreApplication>
 #include <QSettings>
+#include <cerrno>
+#include <sys/stat.h>
+
+#include "imaging/file_names.h"
+#include "imaging/input_file.h"
 
 namespace lumetra {
 
@@ -20,8 +26,26 @@ QString CleanSettingText(const QString& raw)
     return raw;
 }
 
+QString SettingsFileProblem()
+{
+    const QString path = QSettings(kOrganisation, kApplication).fileName();
+    struct stat info {};
+    if (stat(NameToBytes(path).constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return {};
+        return QCoreApplication::translate("Settings", "The settings file \"%1\" cannot be used (%2); the defaults apply.")
+            .arg(ShownPath(path), SystemReason(errno));
+    }
+    if (S_ISREG(info.st_mode))
+        return {};
+    return QCoreApplication::translate("Settings", "The settings file \"%1\" is %2, not a regular file; the defaults apply.")
+        .arg(ShownPath(path), KindOfSpecialFile(info.st_mode));
+}
+
 QString ReadSetting(const QString& name)
 {
+    if (!SettingsFileProblem().isEmpty())
+        return {};
     const QVariant value = QSettings(kOrganisation, kApplication).value(name);
     if (!value.isValid() || !value.canConvert<QString>())
         return {};
@@ -30,6 +54,8 @@ QString ReadSetting(const QString& name)
 
 void WriteSetting(const QString& name, const QString& text)
 {
+    if (!SettingsFileProblem().isEmpty())
+        return;
     QSettings store(kOrganisation, kApplication);
     store.setValue(name, text);
     store.sync();

@@ -1,6 +1,8 @@
 #pragma once
 // The program's small settings store: string values under QSettings("Veltrup",
-// "Lumetra"). Only "OutDir" is stored.
+// "Lumetra"). Only "OutDir" is stored. The store is used only while its file is a
+// regular file (or not there yet): a FIFO or a device in its place is neither read,
+// which could block the program before its window appears, nor replaced.
 
 #include <QString>
 
@@ -10,6 +12,9 @@ namespace lumetra {
 // a NUL reads as empty and one trailing NUL is dropped, so values written with or
 // without a terminator read back alike.
 QString ReadSetting(const QString& name);
+
+// Why the settings file is not used ("" when it is), naming it.
+QString SettingsFileProblem();
 
 // Writes the value as a string; a failed write is ignored.
 void WriteSetting(const QString& name, const QString& text);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMimeData>
+#include <QStatusBar>
+#include <sys/stat.h>
 
 #include "engine/resize.h"
 #include "imaging/picture_file.h"
@@ -224,12 +226,11 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
         QVERIFY(window->PasteAction()->isEnabled());
 
-        const QString sourcePath = window->State().SourcePath;
         QVERIFY(window->OpenPictureFile(Write(PatternPicture(9, 9), QStringLiteral("other.png"), PictureFormat::Png)));
         window->CmdPaste_Click();
         QCOMPARE(Source(), picture);
         QCOMPARE(window->Gallery()->Count(), 1);
-        QCOMPARE(window->State().SourcePath, sourcePath);
+        QVERIFY(window->State().SourcePath.isEmpty());   // the pasted picture comes from no file
 
         // Transparent parts of a pasted picture come out black, as from a file.
         QImage clear(4, 4, QImage::Format_ARGB32);
@@ -310,6 +311,56 @@ private slots:
         WriteSetting(QStringLiteral("OutDir"), QChar(0) + QStringLiteral("/pictures/"));
         QCOMPARE(ReadSetting(QStringLiteral("OutDir")), QString());
         QCOMPARE(ReadSetting(QStringLiteral("Missing")), QString());
+    }
+
+    void damagedPictureIsToldBeforeTheResizePrompt()
+    {
+        QFile whole(Write(PatternPicture(1100, 800), QStringLiteral("whole.jpg"), PictureFormat::Jpg));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile cut(dir.filePath(QStringLiteral("cut.jpg")));
+        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(whole.readAll().chopped(int(whole.size() / 3))) > 0);
+        cut.close();
+        QVERIFY(window->OpenPictureFile(cut.fileName()));
+        QCOMPARE(int(log.messages.size()), 1);
+        QCOMPARE(log.messages[0].icon, QMessageBox::Warning);
+        QVERIFY2(log.messages[0].text.contains(QStringLiteral("cut.jpg")), qPrintable(log.messages[0].text));
+        QCOMPARE(log.messagesBeforeResize, std::vector<size_t>{1});
+    }
+
+    void saveAfterPasteAndOverTheOpenPicture()
+    {
+        const QString first = Write(PatternPicture(10, 10), QStringLiteral("first.png"), PictureFormat::Png);
+        log.openAnswer = first;
+        window->CmdOpen_Click();
+        // Refused inside the dialog, before it could ask whether to replace the file.
+        log.saveAnswer = first;
+        window->CmdSave_Click();
+        QCOMPARE(int(log.messages.size()), 1);
+        QVERIFY2(log.messages[0].text.contains(QStringLiteral("being worked on")), qPrintable(log.messages[0].text));
+        QCOMPARE(ReadPicture(first).image, PatternPicture(10, 10));
+
+        // Once a picture is pasted, the file opened before is just another file.
+        QGuiApplication::clipboard()->setImage(PatternPicture(6, 6));
+        window->CmdPaste_Click();
+        log.messages.clear();
+        window->CmdSave_Click();
+        QVERIFY(log.messages.empty());
+        QCOMPARE(ReadPicture(first).image, PatternPicture(6, 6));
+    }
+
+    void settingsFileThatIsNotARegularFileIsLeftAlone()
+    {
+        const QString path = QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).fileName();
+        QFile::remove(path);
+        QDir().mkpath(QFileInfo(path).path());
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        window = std::make_unique<FormMain>();   // would block on opening the FIFO
+        const QString shown = window->statusBar()->currentMessage();
+        WriteSetting(QStringLiteral("OutDir"), QStringLiteral("/somewhere/"));
+        const bool stillFifo = QFileInfo(path).exists() && !QFileInfo(path).isFile();
+        QFile::remove(path);
+        QVERIFY2(shown.contains(QStringLiteral("not a regular file")), qPrintable(shown));
+        QVERIFY(stillFifo);
     }
 
     void storedSizeLimitIsReadAtStartUp()

@@ -27,6 +27,7 @@ struct Message {
 struct PromptLog {
     std::vector<Message> messages;
     std::vector<QSize> resizeQuestions;
+    std::vector<size_t> messagesBeforeResize;   // how many messages came before each resize prompt
     std::optional<QSize> resizeAnswer;  // what the resize prompt returns
     QString openAnswer;                 // the file the open dialog returns
     QString saveAnswer;                 // the file the save dialog returns
@@ -42,10 +43,12 @@ public:
         log_.openStartFolder = start;
         return log_.openAnswer;
     }
-    QString ChooseSaveFile(QWidget*, const QString& start, const QStringList&) override
+    // A refused answer keeps the dialog open; the user then cancels.
+    QString ChooseSaveFile(QWidget*, const QString& start, const QStringList&,
+                           const std::function<bool(const QString&)>& refused) override
     {
         log_.saveStartFolder = start;
-        return log_.saveAnswer;
+        return refused(log_.saveAnswer) ? QString() : log_.saveAnswer;
     }
     void ShowMessage(QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) override
     {
@@ -54,6 +57,7 @@ public:
     std::optional<QSize> AskResize(QWidget*, QSize picture) override
     {
         log_.resizeQuestions.push_back(picture);
+        log_.messagesBeforeResize.push_back(log_.messages.size());
         return log_.resizeAnswer;
     }
     void ShowAbout(QWidget*) override {}

@@ -1,6 +1,7 @@
 #include "settings_store.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
 #include <cerrno>
 #include <sys/stat.h>
@@ -26,19 +27,32 @@ QString CleanSettingText(const QString& raw)
     return raw;
 }
 
+namespace {
+
+// Where QSettings keeps the store, found without constructing one: a QSettings reads
+// its file as it is made.
+QString SettingsFilePath()
+{
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const QString folder = configHome.startsWith('/') ? NameFromBytes(configHome) : QDir::homePath() + QStringLiteral("/.config");
+    return folder + QLatin1Char('/') + kOrganisation + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
+}
+
+}  // namespace
+
 QString SettingsFileProblem()
 {
-    const QString path = QSettings(kOrganisation, kApplication).fileName();
+    const QString path = SettingsFilePath();
     struct stat info {};
     if (stat(NameToBytes(path).constData(), &info) != 0) {
         if (errno == ENOENT)
             return {};
-        return QCoreApplication::translate("Settings", "The settings file \"%1\" cannot be used (%2); the defaults apply.")
+        return QCoreApplication::translate("lumetra::SettingsStore", "The settings file \"%1\" cannot be used (%2); the defaults apply.")
             .arg(ShownPath(path), SystemReason(errno));
     }
     if (S_ISREG(info.st_mode))
         return {};
-    return QCoreApplication::translate("Settings", "The settings file \"%1\" is %2, not a regular file; the defaults apply.")
+    return QCoreApplication::translate("lumetra::SettingsStore", "The settings file \"%1\" is %2, not a regular file; the defaults apply.")
         .arg(ShownPath(path), KindOfSpecialFile(info.st_mode));
 }
 

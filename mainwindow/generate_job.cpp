@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPromise>
+#include <QThreadPool>
 #include <QtConcurrent>
 #include <exception>
 #include <vector>
@@ -24,11 +25,15 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
     auto deliver = [&](int slot, const PixelPlane& plane) {
         if (slot <= 0 || slot >= kSlotCount || delivered[slot] || promise.isCanceled())
             return;
-        delivered[slot] = true;
         GenerateUpdate update;
         update.kind = GenerateUpdate::Kind::Picture;
         update.slot = slot;
         update.picture = DrawPixels(plane);
+        // A picture that could not be had for display counts as missing, so the run
+        // is reported as incomplete instead of showing an empty entry without a word.
+        if (update.picture.isNull())
+            return;
+        delivered[slot] = true;
         update.thumbnail = MakeSnapshot(update.picture, frameColour);
         promise.addResult(std::move(update));
     };
@@ -83,6 +88,23 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
     promise.addResult(std::move(done));
 }
 
+// Runs go to threads of their own, kept for the life of the program: each keeps its team
+// of engine row threads, instead of starting a new team whenever a run lands on a fresh
+// thread of the shared pool (which Qt's image scaling also uses). Starting threads is
+// what fails first when memory runs short, and the threading runtime ends the process
+// when it cannot. Two threads: the window's Generate and the live renderer.
+QThreadPool& EnginePool()
+{
+    static QThreadPool pool;
+    static const bool configured = [] {
+        pool.setExpiryTimeout(-1);
+        pool.setMaxThreadCount(2);
+        return true;
+    }();
+    (void)configured;
+    return pool;
+}
+
 }  // namespace
 
 GenerateJob::GenerateJob(QObject* parent) : QObject(parent)
@@ -104,7 +126,7 @@ bool GenerateJob::Start(const QImage& source, const EngineParams& params, const 
         return false;
     running_ = true;
     stop_ = std::stop_source();
-    future_ = QtConcurrent::run(RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColour, slot);
+    future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColour, slot);
     watcher_.setFuture(future_);
     return true;
 }

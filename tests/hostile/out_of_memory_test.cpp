@@ -1,52 +1,24 @@
 // Running out of memory in the middle of a run: the process's address space is capped
 // just above what it uses, so the engine's planes cannot be had. The run must stop
-// with a message, leave the engine usable and leave files on disk alone. (Skipped
-// under AddressSanitizer, which reserves far more address space than any cap allows.)
+// with a message, leave the engine usable and leave files on disk alone.
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <fstream>
 
 #include "cli/command_line.h"
 #include "cli/file_commands.h"
 #include "cli/run_support.h"
 #include "engine/gallery.h"
 #include "imaging/plane_transfer.h"
+#include "tests/hostile/address_space_cap.h"
 #include "tests/hostile/hostile_pictures.h"
 #include "tests/imaging/test_pictures.h"
 
 namespace lumetra {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-
-// Caps the address space at what the process maps now plus `headroom` bytes, for
-// the lifetime of the object.
-class AddressSpaceCap {
-public:
-    explicit AddressSpaceCap(rlim_t headroom)
-    {
-        getrlimit(RLIMIT_AS, &saved_);
-        std::ifstream statm("/proc/self/statm");
-        rlim_t pages = 0;
-        statm >> pages;
-        const rlimit capped{pages * rlim_t(sysconf(_SC_PAGESIZE)) + headroom, saved_.rlim_max};
-        setrlimit(RLIMIT_AS, &capped);
-    }
-    ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-constexpr rlim_t kMegabyte = 1024 * 1024;
+using test::AddressSpaceCap;
+using test::kMegabyte;
 
 Engine EngineFor(int width, int height)
 {
@@ -58,7 +30,7 @@ Engine EngineFor(int width, int height)
 
 TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
 {
-    if (kSanitized)
+    if (test::kAddressSanitizer)
         GTEST_SKIP();
     Engine small = EngineFor(8, 8);
     const std::vector<PixelPlane> expected = RenderGallery(small);   // also starts the engine's threads
@@ -82,7 +54,7 @@ TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
 
 TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
 {
-    if (kSanitized)
+    if (test::kAddressSanitizer)
         GTEST_SKIP();
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("large.png"));

@@ -145,6 +145,8 @@ private:
     void BuildLiveCommands(QMenu* viewMenu, QToolBar* bar);
     void OnPanelChanged();
     void FollowPanel();
+    void RenderSelectedLive();
+    void OnLiveSelectionChanged();
     void StopLive();
     void StartLiveGallery();
     void OnLivePicture(int slot, const QImage& picture, const QImage& thumbnail, quint64 generation);

@@ -61,6 +61,7 @@ void FormMain::BuildLiveCommands(QMenu* viewMenu, QToolBar* bar)
     liveStill_->setInterval(kStillnessMs);
     connect(liveStill_, &QTimer::timeout, this, &FormMain::StartLiveGallery);
     connect(panel_, &ParameterPanel::changed, this, &FormMain::OnPanelChanged);
+    connect(gallery_, &QListWidget::currentRowChanged, this, &FormMain::OnLiveSelectionChanged);
 }
 
 void FormMain::SetLive(bool on)
@@ -103,20 +104,35 @@ void FormMain::FollowPanel()
     galleryWanted_ = false;
     if (liveGallery_)
         job_->Cancel();   // its later pictures are of older values and are dropped
-    const int slot = gallery_->SelectedSlot();
-    if (slot > 0 && slot < gallery_->Count()) {
-        LiveRequest request;
-        request.source = gallery_->Picture(0);
-        request.params = state_.params;
-        request.options = state_.options;
-        request.pencilTexture = pencilTexture_;
-        request.frameColour = palette().color(QPalette::Button);
-        request.slot = slot;
-        request.generation = liveGeneration_;
-        live_->Render(request);
-    }
+    RenderSelectedLive();
     liveStill_->start();
     UpdateLiveStatus();
+}
+
+void FormMain::RenderSelectedLive()
+{
+    const int slot = gallery_->SelectedSlot();
+    if (slot <= 0 || slot >= gallery_->Count())
+        return;
+    LiveRequest request;
+    request.source = gallery_->Picture(0);
+    request.params = state_.params;
+    request.options = state_.options;
+    request.pencilTexture = pencilTexture_;
+    request.frameColour = palette().color(QPalette::Button);
+    request.slot = slot;
+    request.generation = liveGeneration_;
+    live_->Render(request);
+}
+
+void FormMain::OnLiveSelectionChanged()
+{
+    // An entry chosen while the gallery still lags behind the controls shows the
+    // current values at once instead of waiting for the whole gallery.
+    if (IsLive() && lastLive_ && (liveStill_->isActive() || galleryWanted_ || liveGallery_)) {
+        RenderSelectedLive();
+        UpdateLiveStatus();
+    }
 }
 
 void FormMain::StopLive()

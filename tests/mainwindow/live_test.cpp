@@ -186,6 +186,22 @@ private slots:
         QVERIFY(window->Gallery()->Picture(7) == lastLive);
     }
 
+    // An entry chosen before the gallery has caught up with the controls gets the current
+    // values at once, without waiting for the whole gallery.
+    void entryChosenDuringADragIsRenderedAtOnce()
+    {
+        Open(PatternPicture(900, 600));
+        GenerateAndWait();
+        window->Gallery()->setCurrentRow(7);
+        window->SetLive(true);
+        Darkness()->setValue(150);
+        window->Gallery()->setCurrentRow(12);
+        QVERIFY(QTest::qWaitFor([&] { return !shown.empty() && shown.back().slot == 12; }, 20000));
+        QCOMPARE(shown.back().generation, window->LiveGeneration());
+        WaitUntilStill();
+        QVERIFY(window->Gallery()->Picture(12) == shown.back().picture);
+    }
+
     void liveOffStopsTheRenders()
     {
         Open(PatternPicture(1600, 1200));

@@ -23,22 +23,12 @@
 #include "batch/folder_paths.h"
 #include "batch/size_box.h"
 #include "engine/catalogue.h"
-#include "imaging/output_names.h"
+#include "imaging/picture_formats.h"
 #include "translations/captions.h"
 
 namespace lumetra {
 
 namespace {
-
-QStringList OpenFilters()
-{
-    return {FormBatch::tr("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
-            FormBatch::tr("JPG files (*.jpg *.jpeg)"),
-            FormBatch::tr("BMP files (*.bmp)"),
-            FormBatch::tr("PNG files (*.png)"),
-            FormBatch::tr("TIF files (*.tif *.tiff)"),
-            FormBatch::tr("GIF files (*.gif)")};
-}
 
 // Remembers the choice of "Skip files already converted" between runs of the program.
 const QString kSkipExistingSetting = QStringLiteral("SkipExisting");
@@ -177,8 +167,8 @@ QWidget* FormBatch::BuildOptions()
     Frame3->setObjectName(QStringLiteral("Frame3"));
     ComboFormat = new QComboBox(Frame3);
     ComboFormat->setObjectName(QStringLiteral("ComboFormat"));
-    // Same order as PictureFormat.
-    ComboFormat->addItems({"JPG", "PNG", "GIF", "TIF", "BMP"});
+    for (const PictureFormat format : kWrittenFormats)
+        ComboFormat->addItem(InfoOf(format).name);
     ComboFormat->setCurrentIndex(0);
     CheckSkipExisting = new QCheckBox(tr("Skip files already converted"), Frame3);
     CheckSkipExisting->setObjectName(QStringLiteral("CheckSkipExisting"));
@@ -269,7 +259,7 @@ bool FormBatch::AcceptDrop(QEvent* event)
 
 void FormBatch::AddFile(const QString& path, const QString& subFolder)
 {
-    if (FileInList(path) || !CheckEXT(path))
+    if (FileInList(path) || !HasPictureExtension(path))
         return;
     auto* item = new QTreeWidgetItem(LvFile, {path});
     SetStatus(item, FileStatus::Waiting);
@@ -335,7 +325,7 @@ void FormBatch::ShowFileCount()
 
 void FormBatch::CmdAddFiles_Click()
 {
-    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, OpenFilters());
+    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, TranslatedFilters(OpenFilters(), "lumetra::FormBatch"));
     if (!chosen.isEmpty()) {
         LvFile->setUpdatesEnabled(false);
         for (const QString& path : chosen)

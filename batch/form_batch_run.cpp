@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <array>
 #include <cmath>
 
 #include "batch/batch_run.h"
@@ -24,10 +23,6 @@
 namespace lumetra {
 
 namespace {
-
-// The entries of the format list, in order.
-constexpr std::array<PictureFormat, 5> kFormats{PictureFormat::Jpg, PictureFormat::Png, PictureFormat::Gif,
-                                                PictureFormat::Tif, PictureFormat::Bmp};
 
 // More failures or new names than this are summed up in one line rather than listed.
 constexpr int kLinesListed = 20;
@@ -72,7 +67,7 @@ void FormBatch::CmdConvert_Click()
     request.skipExisting = CheckSkipExisting->isChecked();
     request.jobs = jobs_;
     request.effectIndex = ComboEffect->currentIndex();
-    request.format = kFormats[ComboFormat->currentIndex()];
+    request.format = kWrittenFormats[ComboFormat->currentIndex()];
     if (OptionCustom->isChecked()) {
         // A box that still holds the focus has not been normalised yet.
         request.size = TargetSize{TextW->Normalise(), TextH->Normalise(), CheckAspect->isChecked()};

@@ -1,6 +1,6 @@
 #include "cli/command_line.h"
 
-#include <QMap>
+#include <QFileInfo>
 #include <algorithm>
 #include <functional>
 
@@ -104,16 +104,10 @@ QString ApplyEffect(Command& command, const QString& value)
 
 QString ApplyFormat(Command& command, const QString& value)
 {
-    static const QMap<QString, PictureFormat> formats{
-        {QStringLiteral("jpg"), PictureFormat::Jpg},  {QStringLiteral("jpeg"), PictureFormat::Jpg},
-        {QStringLiteral("png"), PictureFormat::Png},  {QStringLiteral("gif"), PictureFormat::Gif},
-        {QStringLiteral("tif"), PictureFormat::Tif},  {QStringLiteral("tiff"), PictureFormat::Tif},
-        {QStringLiteral("bmp"), PictureFormat::Bmp},
-    };
-    const auto found = formats.find(value.trimmed().toLower());
-    if (found == formats.end())
+    const std::optional<PictureFormat> format = WrittenFormatOfExtension(value.trimmed());
+    if (!format)
         return QStringLiteral("--format: \"%1\" is not allowed; give jpg, png, gif, tif or bmp.").arg(value);
-    command.format = found.value();
+    command.format = *format;
     return {};
 }
 
@@ -273,13 +267,9 @@ QString TakePositionals(Command& command, const QStringList& positionals)
 
 std::optional<PictureFormat> FormatOfOutput(const QString& path)
 {
-    if (path.right(5).toLower() == QLatin1String(".jpeg"))
-        return PictureFormat::Jpg;
-    if (path.right(5).toLower() == QLatin1String(".tiff"))
-        return PictureFormat::Tif;
-    if (path.right(4).toLower() == QLatin1String("tiff"))
-        return std::nullopt;   // "xtiff" without a dot
-    return FormatFromKey(path);
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? std::nullopt : WrittenFormatOfExtension(name.mid(dot + 1));
 }
 
 ParseResult ParseCommandLine(const QStringList& args)

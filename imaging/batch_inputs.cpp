@@ -5,7 +5,7 @@
 #include <QSet>
 #include <algorithm>
 
-#include "imaging/output_names.h"
+#include "imaging/picture_formats.h"
 
 namespace lumetra {
 
@@ -25,7 +25,7 @@ void CollectPictures(const QDir& top, const QString& folder, bool subFolders, QS
                                                                                   : top.relativeFilePath(folder);
     // Without QDir::Hidden and QDir::System hidden files and broken links stay out.
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
-        if (CheckEXT(name))
+        if (HasPictureExtension(name))
             found.append({dir.filePath(name), subFolder});
     if (!subFolders)
         return;

@@ -34,16 +34,6 @@ QString GetBaseName(const QString& path)
     return dot > 0 ? name.left(dot) : name;
 }
 
-bool CheckEXT(const QString& path)
-{
-    const QString name = FileName(path);
-    const QString extension = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1).toLower();
-    static const QStringList accepted{QStringLiteral("bmp"), QStringLiteral("gif"), QStringLiteral("jpg"),
-                                      QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("tif"),
-                                      QStringLiteral("tiff")};
-    return accepted.contains(extension);
-}
-
 QSet<QString> InputIdentities(const QStringList& paths)
 {
     QSet<QString> names;

@@ -13,10 +13,6 @@ namespace lumetra {
 // the whole file name when it has none.
 QString GetBaseName(const QString& path);
 
-// Whether the file name's extension is one the converter accepts: bmp, gif, jpg,
-// jpeg, png, tif or tiff, in any letter case.
-bool CheckEXT(const QString& path);
-
 // Every name the files are known by: as written (made absolute) and, for those that
 // exist, with links resolved. Worked out once per run, since resolving links costs
 // system calls.

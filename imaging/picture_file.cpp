@@ -59,34 +59,6 @@ QString DecodeFailure(const QImageReader& reader, const QByteArray& format, cons
 
 }  // namespace
 
-std::optional<PictureFormat> FormatFromKey(const QString& path)
-{
-    const QString key = path.right(4).toLower();
-    if (key == QLatin1String(".jpg"))
-        return PictureFormat::Jpg;
-    if (key == QLatin1String(".png"))
-        return PictureFormat::Png;
-    if (key == QLatin1String(".gif"))
-        return PictureFormat::Gif;
-    if (key == QLatin1String(".tif") || key == QLatin1String("tiff"))
-        return PictureFormat::Tif;
-    if (key == QLatin1String(".bmp"))
-        return PictureFormat::Bmp;
-    return std::nullopt;
-}
-
-QString FormatExtension(PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Jpg: return QStringLiteral("jpg");
-    case PictureFormat::Png: return QStringLiteral("png");
-    case PictureFormat::Gif: return QStringLiteral("gif");
-    case PictureFormat::Tif: return QStringLiteral("tif");
-    case PictureFormat::Bmp: return QStringLiteral("bmp");
-    }
-    return {};
-}
-
 QImage ToOpaqueRgb32(const QImage& image)
 {
     if (!image.hasAlphaChannel())

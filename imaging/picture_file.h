@@ -8,18 +8,10 @@
 #include <QString>
 #include <optional>
 
+#include "imaging/picture_formats.h"
 #include "imaging/size_limit.h"
 
 namespace lumetra {
-
-enum class PictureFormat { Jpg, Png, Gif, Tif, Bmp };
-
-// The format chosen by a path's lower-cased last four characters: ".bmp", ".jpg",
-// ".png", ".gif", ".tif" or "tiff". Anything else has no format.
-std::optional<PictureFormat> FormatFromKey(const QString& path);
-
-// "jpg", "png", "gif", "tif" or "bmp".
-QString FormatExtension(PictureFormat format);
 
 struct ReadLimits {
     // Pictures larger than this many million pixels are refused before decoding.

@@ -31,10 +31,6 @@ class ParameterPanel;
 class PreviewArea;
 class SnapshotGallery;
 
-// The file dialogs' filters, in the order they are offered.
-QStringList OpenFilters();
-QStringList SaveFilters();
-
 class FormMain : public QMainWindow {
     Q_OBJECT
 public:

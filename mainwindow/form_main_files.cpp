@@ -34,16 +34,6 @@ constexpr int kPromptWidth = 1024;
 constexpr int kPromptHeight = 768;
 
 
-// The save formats, chosen by the path's lower-cased last four characters. Unlike
-// opening, "tiff" (so ".tiff") is not among them, nor is ".jpeg": such names are refused
-// rather than guessed at.
-std::optional<PictureFormat> SaveFormatOf(const QString& path)
-{
-    if (path.right(4).toLower() == QLatin1String("tiff"))
-        return std::nullopt;
-    return FormatFromKey(path);
-}
-
 // A clipboard picture as an opaque RGB32 picture, transparent parts over black like
 // the pictures read from files.
 QImage OpaqueOverBlack(const QImage& image)
@@ -78,27 +68,11 @@ QString SourceRefusal(const QString& path)
 
 }  // namespace
 
-QStringList OpenFilters()
-{
-    return {FormMain::tr("Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)"),
-            FormMain::tr("JPG files (*.jpg *.jpeg)"),
-            FormMain::tr("BMP files (*.bmp)"),
-            FormMain::tr("PNG files (*.png)"),
-            FormMain::tr("TIF files (*.tif *.tiff)"),
-            FormMain::tr("GIF files (*.gif)")};
-}
-
-QStringList SaveFilters()
-{
-    return {FormMain::tr("JPG files (*.jpg)"), FormMain::tr("PNG files (*.png)"), FormMain::tr("GIF files (*.gif)"),
-            FormMain::tr("TIF files (*.tif)"), FormMain::tr("BMP files (*.bmp)")};
-}
-
 void FormMain::CmdOpen_Click()
 {
     if (IsGenerating())
         return;
-    const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, OpenFilters());
+    const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, TranslatedFilters(OpenFilters(), "lumetra::FormMain"));
     if (path.isEmpty())
         return;
     state_.LastDir = FolderOf(path);
@@ -165,7 +139,7 @@ void FormMain::CmdSave_Click()
         return source;
     };
     const QString start = state_.SaveDir.isEmpty() ? FirstSaveFolder() : state_.SaveDir;
-    const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters(), refused);
+    const QString path = prompts_->ChooseSaveFile(this, start, TranslatedFilters(SaveFilters(), "lumetra::FormMain"), refused);
     if (path.isEmpty())
         return;
     state_.SaveDir = FolderOf(path);
@@ -174,7 +148,9 @@ void FormMain::CmdSave_Click()
 
 bool FormMain::SaveSelectedPicture(const QString& path)
 {
-    const std::optional<PictureFormat> format = SaveFormatOf(path);
+    // Chosen by the last four characters: ".tiff" and ".jpeg" are refused rather than
+    // guessed at.
+    const std::optional<PictureFormat> format = FormatFromKey(path);
     if (!format) {
         ShowMessage(QMessageBox::Critical, tr("Error"), tr("Unknown image format"));
         return false;

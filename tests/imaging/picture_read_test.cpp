@@ -193,18 +193,5 @@ TEST_F(ReadPictureTest, PicturesOverTheMegapixelLimitAreRefusedBeforeDecoding)
     EXPECT_TRUE(ReadPicture(path, ReadLimits{2.0}).ok());
 }
 
-TEST(FormatKeyTest, LastFourCharactersInAnyCaseChooseTheFormat)
-{
-    EXPECT_EQ(FormatFromKey("a/photo.JPG"), PictureFormat::Jpg);
-    EXPECT_EQ(FormatFromKey("photo.png"), PictureFormat::Png);
-    EXPECT_EQ(FormatFromKey("photo.Gif"), PictureFormat::Gif);
-    EXPECT_EQ(FormatFromKey("photo.tif"), PictureFormat::Tif);
-    EXPECT_EQ(FormatFromKey("photo.TIFF"), PictureFormat::Tif);
-    EXPECT_EQ(FormatFromKey("photo.bmp"), PictureFormat::Bmp);
-    EXPECT_EQ(FormatFromKey("photo.jpeg"), std::nullopt);
-    EXPECT_EQ(FormatFromKey("photo.bmp.txt"), std::nullopt);
-    EXPECT_EQ(FormatExtension(PictureFormat::Tif), "tif");
-}
-
 }  // namespace
 }  // namespace lumetra

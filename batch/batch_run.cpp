@@ -52,6 +52,7 @@ bool BatchRun::Start(const BatchRequest& request)
     common.size = request.size;
     common.params = request.params;
     common.options = request.options;
+    common.details = request.details;
     common.skipExisting = request.skipExisting;
     QStringList inputPaths;
     for (const BatchInput& input : request.inputs)

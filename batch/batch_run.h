@@ -29,6 +29,7 @@ struct BatchRequest {
     EngineOptions options;
     bool skipExisting = false;         // keep outputs newer than their inputs
     int jobs = 0;                      // files converted at once; 0: one per core
+    DetailsChoice details;             // which of the source's photo details the outputs keep
 };
 
 class BatchRun : public QObject {

@@ -176,9 +176,15 @@ QWidget* FormBatch::BuildOptions()
     CheckSkipExisting->setChecked(QSettings().value(kSkipExistingSetting).toBool());
     connect(CheckSkipExisting, &QCheckBox::toggled, this,
             [](bool on) { QSettings().setValue(kSkipExistingSetting, on); });
+    // Off unless the user wants the photos' GPS positions in what is shared.
+    CheckKeepLocation = new QCheckBox(tr("Keep location"), Frame3);
+    CheckKeepLocation->setObjectName(QStringLiteral("CheckKeepLocation"));
+    CheckKeepLocation->setAccessibleName(tr("Keep location"));
+    CheckKeepLocation->setToolTip(tr("Keep the GPS position of each photo in the JPEG, PNG and TIFF files written"));
     auto* formatLayout = new QVBoxLayout(Frame3);
     formatLayout->addWidget(ComboFormat);
     formatLayout->addWidget(CheckSkipExisting);
+    formatLayout->addWidget(CheckKeepLocation);
 
     Frame1 = new QGroupBox(tr("Image size"), options);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -273,6 +279,16 @@ void FormBatch::AddInputs(const QList<BatchInput>& inputs)
     for (const BatchInput& input : inputs)
         AddFile(input.path, input.subFolder);
     LvFile->setUpdatesEnabled(true);
+}
+
+bool FormBatch::KeepLocation() const
+{
+    return CheckKeepLocation->isChecked();
+}
+
+void FormBatch::SetKeepLocation(bool keep)
+{
+    CheckKeepLocation->setChecked(keep);
 }
 
 bool FormBatch::FileInList(const QString& path) const

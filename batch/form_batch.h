@@ -62,6 +62,9 @@ public:
     QList<BatchInput> Inputs() const;
     FileStatus Status(int row) const;
     bool IsRunning() const;
+    // The "Keep location" choice; the main window keeps it in the settings.
+    bool KeepLocation() const;
+    void SetKeepLocation(bool keep);
 
     // The commands, as their buttons run them.
     void CmdAddFiles_Click();
@@ -136,6 +139,7 @@ private:
     SizeBox* TextH = nullptr;
     QCheckBox* CheckAspect = nullptr;
     QCheckBox* CheckSkipExisting = nullptr;
+    QCheckBox* CheckKeepLocation = nullptr;
     QLabel* LabelCount = nullptr;
     QLabel* LabelState = nullptr;
     QProgressBar* ProgressConvert = nullptr;

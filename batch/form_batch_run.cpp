@@ -68,6 +68,7 @@ void FormBatch::CmdConvert_Click()
     request.jobs = jobs_;
     request.effectIndex = ComboEffect->currentIndex();
     request.format = kWrittenFormats[ComboFormat->currentIndex()];
+    request.details.keepLocation = CheckKeepLocation->isChecked();
     if (OptionCustom->isChecked()) {
         // A box that still holds the focus has not been normalised yet.
         request.size = TargetSize{TextW->Normalise(), TextH->Normalise(), CheckAspect->isChecked()};

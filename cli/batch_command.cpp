@@ -131,6 +131,7 @@ int RunBatch(const Command& command, Console& console)
     base.options = command.options;
     base.pencilTexture = &texture;
     base.limits = ReadLimits{command.maxMegapixels};
+    base.details = command.details;
     base.skipExisting = command.skipExisting;
     QStringList inputPaths;
     for (const BatchInput& input : inputs)

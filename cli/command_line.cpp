@@ -210,6 +210,14 @@ std::vector<OptionRule> OptionTable()
                          return QString();
                      }});
     table.push_back({QStringLiteral("max-megapixels"), QStringLiteral("N"), kFileCommands, ApplyMaxMegapixels});
+    table.push_back({QStringLiteral("keep-location"), {}, kFileCommands, [](Command& c, const QString&) {
+                         c.details.keepLocation = true;
+                         return QString();
+                     }});
+    table.push_back({QStringLiteral("strip-metadata"), {}, kFileCommands, [](Command& c, const QString&) {
+                         c.details.strip = true;
+                         return QString();
+                     }});
     return table;
 }
 

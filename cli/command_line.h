@@ -31,6 +31,7 @@ struct Command {
     QString reportPath;                   // batch: one JSON line per input
     bool skipExisting = false;            // batch: keep outputs newer than their inputs
     double maxMegapixels = ReadLimits{}.maxMegapixels;
+    DetailsChoice details;                // which photo details of the input the outputs keep
     EngineParams params;
     EngineOptions options;
 };

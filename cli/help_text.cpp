@@ -76,7 +76,14 @@ QString HelpText()
                "2 usage error.\n"
                "\n"
                "Example:\n"
-               "  lumetra-cli render Samples/chelsea.png chelsea-pencil.png --effect \"pencil sketch\"\n");
+               "  lumetra-cli render Samples/chelsea.png chelsea-pencil.png --effect \"pencil sketch\"\n") +
+           QCoreApplication::translate("lumetra::cli::Help",
+               "\n"
+               "Pictures read: BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (any INPUT);\n"
+               "written: JPEG, PNG, GIF, TIFF, BMP.\n"
+               "Photo details: JPEG, PNG and TIFF outputs of render, gallery and batch keep the input's\n"
+               "date and time, camera, artist and copyright (EXIF); its GPS position only with\n"
+               "--keep-location; --strip-metadata writes none of them.\n");
 }
 
 QString VersionText()

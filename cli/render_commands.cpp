@@ -56,7 +56,8 @@ int RunRender(const Command& command, Console& console)
         return kExitFailed;
     }
     Engine engine;
-    if (!PrepareEngine(engine, command, console))
+    PhotoDetails details;
+    if (!PrepareEngine(engine, command, console, details))
         return kExitFailed;
     QImage picture;
     try {
@@ -68,7 +69,7 @@ int RunRender(const Command& command, Console& console)
         console.Message(RenderFailure(input, QStringLiteral("not enough memory")));
         return kExitFailed;
     }
-    if (const QString error = WritePicture(picture, command.output, command.format); !error.isEmpty()) {
+    if (const QString error = WritePicture(picture, command.output, command.format, details); !error.isEmpty()) {
         console.Message(error);
         return kExitFailed;
     }
@@ -82,7 +83,8 @@ int RunGallery(const Command& command, Console& console)
     if (!MakeOutputFolder(command.output, console))
         return kExitFailed;
     Engine engine;
-    if (!PrepareEngine(engine, command, console))
+    PhotoDetails details;
+    if (!PrepareEngine(engine, command, console, details))
         return kExitFailed;
 
     int status = kExitDone;
@@ -105,9 +107,9 @@ int RunGallery(const Command& command, Console& console)
         if (WouldReplaceInput(path, identities)) {
             writes.push_back(std::async(std::launch::deferred, [path] { return ReplaceInputMessage(path); }));
         } else {
-            const auto write = [picture = DrawPixels(plane), path, format = command.format]() -> QString {
+            const auto write = [picture = DrawPixels(plane), path, format = command.format, &details]() -> QString {
                 try {
-                    return WritePicture(picture, path, format);
+                    return WritePicture(picture, path, format, details);
                 } catch (const std::bad_alloc&) {
                     return CannotWriteMessage(path, QStringLiteral("not enough memory"));
                 }

@@ -7,7 +7,7 @@
 
 namespace lumetra::cli {
 
-bool PrepareEngine(Engine& engine, const Command& command, Console& console)
+bool PrepareEngine(Engine& engine, const Command& command, Console& console, PhotoDetails& details)
 {
     SourcePlane source = ReadSourcePlane(command.inputs.first(), ReadLimits{command.maxMegapixels}, command.size);
     if (!source.warning.isEmpty())
@@ -17,6 +17,7 @@ bool PrepareEngine(Engine& engine, const Command& command, Console& console)
         return false;
     }
     engine.SrcPixels = std::move(source.plane);
+    details = DetailsForOutput(source.details, command.details);
     engine.PencilTexture = LoadPencilTexture();
     if (engine.PencilTexture.Empty()) {
         console.Message(QStringLiteral("Cannot load the built-in pencil texture."));

@@ -1,5 +1,5 @@
 // Writes the seed inputs of the fuzz targets: the sample photos made small in every
-// format, the odd files of the robustness tests (whole and cut short), a few command
+// format (for the decoders of phone and web pictures also as bare files), the odd files of the robustness tests (whole and cut short), a few command
 // lines and a few gallery runs.
 //
 //   make_fuzz_seeds SAMPLES_FOLDER OUTPUT_FOLDER
@@ -7,18 +7,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QColorSpace>
 #include <QImage>
 #include <cstdio>
 
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/photo_files.h"
 
 namespace {
 
 using lumetra::PictureFormat;
 
 // The picture reader's first input byte picks the file name; these are its indexes.
-enum NameIndex : char { kBmp = 0, kGif = 1, kJpg = 2, kPng = 3, kTif = 4, kDat = 7 };
+enum NameIndex : char { kBmp = 0, kGif = 1, kJpg = 2, kPng = 3, kTif = 4, kDat = 7, kHeic = 8, kAvif = 9, kWebp = 10,
+                        kJxl = 11 };
 
 char NameIndexOf(PictureFormat format)
 {
@@ -58,13 +61,51 @@ bool WritePictureSeeds(const QDir& samples, const QDir& out)
             seed(name + ".cut", NameIndexOf(format), bytes.left(bytes.size() / 2));
             seed(name + ".misnamed", kDat, bytes);
         }
+        const QImage small = photo.scaledToWidth(16, Qt::SmoothTransformation);
+        const QString base = QFileInfo(sample).baseName();
+        seed(base + ".heic", kHeic, lumetra::test::EncodeHeif({small}, lumetra::test::HeifCodec::Hevc));
+        seed(base + ".avif", kAvif, lumetra::test::EncodeHeif({small}, lumetra::test::HeifCodec::Av1));
+        seed(base + ".webp", kWebp, lumetra::test::EncodeWebp({small, small.mirrored()}));
+        seed(base + ".jxl", kJxl, lumetra::test::EncodeJxl({small}));
     }
+    seed("bomb.heic", kHeic, HeifBomb(30000, 30000));
+    seed("bomb.jxl", kJxl, JxlBomb(30000));
     seed("no-frames.gif", kGif, GifWithoutFrames());
     seed("zero-width.tif", kTif, GreyTiff(0, 4));
     seed("grey.tif", kTif, GreyTiff(5, 3));
     seed("grey16.png", kPng, GreyPng16(7, 5));
     seed("cmyk.jpg", kJpg, CmykJpeg(8, 8, 10, 200, 30, 0));
     seed("bomb.png", kPng, PngBomb(30000, 30000));
+    return ok;
+}
+
+// The decoders' own fuzzers take the bare file: each sample small, whole and cut,
+// as a still picture, several images or an animation, with and without a profile.
+bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxlOut)
+{
+    using lumetra::test::HeifCodec;
+    const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    bool ok = true;
+    for (const QString& sample : samples.entryList({"*.png", "*.jpg"}, QDir::Files)) {
+        const QImage photo = QImage(samples.filePath(sample)).scaledToWidth(24, Qt::SmoothTransformation);
+        const QString base = QFileInfo(sample).baseName();
+        const QList<QImage> two{photo, photo.mirrored()};
+        const std::pair<QString, QByteArray> heif[] = {
+            {base + ".heic", lumetra::test::EncodeHeif({photo}, HeifCodec::Hevc)},
+            {base + "-p3.heic", lumetra::test::EncodeHeif({photo}, HeifCodec::Hevc, p3)},
+            {base + "-two.heic", lumetra::test::EncodeHeif(two, HeifCodec::Hevc)},
+            {base + ".avif", lumetra::test::EncodeHeif({photo}, HeifCodec::Av1)},
+        };
+        const std::pair<QString, QByteArray> jxl[] = {
+            {base + ".jxl", lumetra::test::EncodeJxl({photo})},
+            {base + "-p3-turned.jxl", lumetra::test::EncodeJxl({photo}, p3, 6)},
+            {base + "-two.jxl", lumetra::test::EncodeJxl(two)},
+        };
+        for (const auto& [name, bytes] : heif)
+            ok = WriteSeed(heifOut, name, bytes) && WriteSeed(heifOut, name + ".cut", bytes.left(bytes.size() / 2)) && ok;
+        for (const auto& [name, bytes] : jxl)
+            ok = WriteSeed(jxlOut, name, bytes) && WriteSeed(jxlOut, name + ".cut", bytes.left(bytes.size() / 2)) && ok;
+    }
     return ok;
 }
 
@@ -111,9 +152,10 @@ int main(int argc, char* argv[])
     }
     const QDir samples(QString::fromLocal8Bit(argv[1]));
     const QDir root(QString::fromLocal8Bit(argv[2]));
-    for (const char* target : {"picture_reader", "command_line", "gallery"})
+    for (const char* target : {"picture_reader", "heif_decoder", "jxl_decoder", "command_line", "gallery"})
         root.mkpath(target);
     const bool ok = WritePictureSeeds(samples, QDir(root.filePath("picture_reader"))) &&
+                    WriteDecoderSeeds(samples, QDir(root.filePath("heif_decoder")), QDir(root.filePath("jxl_decoder"))) &&
                     WriteCommandLineSeeds(QDir(root.filePath("command_line"))) &&
                     WriteGallerySeeds(QDir(root.filePath("gallery")));
     if (!ok)

@@ -16,7 +16,8 @@ namespace {
 // that every decoder's normal path runs.
 constexpr double kMegapixelLimit = 16.0;
 
-constexpr const char* kNames[] = {"in.bmp", "in.gif", "in.jpg", "in.png", "in.tif", "in.tiff", "in.jpeg", "in.dat"};
+constexpr const char* kNames[] = {"in.bmp",  "in.gif",  "in.jpg",  "in.png",  "in.tif", "in.tiff",
+                                  "in.jpeg", "in.dat",  "in.heic", "in.avif", "in.webp", "in.jxl"};
 
 QTemporaryDir* folder = nullptr;
 

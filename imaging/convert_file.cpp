@@ -85,7 +85,9 @@ ConvertResult ConvertFile(const ConvertJob& job)
     if (picture.isNull())
         return Failure(result, QStringLiteral("Cannot convert \"%1\": not enough memory.").arg(Native(job.inputPath)));
 
-    if (const QString error = WritePicture(picture, result.outputPath, job.format); !error.isEmpty())
+    if (const QString error =
+            WritePicture(picture, result.outputPath, job.format, DetailsForOutput(source.details, job.details));
+        !error.isEmpty())
         return Failure(result, error);
     result.ok = true;
     result.message = source.warning;

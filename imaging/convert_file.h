@@ -26,6 +26,7 @@ struct ConvertJob {
     EngineOptions options;
     const PixelPlane* pencilTexture = nullptr;   // required; LoadPencilTexture() gives it
     ReadLimits limits;
+    DetailsChoice details;                  // which of the source's photo details the output keeps
     // InputIdentities of every input file of the run: an output path equal to one of
     // them is refused, so a conversion never destroys a source picture.
     QSet<QString> runInputs;

@@ -5,9 +5,12 @@
 #include <QImageReader>
 #include <QMutex>
 #include <cmath>
+#include <utility>
 
 #include "imaging/file_names.h"
+#include "imaging/heif_decoder.h"
 #include "imaging/input_file.h"
+#include "imaging/jxl_decoder.h"
 #include "imaging/picture_damage.h"
 
 namespace lumetra {
@@ -32,18 +35,6 @@ void AllowDecoding(double maxMegapixels)
         QImageReader::setAllocationLimit(needed);
 }
 
-QString SizeLimitError(QSize size, double maxMegapixels)
-{
-    const double megapixels = double(size.width()) * double(size.height()) / 1e6;
-    if (megapixels <= maxMegapixels)
-        return {};
-    return QStringLiteral("the picture is %1 x %2 pixels (%3 megapixels), more than the limit of %4 megapixels.")
-        .arg(size.width())
-        .arg(size.height())
-        .arg(megapixels, 0, 'f', 1)
-        .arg(maxMegapixels);
-}
-
 // Why a picture could not be decoded, as near the cause as can be told: a file cut
 // short, too little memory for its size, or else damage the decoder found.
 QString DecodeFailure(const QImageReader& reader, const QByteArray& format, const QByteArray& file, QSize announced)
@@ -55,6 +46,65 @@ QString DecodeFailure(const QImageReader& reader, const QByteArray& format, cons
             .arg(announced.width())
             .arg(announced.height());
     return reader.errorString() + QStringLiteral(" (the file is damaged or not a picture).");
+}
+
+// Formats Qt reads (BMP, GIF, JPEG, PNG, TIFF and WebP), recognised by their contents.
+// A picture read whole but cut short sets warning.
+DecodedPicture DecodeWithQt(QByteArray& file, const QString& path, const ReadLimits& limits, QString& warning)
+{
+    DecodedPicture decoded;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    if (!reader.canRead()) {
+        decoded.reason = QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP or JPEG XL).");
+        return decoded;
+    }
+    const QByteArray format = reader.format();
+    const QSize announced = reader.size();
+    if (announced.isValid()) {
+        decoded.reason = SizeLimitReason(announced, limits.maxMegapixels);
+        if (decoded.reason.isEmpty())
+            decoded.reason = ImpossibleDensity(format, announced, file.size());
+        if (!decoded.reason.isEmpty())
+            return decoded;
+    }
+    AllowDecoding(limits.maxMegapixels);
+    decoded.image = reader.read();
+    if (decoded.image.isNull()) {
+        decoded.reason = DecodeFailure(reader, format, file, announced);
+        return decoded;
+    }
+    if (const Shortfall shortfall = FindShortfall(format, file, decoded.image); shortfall.cut)
+        warning = QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
+    return decoded;
+}
+
+// HEIF/AVIF and JPEG XL go to their own decoders, everything else to Qt's readers.
+DecodedPicture Decode(QByteArray& file, const QString& path, const ReadLimits& limits, QString& warning)
+{
+    if (LooksLikeHeif(file))
+        return DecodeHeif(file, limits.maxMegapixels);
+    if (LooksLikeJxl(file))
+        return DecodeJxl(file, limits.maxMegapixels);
+    return DecodeWithQt(file, path, limits, warning);
+}
+
+// A picture that names a colour space other than sRGB is converted to sRGB, so the
+// effects see the colours a viewer shows. Without one, or in sRGB, it stays as it is.
+QImage InSrgb(QImage image)
+{
+    const QColorSpace space = image.colorSpace();
+    if (!space.isValid() || (space.primaries() == QColorSpace::Primaries::SRgb &&
+                             space.transferFunction() == QColorSpace::TransferFunction::SRgb))
+        return image;
+    const QImage::Format working = image.depth() > 32       ? QImage::Format_RGBA64
+                                   : image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                             : QImage::Format_RGB32;
+    image = image.convertToFormat(working);
+    image.convertToColorSpace(QColorSpace::SRgb);
+    return image;
 }
 
 }  // namespace
@@ -81,42 +131,19 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits)
         result.error = ReadError(path, input.refusal + QLatin1Char('.'));
         return result;
     }
-    QBuffer buffer(&input.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    if (!reader.canRead()) {
-        result.error = ReadError(path, QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG or TIFF)."));
+    DecodedPicture decoded = Decode(input.bytes, path, limits, result.warning);
+    if (decoded.reason.isEmpty())
+        decoded.reason = SizeLimitReason(decoded.image.size(), limits.maxMegapixels);
+    if (!decoded.reason.isEmpty()) {
+        result.warning.clear();
+        result.error = ReadError(path, decoded.reason);
         return result;
     }
-    const QByteArray format = reader.format();
-    const QSize announced = reader.size();
-    if (announced.isValid()) {
-        QString reason = SizeLimitError(announced, limits.maxMegapixels);
-        if (reason.isEmpty())
-            reason = ImpossibleDensity(format, announced, input.bytes.size());
-        if (!reason.isEmpty()) {
-            result.error = ReadError(path, reason);
-            return result;
-        }
-    }
-    AllowDecoding(limits.maxMegapixels);
-
-    QImage image = reader.read();
-    if (image.isNull()) {
-        result.error = ReadError(path, DecodeFailure(reader, format, input.bytes, announced));
-        return result;
-    }
-    if (const QString reason = SizeLimitError(image.size(), limits.maxMegapixels); !reason.isEmpty()) {
-        result.error = ReadError(path, reason);
-        return result;
-    }
-    if (const Shortfall shortfall = FindShortfall(format, input.bytes, image); shortfall.cut)
-        result.warning = QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
+    result.details = decoded.exif.isEmpty() ? ReadPhotoDetails(input.bytes) : PhotoDetailsFromExif(decoded.exif);
     input.bytes.clear();
-    result.image = ToOpaqueRgb32(image);
-    // Pixels are used as stored; an embedded colour profile is not applied, and is not
-    // kept, so that a picture equals its pixels wherever it came from.
+    result.image = ToOpaqueRgb32(InSrgb(std::move(decoded.image)));
+    // The pixels are sRGB now (or taken as sRGB when the file gives no profile); the
+    // picture carries no colour space, so that it equals its pixels wherever it came from.
     result.image.setColorSpace(QColorSpace());
     if (result.image.isNull())
         result.error = ReadError(path, QStringLiteral("not enough memory to convert the picture."));

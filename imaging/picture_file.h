@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+#include "imaging/photo_details.h"
 #include "imaging/picture_formats.h"
 #include "imaging/size_limit.h"
 
@@ -22,6 +23,7 @@ struct ReadResult {
     QImage image;      // Format_RGB32 on success
     QString error;     // names the file and the reason; empty on success
     QString warning;   // set when the picture was read but is damaged (e.g. a truncated JPEG)
+    PhotoDetails details;   // the EXIF entries pictures made from it may keep
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -33,7 +35,9 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
 
 // Writes the picture in the given format through a temporary file in the target's
 // folder that is renamed over the target, so a failure never leaves a partial file.
-// Returns "" on success, otherwise a message naming the file and the reason.
-QString WritePicture(const QImage& image, const QString& path, PictureFormat format);
+// Formats that carry them get the photo details (see DetailsForOutput). Returns "" on
+// success, otherwise a message naming the file and the reason.
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format,
+                     const PhotoDetails& details = {});
 
 }  // namespace lumetra

@@ -19,11 +19,15 @@ std::vector<FormatInfo> MakeTable()
 {
     using F = PictureFormat;
     return {
-        {"JPG", {"jpg", "jpeg"}, true, F::Jpg, {"jpeg", kJpegQuality, -1, false}},
+        {"JPG", {"jpg", "jpeg"}, true, F::Jpg, {"jpeg", kJpegQuality, -1, false, true}},
         {"BMP", {"bmp"}, true, F::Bmp, {"bmp", -1, -1, true}},
-        {"PNG", {"png"}, true, F::Png, {"png", kPngQuality, -1, false}},
-        {"TIF", {"tif", "tiff"}, true, F::Tif, {"tiff", -1, kTiffLzw, true}},
+        {"PNG", {"png"}, true, F::Png, {"png", kPngQuality, -1, false, true}},
+        {"TIF", {"tif", "tiff"}, true, F::Tif, {"tiff", -1, kTiffLzw, true, true}},
         {"GIF", {"gif"}, true, F::Gif, {}},
+        {"HEIF", {"heic", "heif"}, false, std::nullopt, {}},
+        {"AVIF", {"avif"}, false, std::nullopt, {}},
+        {"WebP", {"webp"}, false, std::nullopt, {}},
+        {"JPEG XL", {"jxl"}, false, std::nullopt, {}},
     };
 }
 
@@ -35,15 +39,16 @@ QString Patterns(const QStringList& extensions)
     return patterns.join(QLatin1Char(' '));
 }
 
-// The extensions of the classic formats, ordered by format name (the "all pictures"
-// filter lists them so).
-QStringList ClassicExtensions()
+// The extensions of the classic or of the newer formats, in table order or ordered by
+// format name (the "all pictures" filter lists them so).
+QStringList ExtensionsWhere(bool classic, bool byName)
 {
     std::vector<FormatInfo> formats;
     for (const FormatInfo& info : PictureFormats())
-        if (info.classic)
+        if (info.classic == classic)
             formats.push_back(info);
-    std::stable_sort(formats.begin(), formats.end(),
+    if (byName)
+        std::stable_sort(formats.begin(), formats.end(),
                          [](const FormatInfo& a, const FormatInfo& b) { return a.name < b.name; });
     QStringList extensions;
     for (const FormatInfo& info : formats)
@@ -111,10 +116,12 @@ QStringList PicturePatterns()
 
 QStringList OpenFilters()
 {
-    QStringList filters{QStringLiteral("Images files (%1)").arg(Patterns(ClassicExtensions()))};
+    QStringList filters{QStringLiteral("Images files (%1)").arg(Patterns(ExtensionsWhere(true, true)))};
     for (const FormatInfo& info : PictureFormats())
         if (info.classic)
             filters << QStringLiteral("%1 files (%2)").arg(info.name, Patterns(info.extensions));
+    filters << QCoreApplication::translate("lumetra::PictureFormats", "Phone and web pictures (%1)")
+                   .arg(Patterns(ExtensionsWhere(false, false)));
     return filters;
 }
 

@@ -27,6 +27,7 @@ struct WriterSettings {
     int quality = -1;            // -1: Qt's default
     int compression = -1;        // -1: Qt's default
     bool threeBytePixels = false;   // write 24-bit RGB rather than 32-bit
+    bool photoDetails = false;      // the file carries the source photo's details (EXIF)
 };
 
 struct FormatInfo {
@@ -59,7 +60,8 @@ bool HasPictureExtension(const QString& path);
 // "*.bmp", "*.gif", ...: a pattern for every extension that is read.
 QStringList PicturePatterns();
 
-// The filters of the open dialogs: all classic formats, then each classic format.
+// The filters of the open dialogs: all classic formats, each classic format, then the
+// newer formats together.
 QStringList OpenFilters();
 
 // The filters of the save dialog, one per written format.

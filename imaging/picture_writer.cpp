@@ -1,7 +1,9 @@
 // Writing picture files: every format goes through WriteFileAtomically, so a picture
 // is either written whole or the old file stays.
 
+#include <QBuffer>
 #include <QImageWriter>
+#include <utility>
 
 #include "imaging/atomic_file.h"
 #include "imaging/gif_writer.h"
@@ -27,9 +29,30 @@ QString EncodeWithQt(const QImage& rgb32, QIODevice& device, const WriterSetting
     return {};
 }
 
+QString Encode(const QImage& rgb32, QIODevice& device, PictureFormat format)
+{
+    const WriterSettings& settings = InfoOf(format).writer;
+    return settings.qtFormat.isEmpty() ? EncodeGif(rgb32, device) : EncodeWithQt(rgb32, device, settings);
+}
+
+// Encodes in memory, adds the details, then writes the whole file.
+QString EncodeWithDetails(const QImage& rgb32, QIODevice& device, PictureFormat format, const PhotoDetails& details)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (const QString reason = Encode(rgb32, buffer, format); !reason.isEmpty())
+        return reason;
+    QByteArray bytes = std::move(buffer.buffer());
+    if (const QString reason = EmbedPhotoDetails(bytes, details); !reason.isEmpty())
+        return reason;
+    if (device.write(bytes) != bytes.size())
+        return device.errorString();
+    return {};
+}
+
 }  // namespace
 
-QString WritePicture(const QImage& image, const QString& path, PictureFormat format)
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details)
 {
     if (image.isNull())
         return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
@@ -39,9 +62,11 @@ QString WritePicture(const QImage& image, const QString& path, PictureFormat for
     rgb32.setDotsPerMeterX(kDotsPerMeter96Dpi);
     rgb32.setDotsPerMeterY(kDotsPerMeter96Dpi);
 
-    const WriterSettings& settings = InfoOf(format).writer;
+    // The details are added after encoding and before the rename, so a failure leaves
+    // the old file in place.
+    const bool withDetails = !details.Empty() && InfoOf(format).writer.photoDetails;
     return WriteFileAtomically(path, [&](QIODevice& file) {
-        return settings.qtFormat.isEmpty() ? EncodeGif(rgb32, file) : EncodeWithQt(rgb32, file, settings);
+        return withDetails ? EncodeWithDetails(rgb32, file, format, details) : Encode(rgb32, file, format);
     });
 }
 

@@ -20,6 +20,18 @@ std::optional<double> ParseMegapixelLimit(const QString& text)
     return limit;
 }
 
+QString SizeLimitReason(QSize size, double maxMegapixels)
+{
+    const double megapixels = double(size.width()) * double(size.height()) / 1e6;
+    if (megapixels <= maxMegapixels)
+        return {};
+    return QStringLiteral("the picture is %1 x %2 pixels (%3 megapixels), more than the limit of %4 megapixels.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(megapixels, 0, 'f', 1)
+        .arg(maxMegapixels);
+}
+
 double DefaultMaxMegapixels()
 {
     return defaultLimit.load(std::memory_order_relaxed);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <new>
+#include <utility>
 
 #include "engine/resize.h"
 #include "imaging/plane_transfer.h"
@@ -13,6 +14,7 @@ SourcePlane ReadSourcePlane(const QString& path, const ReadLimits& limits, const
     SourcePlane source;
     ReadResult read = ReadPicture(path, limits);
     source.warning = read.warning;
+    source.details = std::move(read.details);
     if (!read.ok()) {
         source.error = read.error;
         return source;

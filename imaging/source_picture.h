@@ -20,6 +20,7 @@ struct SourcePlane {
     PixelPlane plane;
     QString error;     // names the file and the reason; empty on success
     QString warning;   // the picture was read but is damaged
+    PhotoDetails details;
     bool ok() const { return error.isEmpty(); }
 };
 

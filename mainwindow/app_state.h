@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "engine/options.h"
+#include "imaging/photo_details.h"
 
 namespace lumetra {
 
@@ -19,6 +20,8 @@ struct AppState {
     QString OutDir;      // the batch converter's output folder (the one stored setting)
     QString SourcePath;  // the picture file last opened in the main window
     QString SaveDir;     // where the main window's save dialog starts
+    PhotoDetails SourceDetails;   // the photo details of the picture last opened
+    bool KeepLocation = false;    // the batch converter's "Keep location" (a stored setting)
 
     EngineParams params;    // mirror of the panel's five number parameters
     EngineOptions options;  // mirror of the panel's five check boxes

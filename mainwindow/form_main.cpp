@@ -54,6 +54,7 @@ constexpr int kStartProgress = 10;
 
 const QString kOutDirSetting = QStringLiteral("OutDir");
 const QString kZoomModeSetting = QStringLiteral("ZoomMode");
+const QString kKeepLocationSetting = QStringLiteral("KeepLocation");
 // Optional, set by hand: the largest picture opened or converted, in megapixels.
 const QString kMaxMegapixelsSetting = QStringLiteral("MaxMegapixels");
 const QString kStyleSheetFile = QStringLiteral("skin.qss");
@@ -120,6 +121,7 @@ void FormMain::InitMainWindow()
     state_.AppDir = WithTrailingSlash(QCoreApplication::applicationDirPath());
     state_.OutDir = ReadSetting(kOutDirSetting);
     startZoom_ = ParseZoomMode(ReadSetting(kZoomModeSetting));
+    state_.KeepLocation = ReadSetting(kKeepLocationSetting) == QLatin1String("1");
     if (const std::optional<double> limit = ParseMegapixelLimit(ReadSetting(kMaxMegapixelsSetting)))
         SetDefaultMaxMegapixels(*limit);
     state_.LastDir = WithTrailingSlash(ProgramDataPath(QStringLiteral("Samples")));
@@ -347,6 +349,9 @@ void FormMain::closeEvent(QCloseEvent* event)
         WriteSetting(kOutDirSetting, state_.OutDir);
     if (!(preview_->Mode() == startZoom_))
         WriteSetting(kZoomModeSetting, ZoomModeText(preview_->Mode()));
+    // Written only when changed, like the zoom mode.
+    if (state_.KeepLocation != (ReadSetting(kKeepLocationSetting) == QLatin1String("1")))
+        WriteSetting(kKeepLocationSetting, state_.KeepLocation ? QStringLiteral("1") : QStringLiteral("0"));
     QMainWindow::closeEvent(event);
 }
 

@@ -95,6 +95,7 @@ bool FormMain::OpenPictureFile(const QString& path)
     if (!read.warning.isEmpty())
         ShowMessage(QMessageBox::Warning, kTitle, read.warning);
     state_.SourcePath = path;
+    state_.SourceDetails = read.details;
     ShowSourcePicture(read.image);
     return true;
 }
@@ -165,7 +166,9 @@ bool FormMain::SaveSelectedPicture(const QString& path)
         return false;
     }
     setCursor(Qt::WaitCursor);
-    const QString error = WritePicture(picture, path, *format);
+    // The window has no location choice: a saved picture never reveals where the photo
+    // was taken.
+    const QString error = WritePicture(picture, path, *format, DetailsForOutput(state_.SourceDetails, {}));
     unsetCursor();
     if (!error.isEmpty()) {
         ShowMessage(QMessageBox::NoIcon, kTitle, error);
@@ -208,6 +211,7 @@ void FormMain::CmdPaste_Click()
     // The pasted picture is now the one worked on; no file is.
     state_.SourcePath.clear();
     ShowSourcePicture(OpaqueOverBlack(image));
+    state_.SourceDetails = {};
 }
 
 void FormMain::CmdBatch_Click()
@@ -215,7 +219,9 @@ void FormMain::CmdBatch_Click()
     if (IsGenerating())
         return;
     FormBatch batch(this, state_.params, state_.options, state_.LastDir, state_.OutDir);
+    batch.SetKeepLocation(state_.KeepLocation);
     batch.exec();
+    state_.KeepLocation = batch.KeepLocation();
 }
 
 void FormMain::CmdHelp_Click()

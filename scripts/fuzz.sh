@@ -16,7 +16,8 @@ build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DLUMETRA_FUZZ=ON -DLUMETRA_GUI=OFF -DLUMETRA_TESTS=OFF -DLUMETRA_BENCH=OFF
-cmake --build "$build" -j "$(nproc)" --target picture_reader_fuzzer command_line_fuzzer gallery_fuzzer make_fuzz_seeds
+cmake --build "$build" -j "$(nproc)" --target picture_reader_fuzzer heif_decoder_fuzzer jxl_decoder_fuzzer command_line_fuzzer gallery_fuzzer \
+  make_fuzz_seeds
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
@@ -30,7 +31,7 @@ rm -rf "$seeds"
 "$build/bin/make_fuzz_seeds" assets/samples "$seeds"
 
 status=0
-for target in picture_reader command_line gallery; do
+for target in picture_reader heif_decoder jxl_decoder command_line gallery; do
   corpus="$build/corpus/$target"
   findings="$build/findings/$target"
   mkdir -p "$corpus" "$findings"

@@ -9,12 +9,13 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-tools-dev qt6-l10n-tools
-  libgif-dev libimagequant-dev libjpeg-dev libomp-dev
+  libgif-dev libimagequant-dev libjpeg-dev libomp-dev libheif-dev libjxl-dev libexiv2-dev
   # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time; the installed
   # tree's test validates the desktop entry and metadata and runs the bash completion;
-  # the translation test checks Qt's own German and French buttons)
+  # the translation test checks Qt's own German and French buttons; lcms2 checks the
+  # colour conversions)
   libgtest-dev libgmock-dev libbenchmark-dev time desktop-file-utils appstream bash-completion
-  qt6-translations-l10n
+  qt6-translations-l10n liblcms2-dev
   # sanitizer and fuzz builds
   clang libclang-rt-14-dev
   # the Debian package (scripts/package.sh: CPack finds the libraries with file and dpkg-shlibdeps)

@@ -78,16 +78,18 @@ private slots:
         const QString root = dir.path() + "/";
         QVERIFY(QDir(root).mkdir("sub"));
         QVERIFY(QDir(root).mkdir("folder.jpg"));
-        for (const char* name : {"b.PNG", "a.jpg", "C.tiff", "notes.txt", ".hidden.jpg", "d.jpe", "sub/inner.jpg"})
+        for (const char* name : {"b.PNG", "a.jpg", "C.tiff", "notes.txt", ".hidden.jpg", "d.jpe", "sub/inner.jpg",
+                                 "e.HEIC", "f.webp", "g.jxl", "h.avif"})
             QVERIFY(QFile(root + name).open(QIODevice::WriteOnly));
 
         log_->folderAnswers = {dir.path(), root, "/no/such/folder"};
         form_->CmdAddFolder_Click();
         QCOMPARE(log_->folderPrompts, QStringList({"Please select a folder.|/start/"}));
-        QCOMPARE(form_->Files(), QStringList({root + "a.jpg", root + "b.PNG", root + "C.tiff"}));
+        QCOMPARE(form_->Files(), QStringList({root + "a.jpg", root + "b.PNG", root + "C.tiff", root + "e.HEIC",
+                                              root + "f.webp", root + "g.jxl", root + "h.avif"}));
         QCOMPARE(lastDir_, root);
         form_->CmdAddFolder_Click();   // given with its separator: no doubled one, nothing new
-        QCOMPARE(form_->Files().size(), 3);
+        QCOMPARE(form_->Files().size(), 7);
 
         form_->CmdAddFolder_Click();
         QCOMPARE(log_->errors, QStringList({"Can not read /no/such/folder"}));

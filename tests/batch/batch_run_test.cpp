@@ -198,6 +198,26 @@ private slots:
         QCOMPARE(SizeOf(Work("out/wide.jpg")), QSize(10, 8));
     }
 
+    void keepLocationIsOffUnlessTickedAndReachesEveryJob()
+    {
+        auto* keep = Control<QCheckBox>("CheckKeepLocation");
+        QVERIFY(keep && !keep->isChecked() && !form_->KeepLocation());
+        QCOMPARE(keep->accessibleName(), QString("Keep location"));
+        WritePattern(Work("a.png"), 20, 10);
+        form_->AddFile(Work("a.png"));
+        QList<DetailsChoice> seen;
+        form_->SetConverter([&seen](const ConvertJob& job) {
+            seen << job.details;
+            return ConvertFile(job);
+        });
+        RunTo(Work("off"));
+        form_->SetKeepLocation(true);
+        RunTo(Work("on"));
+        QCOMPARE(seen.size(), 2);
+        QVERIFY(!seen[0].keepLocation && seen[1].keepLocation);
+        QVERIFY(!seen[0].strip && !seen[1].strip);
+    }
+
     void stopFinishesTheFileInHand()
     {
         AddTenPhotos();

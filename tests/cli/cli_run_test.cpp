@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
+#include "tests/imaging/exif_files.h"
+#include "tests/imaging/test_pictures.h"
 
 namespace lumetra {
 namespace {
@@ -257,6 +259,31 @@ TEST_F(CliRunTest, NeverReplacesAnInputFile)
     EXPECT_EQ(Cli({"render", photo_, photo_}).status, 1);
     EXPECT_EQ(Cli({"gallery", Path("00-original.png"), dir_.path()}).status, 1);
     EXPECT_EQ(Bytes(photo_), photo);
+}
+
+TEST_F(CliRunTest, PhotoDetailsFollowTheLocationAndStripChoices)
+{
+    const QString camera = Path("camera.jpg");
+    ASSERT_TRUE(test::WriteBytes(camera, test::WithCameraDetails(Bytes(other_))));
+    struct Case {
+        QStringList extra;
+        bool make, location;
+    };
+    for (const Case& c : {Case{{}, true, false}, Case{{"--keep-location"}, true, true},
+                          Case{{"--strip-metadata"}, false, false}}) {
+        SCOPED_TRACE(c.extra.join(' ').toStdString());
+        const QString out = Path("details.jpg");
+        const CliRun render = Cli(QStringList{"render", camera, out, "--effect", "0"} + c.extra);
+        ASSERT_EQ(render.status, 0) << render.errors.toStdString();
+        const QString batchOut = Path("details-batch");
+        const CliRun batch = Cli(QStringList{"batch", camera, "--out", batchOut, "--format", "png"} + c.extra);
+        ASSERT_EQ(batch.status, 0) << batch.errors.toStdString();
+        for (const QString& written : {out, batchOut + "/camera.png"}) {
+            const QMap<QString, QString> exif = test::ExifOf(written);
+            EXPECT_EQ(exif.contains("Exif.Image.Make"), c.make) << written.toStdString();
+            EXPECT_EQ(exif.contains("Exif.GPSInfo.GPSLatitude"), c.location) << written.toStdString();
+        }
+    }
 }
 
 TEST_F(CliRunTest, UnwritableOutputsAreStatusOne)

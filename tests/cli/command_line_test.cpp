@@ -105,6 +105,9 @@ TEST(CommandLineTest, SizeFormatJobsAndLimit)
     EXPECT_EQ(fit.format, PictureFormat::Gif);
     EXPECT_FALSE(Parsed({"render", "a.png", "b.png", "--stretch", "--size", "10x10000"}).size->keepAspect);
     EXPECT_EQ(Parsed({"render", "a.png", "b.png", "--max-megapixels", "250"}).maxMegapixels, 250.0);
+    const Command details = Parsed({"batch", "a.heic", "--out", "d", "--keep-location", "--strip-metadata"});
+    EXPECT_TRUE(details.details.keepLocation && details.details.strip);
+    EXPECT_FALSE(fit.details.keepLocation || fit.details.strip);
 
     for (const char* bad : {"9x600", "800x10001", "800", "axb", "800x600x2"})
         EXPECT_TRUE(ErrorOf({"render", "a.png", "b.png", "--size", bad}).contains("10 to 10000")) << bad;

@@ -10,6 +10,7 @@
 #include "imaging/file_names.h"
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/photo_files.h"
 #include "tests/imaging/test_pictures.h"
 
 namespace lumetra {
@@ -46,15 +47,27 @@ protected:
 constexpr PictureFormat kFormats[] = {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpg,
                                       PictureFormat::Png, PictureFormat::Tif};
 
+// The picture in every format read, by extension.
+std::vector<std::pair<QString, QByteArray>> EveryFormat(const QImage& picture)
+{
+    std::vector<std::pair<QString, QByteArray>> files;
+    for (const PictureFormat format : kFormats)
+        files.emplace_back(FormatExtension(format), EncodePicture(picture, format));
+    files.emplace_back("heic", test::EncodeHeif({picture}, test::HeifCodec::Hevc));
+    files.emplace_back("avif", test::EncodeHeif({picture}, test::HeifCodec::Av1));
+    files.emplace_back("webp", test::EncodeWebp({picture}));
+    files.emplace_back("jxl", test::EncodeJxl({picture}));
+    return files;
+}
+
 TEST_F(DamagedFiles, FilesCutShortAreRefusedOrReadAtTheirFullSize)
 {
     const QImage picture = test::Gradient(37, 23);
-    for (const PictureFormat format : kFormats) {
-        const QByteArray whole = EncodePicture(picture, format);
-        ASSERT_GT(whole.size(), 64);
-        for (const qsizetype keep : {qsizetype(1), qsizetype(8), qsizetype(30), whole.size() / 4, whole.size() / 2,
-                                     whole.size() * 3 / 4, whole.size() - 2}) {
-            const QString path = Write(QStringLiteral("cut-%1.%2").arg(keep).arg(FormatExtension(format)), whole.left(keep));
+    for (const auto& [extension, whole] : EveryFormat(picture)) {
+        ASSERT_GT(whole.size(), 64) << extension.toStdString();
+        for (const qsizetype keep : {qsizetype(0), qsizetype(1), qsizetype(8), qsizetype(30), whole.size() / 4,
+                                     whole.size() / 2, whole.size() * 3 / 4, whole.size() - 2}) {
+            const QString path = Write(QStringLiteral("cut-%1.%2").arg(keep).arg(extension), whole.left(keep));
             SCOPED_TRACE(path.toStdString());
             const ReadResult read = ReadPicture(path);
             if (!read.ok()) {
@@ -172,12 +185,16 @@ TEST_F(DamagedFiles, PicturesUnderTheWrongExtensionAreReadByTheirContent)
     const QString bmpAsGif = Write(QStringLiteral("bmp.gif"), EncodePicture(picture, PictureFormat::Bmp));
     const QString tifAsPng = Write(QStringLiteral("tif.png"), EncodePicture(picture, PictureFormat::Tif));
     const QString jpgAsBmp = Write(QStringLiteral("jpg.bmp"), EncodePicture(picture, PictureFormat::Jpg));
-    for (const QString& path : {pngAsJpg, bmpAsGif, tifAsPng}) {
+    const QString jxlAsJpg = Write(QStringLiteral("jxl.jpg"), test::EncodeJxl({picture}));
+    const QString webpAsPng = Write(QStringLiteral("webp.png"), test::EncodeWebp({picture}));
+    for (const QString& path : {pngAsJpg, bmpAsGif, tifAsPng, jxlAsJpg, webpAsPng}) {
         const ReadResult read = ReadPicture(path);
         ExpectPicture(read, picture.size());
         EXPECT_EQ(test::MaxDifference(read.image, picture), 0) << path.toStdString();
     }
     ExpectPicture(ReadPicture(jpgAsBmp), picture.size());
+    const QString heicAsJxl = Write(QStringLiteral("heic.jxl"), test::EncodeHeif({picture}, test::HeifCodec::Hevc));
+    ExpectPicture(ReadPicture(heicAsJxl), picture.size());
 
     const QString text = Write(QStringLiteral("notes.png"), QByteArray("these are not pixels\n"));
     ExpectRefused(ReadPicture(text), text);

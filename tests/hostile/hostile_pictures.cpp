@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "imaging/gif_writer.h"
+#include "tests/imaging/photo_files.h"
 
 namespace lumetra::hostile {
 
@@ -178,6 +179,38 @@ QByteArray PngBomb(int width, int height)
     const QByteArray stream = qCompress(rows, 9).mid(4);   // the zlib stream without Qt's length prefix
     return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", stream) +
            PngChunk("IEND", QByteArray());
+}
+
+QByteArray HeifBomb(int width, int height)
+{
+    QByteArray heic = test::EncodeHeif({QImage(64, 64, QImage::Format_RGB32)}, test::HeifCodec::Hevc);
+    // Every image spatial extent property: "ispe", version and flags, width, height.
+    for (qsizetype at = heic.indexOf("ispe"); at >= 0; at = heic.indexOf("ispe", at + 4)) {
+        heic.replace(at + 8, 4, BigEndian32(quint32(width)));
+        heic.replace(at + 12, 4, BigEndian32(quint32(height)));
+    }
+    return heic;
+}
+
+QByteArray JxlBomb(int side)
+{
+    // A bare code stream: the signature, then the size header and the image header,
+    // bits taken from the lowest bit of each byte up.
+    QByteArray bytes("\xFF\x0A", 2);
+    quint64 bits = 0;
+    int count = 0;
+    const auto put = [&](quint64 value, int width) {
+        bits |= value << count;
+        count += width;
+    };
+    put(0, 1);                  // not a small picture
+    put(2, 2);                  // the height in 18 bits
+    put(quint64(side - 1), 18);
+    put(1, 3);                  // width : height = 1 : 1
+    put(1, 1);                  // all image header fields at their defaults
+    for (int i = 0; i < 8; ++i, bits >>= 8)
+        bytes.append(char(bits & 0xFF));
+    return bytes + QByteArray(64, '\0');
 }
 
 }  // namespace lumetra::hostile

@@ -35,4 +35,10 @@ QByteArray CmykJpeg(int width, int height, unsigned char c, unsigned char m, uns
 // rows: a few kilobytes that would unpack to gigabytes.
 QByteArray PngBomb(int width, int height);
 
+// A small HEIC whose header announces width x height pixels.
+QByteArray HeifBomb(int width, int height);
+
+// The first bytes of a JPEG XL code stream that announces side x side pixels.
+QByteArray JxlBomb(int side);
+
 }  // namespace lumetra::hostile

@@ -15,16 +15,20 @@ namespace {
 TEST(SizeLimit, DecompressionBombIsRefusedFromItsHeader)
 {
     QTemporaryDir dir;
-    const QByteArray bomb = hostile::PngBomb(30000, 30000);
-    ASSERT_LT(bomb.size(), 8 * 1024);
-    const QString path = dir.filePath(QStringLiteral("bomb.png"));
-    ASSERT_TRUE(test::WriteBytes(path, bomb));
+    for (const auto& [name, bomb] : {std::pair{QStringLiteral("bomb.png"), hostile::PngBomb(30000, 30000)},
+                                     std::pair{QStringLiteral("bomb.heic"), hostile::HeifBomb(30000, 30000)},
+                                     std::pair{QStringLiteral("bomb.jxl"), hostile::JxlBomb(30000)}}) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_LT(bomb.size(), 8 * 1024);
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(test::WriteBytes(path, bomb));
 
-    const ReadResult read = ReadPicture(path);
-    ASSERT_FALSE(read.ok());
-    EXPECT_TRUE(read.image.isNull());
-    for (const QString& part : {path, QStringLiteral("30000 x 30000"), QStringLiteral("limit of 100 megapixels")})
-        EXPECT_TRUE(read.error.contains(part)) << read.error.toStdString();
+        const ReadResult read = ReadPicture(path);
+        ASSERT_FALSE(read.ok());
+        EXPECT_TRUE(read.image.isNull());
+        for (const QString& part : {path, QStringLiteral("30000 x 30000"), QStringLiteral("limit of 100 megapixels")})
+            EXPECT_TRUE(read.error.contains(part)) << read.error.toStdString();
+    }
 }
 
 TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)

@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(window->State().SourcePath, path);
     }
 
-    void outputFolderKeptBetweenRuns()
+    void outputFolderAndKeepLocationKeptBetweenRuns()
     {
         QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).clear();
         window->close();  // nothing chosen: nothing stored
@@ -301,10 +301,13 @@ private slots:
 
         window = std::make_unique<FormMain>();
         QVERIFY(window->State().OutDir.isEmpty());
+        QVERIFY(!window->State().KeepLocation);
         window->State().OutDir = dir.path() + QStringLiteral("/out/");
+        window->State().KeepLocation = true;
         window->close();
         window = std::make_unique<FormMain>();
         QCOMPARE(window->State().OutDir, dir.path() + QStringLiteral("/out/"));
+        QVERIFY(window->State().KeepLocation);
 
         WriteSetting(QStringLiteral("OutDir"), QStringLiteral("/pictures/") + QChar(0));
         QCOMPARE(ReadSetting(QStringLiteral("OutDir")), QStringLiteral("/pictures/"));

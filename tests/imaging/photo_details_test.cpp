@@ -1,0 +1,136 @@
+// Photo details (EXIF) from the source picture into what is written: date and time,
+// camera, artist and copyright kept, the orientation reset, no thumbnail, the GPS
+// position only when asked for, nothing at all when stripped.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "imaging/picture_file.h"
+#include "exif_files.h"
+#include "photo_files.h"
+#include "test_pictures.h"
+
+namespace lumetra {
+namespace {
+
+using test::ExifOf;
+
+class PhotoDetailsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QImageWriter writer(&buffer_, "jpeg");
+        buffer_.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(writer.write(test::Smooth(48, 32)));
+        source_ = Path("camera.jpg");
+        ASSERT_TRUE(test::WriteBytes(source_, test::WithCameraDetails(buffer_.data())));
+        const ReadResult read = ReadPicture(source_);
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        picture_ = read.image;
+        details_ = read.details;
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    // Writes the picture with the details chosen; returns the file's EXIF entries.
+    QMap<QString, QString> Written(const QString& name, const DetailsChoice& choice)
+    {
+        const QString path = Path(name);
+        const auto format = WrittenFormatOfExtension(QFileInfo(path).suffix());
+        EXPECT_EQ(WritePicture(picture_, path, *format, DetailsForOutput(details_, choice)), "");
+        const ReadResult read = ReadPicture(path);
+        EXPECT_TRUE(read.ok()) << read.error.toStdString();
+        if (*format != PictureFormat::Jpg) {
+            EXPECT_EQ(read.image, picture_) << "the details change no pixel";
+        }
+        return ExifOf(path);
+    }
+
+    QTemporaryDir dir_;
+    QBuffer buffer_;
+    QString source_;
+    QImage picture_;
+    PhotoDetails details_;
+};
+
+TEST_F(PhotoDetailsTest, JpegPngAndTiffKeepDateCameraArtistAndCopyrightWithoutLocationOrThumbnail)
+{
+    ASSERT_EQ(ExifOf(source_).value("Exif.Image.Orientation"), "6");
+    ASSERT_TRUE(ExifOf(source_).contains("Exif.Thumbnail.JPEGInterchangeFormat"));
+    for (const char* name : {"out.jpg", "out.png", "out.tif"}) {
+        SCOPED_TRACE(name);
+        const QMap<QString, QString> exif = Written(name, {});
+        EXPECT_EQ(exif.value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
+        EXPECT_EQ(exif.value("Exif.Image.DateTime"), "2024:07:15 18:00:00");
+        EXPECT_EQ(exif.value("Exif.Image.Make"), "Makerco");
+        EXPECT_EQ(exif.value("Exif.Image.Model"), "Model 7");
+        EXPECT_EQ(exif.value("Exif.Image.Artist"), "A. Tester");
+        EXPECT_EQ(exif.value("Exif.Image.Copyright"), "Copyright A. Tester");
+        EXPECT_EQ(exif.value("Exif.Image.Orientation"), "1") << "the pixels are upright already";
+        for (auto entry = exif.cbegin(); entry != exif.cend(); ++entry) {
+            EXPECT_FALSE(entry.key().startsWith("Exif.GPSInfo.")) << entry.key().toStdString();
+            EXPECT_FALSE(entry.key().startsWith("Exif.Thumbnail.")) << entry.key().toStdString();
+        }
+        EXPECT_FALSE(exif.contains("Exif.Image.Software")) << "only the listed details are kept";
+    }
+}
+
+TEST_F(PhotoDetailsTest, LocationOnlyWhenKeptAndNothingWhenStripped)
+{
+    for (const char* format : {"jpg", "png", "tif"}) {
+        SCOPED_TRACE(format);
+        const QMap<QString, QString> kept = Written(QStringLiteral("kept.%1").arg(format), {true, false});
+        EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitudeRef"), "N");
+        EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitude"), "48/1 51/1 2964/100");
+        EXPECT_EQ(kept.value("Exif.Image.Make"), "Makerco");
+
+        const QMap<QString, QString> stripped = Written(QStringLiteral("stripped.%1").arg(format), {true, true});
+        EXPECT_FALSE(stripped.contains("Exif.Image.Make"));
+        EXPECT_FALSE(stripped.contains("Exif.Photo.DateTimeOriginal"));
+        EXPECT_FALSE(stripped.contains("Exif.GPSInfo.GPSLatitude"));
+    }
+    // Stripped, or from a picture without details, the file is what it always was.
+    ASSERT_EQ(WritePicture(picture_, Path("plain.png"), PictureFormat::Png), "");
+    EXPECT_EQ(test::ReadBytes(Path("stripped.png")), test::ReadBytes(Path("plain.png")));
+}
+
+TEST_F(PhotoDetailsTest, GifAndBmpCarryNoDetails)
+{
+    for (const PictureFormat format : {PictureFormat::Gif, PictureFormat::Bmp}) {
+        const QString with = Path("with." + FormatExtension(format));
+        const QString without = Path("without." + FormatExtension(format));
+        ASSERT_EQ(WritePicture(picture_, with, format, DetailsForOutput(details_, {true, false})), "");
+        ASSERT_EQ(WritePicture(picture_, without, format), "");
+        EXPECT_EQ(test::ReadBytes(with), test::ReadBytes(without));
+    }
+}
+
+TEST_F(PhotoDetailsTest, DetailsReachTheFileThroughTheAtomicReplacement)
+{
+    const QString target = Path("replaced.jpg");
+    ASSERT_TRUE(test::WriteBytes(target, "an older file"));
+    const QStringList before = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    ASSERT_EQ(WritePicture(picture_, target, PictureFormat::Jpg, DetailsForOutput(details_, {})), "");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), before) << "no temporary file is left";
+    EXPECT_EQ(ExifOf(target).value("Exif.Image.Model"), "Model 7");
+}
+
+TEST_F(PhotoDetailsTest, HeifDetailsAreReadToo)
+{
+    const QString heic = Path("phone.heic");
+    ASSERT_TRUE(test::WriteBytes(
+        heic, test::EncodeHeif({test::Smooth(64, 48)}, test::HeifCodec::Hevc, {}, test::CameraExifBlock())));
+    const ReadResult read = ReadPicture(heic);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    const QString out = Path("from-phone.png");
+    ASSERT_EQ(WritePicture(read.image, out, PictureFormat::Png, DetailsForOutput(read.details, {})), "");
+    EXPECT_EQ(ExifOf(out).value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
+    EXPECT_EQ(ExifOf(out).value("Exif.Image.Make"), "Makerco");
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,50 +1,42 @@
-// BuildLayers: every layer of one run, in order, with its progress reports.
+// BuildLayers: every layer of one run, in order, with its progress reports; and the
+// guard around any layer run.
 
 #include <new>
 
 #include "engine.h"
+#include "layer_allocation.h"
+#include "layer_table.h"
 
 namespace lumetra {
 
-void Engine::BuildLayers(const ProgressFn& progress)
+void RunGuarded(Engine& e, const std::function<void()>& steps)
 {
-    // Every step stops within a few rows of a stop request; the check after each report
-    // catches one made while the report ran (the gallery composes pictures there).
-    const auto report = [&](float value) {
-        if (progress) progress(value);
-        ThrowIfStopped(stop);
-    };
     try {
-        if (SrcPixels.Empty()) throw EngineError("there is no picture to process");
-        ThrowIfStopped(stop);
-        AllocateLayers();
-        CopyStep();
-        BuildGreyLevels();
-        report(20.0f);
-        DetectSketchLines();
-        if (options.adjust) ShadeSketch();
-        BuildPencilLayer();
-        report(30.0f);
-        BuildColorBase(progress);
-        report(60.0f);
-        BuildDotLayer();
-        report(70.0f);
-        BuildSepiaLayer();
-        BuildBrightLayer();
-        BuildThresholdLayer();
-        report(80.0f);
-        BuildContrastLayer();
-        BuildColorGreyPlanes();
-        report(95.0f);
+        if (e.SrcPixels.Empty()) throw EngineError("there is no picture to process");
+        ThrowIfStopped(e.stop);
+        steps();
     } catch (const std::bad_alloc&) {
         // No plane of this run or an earlier one may be mistaken for a result.
-        ReleaseAllLayers();
-        throw EngineError("not enough memory for the layers of a " + std::to_string(SrcPixels.Width()) + " x " +
-                          std::to_string(SrcPixels.Height()) + " picture");
+        e.ReleaseAllLayers();
+        throw OutOfMemory("layers", e.SrcPixels.Width(), e.SrcPixels.Height());
     } catch (...) {
-        ReleaseAllLayers();
+        e.ReleaseAllLayers();
         throw;
     }
+}
+
+void Engine::BuildLayers(const ProgressFn& progress)
+{
+    RunGuarded(*this, [&] {
+        for (const LayerStepInfo& step : kLayerSteps) {
+            step.run(*this, progress);
+            if (step.progressAfter == 0.0f) continue;
+            // Every step stops within a few rows of a stop request; the check after each
+            // report catches one made while the report ran (the gallery composes pictures there).
+            if (progress) progress(step.progressAfter);
+            ThrowIfStopped(stop);
+        }
+    });
 }
 
 }  // namespace lumetra

@@ -70,6 +70,19 @@ inline constexpr std::array<EffectInfo, kSlotCount> kCatalogue{{
     {19, "Transition 2", EffectKind::Transition, EffectLayer::None, 0, 5, 2},
 }};
 
+// Whether an effect lays the dot layer over its own.
+constexpr bool ReadsDots(const EffectInfo& effect)
+{
+    return effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray;
+}
+
+// The layers an effect reads: its own and, for the dotted kinds, the dots (None where
+// there is no second one, or none at all).
+constexpr std::array<EffectLayer, 2> LayersRead(const EffectInfo& effect)
+{
+    return {effect.layer, ReadsDots(effect) ? EffectLayer::Dot : EffectLayer::None};
+}
+
 // The batch converter offers the pixel effects only: batch index i is slot i + 1.
 inline constexpr int kBatchEffectCount = 17;
 inline constexpr int SlotOfBatchIndex(int index) { return index + 1; }

@@ -4,6 +4,7 @@
 
 #include "catalogue.h"
 #include "engine.h"
+#include "layer_table.h"
 #include "vector_clones.h"
 
 namespace lumetra {
@@ -18,20 +19,9 @@ struct BaseLayer {
 
 BaseLayer LayerOf(const Engine& e, EffectLayer layer)
 {
-    switch (layer) {
-    case EffectLayer::Sketch: return {&e.SketchPixels, nullptr};
-    case EffectLayer::Dot: return {&e.DotPixels, nullptr};
-    case EffectLayer::Pencil: return {&e.PencilPixels, nullptr};
-    case EffectLayer::Bright: return {&e.BrightPixels, nullptr};
-    case EffectLayer::Color: return {&e.ColorPixels, nullptr};
-    case EffectLayer::Sepia: return {&e.SepiaPixels, nullptr};
-    case EffectLayer::Threshold: return {&e.ThresholdPixels, nullptr};
-    case EffectLayer::Contrast: return {&e.ContrastPixels, nullptr};
-    case EffectLayer::ColorGray8: return {nullptr, &e.ColorGray8Pixels};
-    case EffectLayer::ColorGray: return {nullptr, &e.ColorGrayPixels};
-    case EffectLayer::None: break;
-    }
-    return {};
+    const LayerInfo* row = FindLayer(layer);
+    if (!row) return {};
+    return {row->colour ? &(e.*row->colour) : nullptr, row->grey ? &(e.*row->grey) : nullptr};
 }
 
 // A layer can be read only while it exists and matches the picture: after a release, or
@@ -110,8 +100,7 @@ void Engine::ComposeEffectInto(int slot, PixelPlane& target) const
         target.Allocate(SrcPixels.Width(), SrcPixels.Height());
     const EffectInfo* effect = IsPixelEffect(slot) ? &kCatalogue[slot] : nullptr;
     const BaseLayer base = effect ? LayerOf(*this, effect->layer) : BaseLayer{};
-    const bool dotted =
-        effect && (effect->kind == EffectKind::DotOverColor || effect->kind == EffectKind::DotOverGray);
+    const bool dotted = effect && ReadsDots(*effect);
     const ColorPlane* dots = dotted ? &DotPixels : nullptr;
     const bool composable = (!dotted || Usable(dots, SrcPixels)) &&
                             (base.colour ? Usable(base.colour, SrcPixels) : Usable(base.grey, SrcPixels));

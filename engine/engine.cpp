@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "layer_allocation.h"
+#include "layer_table.h"
 #include "row_threads.h"
 #include "vector_clones.h"
 
@@ -13,55 +15,28 @@ void Engine::AllocateLayers()
     const int h = SrcPixels.Height();
     // Memory used before is zero-filled here, several milliseconds a plane, so a stop is
     // looked for between the planes.
-    const auto allocate = [&](auto& plane) {
-        ThrowIfStopped(stop);
-        plane.Allocate(w, h);
-    };
     try {
-        allocate(GrayPixels);
-        allocate(Gray4Pixels);
-        allocate(ColorGrayPixels);
-        allocate(ColorGray8Pixels);
-        allocate(EdgeVotes);
-        allocate(SketchPixels);
-        allocate(OrigPixels);
-        allocate(ColorPixels);
-        allocate(BrightPixels);
-        allocate(ThresholdPixels);
-        allocate(ContrastPixels);
-        allocate(PencilPixels);
-        allocate(Gray4RGBPixels);
+        for (const LayerInfo& row : kLayers)
+            if (row.upFront)
+                WithPlane(*this, row, [&](auto& plane) {
+                    ThrowIfStopped(stop);
+                    plane.Allocate(w, h);
+                });
     } catch (const std::bad_alloc&) {
-        ReleaseLayers();
-        PencilPixels.Release();
-        throw EngineError("not enough memory for the layers of a " + std::to_string(w) + " x " +
-                          std::to_string(h) + " picture");
+        ReleaseAllLayers();
+        throw OutOfMemory("layers", w, h);
     }
 }
 
 void Engine::ReleaseLayers()
 {
-    GrayPixels.Release();
-    Gray4Pixels.Release();
-    ColorGrayPixels.Release();
-    ColorGray8Pixels.Release();
-    EdgeVotes.Release();
-    SketchPixels.Release();
-    OrigPixels.Release();
-    ColorPixels.Release();
-    BrightPixels.Release();
-    ThresholdPixels.Release();
-    ContrastPixels.Release();
-    Gray4RGBPixels.Release();
+    for (const LayerInfo& row : kLayers)
+        if (!row.lasting) WithPlane(*this, row, [](auto& plane) { plane.Release(); });
 }
 
 void Engine::ReleaseAllLayers()
 {
-    ReleaseLayers();
-    PencilPixels.Release();
-    DotPixels.Release();
-    SepiaPixels.Release();
-    Gray4Work.Release();
+    for (const LayerInfo& row : kLayers) WithPlane(*this, row, [](auto& plane) { plane.Release(); });
 }
 
 namespace {

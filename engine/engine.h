@@ -63,8 +63,8 @@ public:
     // either way every layer is released.
     void BuildLayers(const ProgressFn& progress = {});
 
-    // Builds only the layers the effect at batch index 0..16 (slot index + 1) reads.
-    // Fails as BuildLayers does.
+    // Builds only the layers the effect at batch index 0..16 (slot index + 1) reads, and
+    // the ones they are made from. Fails as BuildLayers does.
     void BuildEffectLayers(int index);
 
     // Writes pixel effect slot 1..17 into channels 0..2 of SrcPixels.
@@ -86,14 +86,15 @@ public:
     // The same on another picture, such as one made by ComposeEffectInto.
     void ApplyPostFiltersTo(PixelPlane& picture) const;
 
-    // Frees the layers that composition no longer needs. PencilPixels, DotPixels,
-    // SepiaPixels and Gray4Work stay until the next run re-creates them.
+    // Frees the layers that composition no longer needs. The lasting planes of the layer
+    // table (PencilPixels, DotPixels, SepiaPixels, Gray4Work) stay until the next run
+    // re-creates them.
     void ReleaseLayers();
     // Frees every layer, the lasting ones too: after a failed or stopped run none of them
     // may be read.
     void ReleaseAllLayers();
 
-    // The layer steps, in the order BuildLayers runs them.
+    // The layer steps, which BuildLayers runs in the layer table's order.
     void AllocateLayers();
     void CopyStep();
     void BuildGreyLevels();

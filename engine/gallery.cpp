@@ -8,19 +8,16 @@
 #include <utility>
 
 #include "catalogue.h"
+#include "layer_allocation.h"
+#include "layer_table.h"
 
 namespace lumetra {
 
 namespace {
 
-// Progress after BuildLayers' last report: the composition of the nineteen effects
-// fills the rest of the bar.
-constexpr float kLayersDone = 95.0f;
-
-EngineError OutOfMemory(const PixelPlane& source)
+EngineError PicturesOutOfMemory(const PixelPlane& source)
 {
-    return EngineError("not enough memory for the pictures of a " + std::to_string(source.Width()) + " x " +
-                       std::to_string(source.Height()) + " picture");
+    return OutOfMemory("pictures", source.Width(), source.Height());
 }
 
 // Composes one pixel effect into `picture` and post-filters it there, leaving the source
@@ -31,42 +28,22 @@ void FinishPixelEffectInto(const Engine& engine, int slot, PixelPlane& picture)
     engine.ApplyPostFiltersTo(picture);
 }
 
-// The layers one composition reads.
-std::vector<EffectLayer> LayersRead(const EffectInfo& effect)
+// Releases a plane, unless it outlives the run and the caller keeps such planes.
+void ReleasePlane(Engine& e, const LayerInfo& row, bool keepLasting)
 {
-    std::vector<EffectLayer> layers{effect.layer};
-    if (effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray)
-        layers.push_back(EffectLayer::Dot);
-    return layers;
+    if (!(row.lasting && keepLasting)) WithPlane(e, row, [](auto& plane) { plane.Release(); });
 }
 
 void ReleaseLayer(Engine& e, EffectLayer layer, bool keepLasting)
 {
-    switch (layer) {
-    case EffectLayer::Sketch: e.SketchPixels.Release(); break;
-    case EffectLayer::Bright: e.BrightPixels.Release(); break;
-    case EffectLayer::Color: e.ColorPixels.Release(); break;
-    case EffectLayer::Threshold: e.ThresholdPixels.Release(); break;
-    case EffectLayer::Contrast: e.ContrastPixels.Release(); break;
-    case EffectLayer::ColorGray8: e.ColorGray8Pixels.Release(); break;
-    case EffectLayer::ColorGray: e.ColorGrayPixels.Release(); break;
-    // These three outlive the run unless the caller does not need them.
-    case EffectLayer::Dot: if (!keepLasting) e.DotPixels.Release(); break;
-    case EffectLayer::Pencil: if (!keepLasting) e.PencilPixels.Release(); break;
-    case EffectLayer::Sepia: if (!keepLasting) e.SepiaPixels.Release(); break;
-    case EffectLayer::None: break;
-    }
+    if (const LayerInfo* row = FindLayer(layer)) ReleasePlane(e, *row, keepLasting);
 }
 
-// The planes only BuildLayers reads; composition needs none of them.
+// The planes only the layer steps read; composition needs none of them.
 void ReleaseBuildOnlyPlanes(Engine& e, bool keepLasting)
 {
-    e.OrigPixels.Release();
-    e.GrayPixels.Release();
-    e.Gray4Pixels.Release();
-    e.EdgeVotes.Release();
-    e.Gray4RGBPixels.Release();
-    if (!keepLasting) e.Gray4Work.Release();
+    for (const LayerInfo& row : kLayers)
+        if (row.layer == EffectLayer::None) ReleasePlane(e, row, keepLasting);
 }
 
 constexpr int kLayerKinds = static_cast<int>(EffectLayer::ColorGray) + 1;
@@ -77,7 +54,8 @@ std::array<std::vector<EffectLayer>, kSlotCount> LastReaders()
     std::array<int, kLayerKinds> lastSlot{};
     for (const EffectInfo& effect : kCatalogue)
         if (IsPixelEffect(effect.slot))
-            for (EffectLayer layer : LayersRead(effect)) lastSlot[static_cast<int>(layer)] = effect.slot;
+            for (EffectLayer layer : LayersRead(effect))
+                if (layer != EffectLayer::None) lastSlot[static_cast<int>(layer)] = effect.slot;
     std::array<std::vector<EffectLayer>, kSlotCount> last;
     for (int layer = 0; layer < kLayerKinds; ++layer)
         if (lastSlot[layer] > 0) last[lastSlot[layer]].push_back(static_cast<EffectLayer>(layer));
@@ -91,25 +69,6 @@ std::array<bool, kSlotCount> TransitionSources()
     for (const EffectInfo& effect : kCatalogue)
         if (effect.kind == EffectKind::Transition) needed[effect.left] = needed[effect.middle] = needed[effect.base] = true;
     return needed;
-}
-
-// The progress value BuildLayers reports once a layer is final: no later step writes it.
-float LayerDoneAt(EffectLayer layer)
-{
-    switch (layer) {
-    case EffectLayer::Sketch:
-    case EffectLayer::Pencil: return 30.0f;
-    case EffectLayer::Color: return 60.0f;
-    case EffectLayer::Dot: return 70.0f;
-    case EffectLayer::Sepia:
-    case EffectLayer::Bright:
-    case EffectLayer::Threshold: return 80.0f;
-    case EffectLayer::Contrast:
-    case EffectLayer::ColorGray8:
-    case EffectLayer::ColorGray:
-    case EffectLayer::None: break;
-    }
-    return kLayersDone;
 }
 
 // The progress after which a slot can be finished: every layer it reads is final (a
@@ -137,7 +96,7 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     try {
         if (keepAll) pictures[0] = engine.SrcPixels;
     } catch (const std::bad_alloc&) {
-        throw OutOfMemory(engine.SrcPixels);
+        throw PicturesOutOfMemory(engine.SrcPixels);
     }
     if (onPicture) onPicture(0, engine.SrcPixels);
 
@@ -181,7 +140,7 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
         finishReady(100.0f);
     } catch (const std::bad_alloc&) {
         engine.ReleaseAllLayers();
-        throw OutOfMemory(engine.SrcPixels);
+        throw PicturesOutOfMemory(engine.SrcPixels);
     } catch (...) {
         engine.ReleaseAllLayers();
         throw;
@@ -261,7 +220,7 @@ PixelPlane RenderSlot(Engine& engine, int slot)
     try {
         return RenderCatalogueSlot(engine, slot);
     } catch (const std::bad_alloc&) {
-        throw OutOfMemory(engine.SrcPixels);
+        throw PicturesOutOfMemory(engine.SrcPixels);
     }
 }
 

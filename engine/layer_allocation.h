@@ -9,6 +9,14 @@
 
 namespace lumetra {
 
+// The error of a run that cannot have the memory for its planes (what: "layers" or
+// "pictures") of a width x height picture.
+inline EngineError OutOfMemory(const char* what, int width, int height)
+{
+    return EngineError(std::string("not enough memory for the ") + what + " of a " + std::to_string(width) + " x " +
+                       std::to_string(height) + " picture");
+}
+
 // Re-creates the plane zero-filled at width x height.
 template <int C>
 void AllocateLayer(Plane<C>& plane, int width, int height)
@@ -17,8 +25,7 @@ void AllocateLayer(Plane<C>& plane, int width, int height)
         plane.Allocate(width, height);
     } catch (const std::bad_alloc&) {
         plane.Release();
-        throw EngineError("not enough memory for the layers of a " + std::to_string(width) + " x " +
-                          std::to_string(height) + " picture");
+        throw OutOfMemory("layers", width, height);
     }
 }
 

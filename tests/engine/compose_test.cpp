@@ -3,6 +3,7 @@
 #include "compose_support.h"
 #include "engine/catalogue.h"
 #include "engine/engine.h"
+#include "engine/layer_table.h"
 
 namespace lumetra {
 namespace {
@@ -44,22 +45,9 @@ bool IsDot(const ColorPlane& dots, int x, int y)
 uint8_t Expected(const Engine& e, int slot, int c, int x, int y)
 {
     const EffectInfo& effect = kCatalogue[slot];
-    const bool dotted = effect.kind == EffectKind::DotOverColor || effect.kind == EffectKind::DotOverGray;
-    if (dotted && IsDot(e.DotPixels, x, y)) return e.DotPixels(c, x, y);
-    switch (effect.layer) {
-    case EffectLayer::Sketch: return e.SketchPixels(c, x, y);
-    case EffectLayer::Dot: return e.DotPixels(c, x, y);
-    case EffectLayer::Pencil: return e.PencilPixels(c, x, y);
-    case EffectLayer::Bright: return e.BrightPixels(c, x, y);
-    case EffectLayer::Color: return e.ColorPixels(c, x, y);
-    case EffectLayer::Sepia: return e.SepiaPixels(c, x, y);
-    case EffectLayer::Threshold: return e.ThresholdPixels(c, x, y);
-    case EffectLayer::Contrast: return e.ContrastPixels(c, x, y);
-    case EffectLayer::ColorGray8: return e.ColorGray8Pixels(x, y);
-    case EffectLayer::ColorGray: return e.ColorGrayPixels(x, y);
-    case EffectLayer::None: break;
-    }
-    return 0;
+    if (ReadsDots(effect) && IsDot(e.DotPixels, x, y)) return e.DotPixels(c, x, y);
+    const LayerInfo& row = *FindLayer(effect.layer);
+    return row.colour ? (e.*row.colour)(c, x, y) : (e.*row.grey)(x, y);
 }
 
 TEST(Compose, EverySlotFollowsItsKindAndKeepsChannelThree)

@@ -13,6 +13,7 @@
 #include "engine/colour_mixing.h"
 #include "engine/engine.h"
 #include "engine/run_divider.h"
+#include "fast_path_sizes.h"
 
 namespace lumetra {
 namespace {
@@ -146,14 +147,13 @@ std::vector<int> Greys(const ColorPlane& p)
 TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
 {
     std::mt19937 rng(7);
-    const int sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 50}, {50, 3}, {37, 23}, {64, 65}, {130, 17}};
-    for (const auto& size : sizes)
-        for (int brush : {0, 1, 2, 5, 10, 13, 14, 60})
+    for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 50}, {50, 3}, {37, 23}, {64, 65}}))
+        for (int brush : w * h > 10000 ? std::vector<int>{14, 60} : std::vector<int>{0, 1, 2, 5, 10, 13, 14, 60})
             for (int blackPercent : {0, 10, 60}) {
-                SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " brush " << brush << " black "
+                SCOPED_TRACE(testing::Message() << w << "x" << h << " brush " << brush << " black "
                                                 << blackPercent << "%");
-                const ColorPlane orig = RandomColours(size[0], size[1], rng, blackPercent);
-                ColorPlane expected = RandomBorders(size[0], size[1], rng, 15), actual = expected;
+                const ColorPlane orig = RandomColours(w, h, rng, blackPercent);
+                ColorPlane expected = RandomBorders(w, h, rng, 15), actual = expected;
                 RefPassA(orig, expected, brush);
                 AverageRowRunsFromSource(orig, actual, brush);
                 ASSERT_EQ(actual, expected) << "first pass";
@@ -285,13 +285,11 @@ protected:
 TEST_F(ColourBaseTest, MixingMatchesTheReferenceAndReportsProgress)
 {
     std::mt19937 rng(5);
-    // 300 x 240 is large enough for the passes to spread rows and columns over threads.
-    const int sizes[][2] = {{45, 38}, {1, 1}, {1, 7}, {7, 1}, {300, 240}};
-    for (const auto& size : sizes) {
-        const bool large = size[0] == 300;
+    for (const auto& [w, h] : test::FastPathSizes({{45, 38}, {1, 1}, {1, 7}, {7, 1}})) {
+        const bool large = w * h > 10000;   // one brush where the passes spread over threads
         for (int brush : large ? std::vector<int>{14} : std::vector<int>{0, 1, 10, 13, 14, 60}) {
-            SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " brush " << brush);
-            Prepare(size[0], size[1], rng);
+            SCOPED_TRACE(testing::Message() << w << "x" << h << " brush " << brush);
+            Prepare(w, h, rng);
             engine.params.BrushWidth = brush;
             engine.params.DarkThreshold = 40;
             std::vector<float> reported;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "compose_support.h"
+#include "fast_path_sizes.h"
 #include "engine/catalogue.h"
 #include "engine/engine.h"
 #include "engine/layer_table.h"
@@ -16,23 +17,20 @@ constexpr int kH = 5;
 
 // An engine whose every layer holds its own noise, and whose dot layer mixes white
 // (no dot), black, a shaded grey, a colour and an almost-white dot.
-Engine NoiseEngine()
+Engine NoiseEngine(int w = kW, int h = kH)
 {
     Engine e;
-    e.SrcPixels = NoisePlane<4>(kW, kH, 1);
+    e.SrcPixels = NoisePlane<4>(w, h, 1);
     unsigned seed = 10;
     for (ColorPlane* p : {&e.SketchPixels, &e.PencilPixels, &e.BrightPixels, &e.ColorPixels, &e.SepiaPixels,
                           &e.ThresholdPixels, &e.ContrastPixels})
-        *p = NoisePlane<3>(kW, kH, seed++);
-    e.ColorGray8Pixels = NoisePlane<1>(kW, kH, seed++);
-    e.ColorGrayPixels = NoisePlane<1>(kW, kH, seed++);
-    e.DotPixels = Uniform<3>(kW, kH, 255);
+        *p = NoisePlane<3>(w, h, seed++);
+    e.ColorGray8Pixels = NoisePlane<1>(w, h, seed++);
+    e.ColorGrayPixels = NoisePlane<1>(w, h, seed++);
+    e.DotPixels = Uniform<3>(w, h, 255);
     const uint8_t dots[][3] = {{0, 0, 0}, {100, 100, 100}, {10, 200, 30}, {255, 255, 254}, {254, 255, 255}};
-    int i = 0;
-    for (const auto& d : dots) {
-        for (int c = 0; c < 3; ++c) e.DotPixels(c, i % kW, i / kW) = d[c];
-        i += 3;
-    }
+    for (int i = 0; i < w * h; i += 3)
+        for (int c = 0; c < 3; ++c) e.DotPixels(c, i % w, i / w) = dots[i / 3 % 5][c];
     return e;
 }
 
@@ -50,19 +48,22 @@ uint8_t Expected(const Engine& e, int slot, int c, int x, int y)
     return row.colour ? (e.*row.colour)(c, x, y) : (e.*row.grey)(x, y);
 }
 
+// At every size: the vector loop bodies, their remainders and the rows on threads.
 TEST(Compose, EverySlotFollowsItsKindAndKeepsChannelThree)
 {
-    Engine e = NoiseEngine();
-    const PixelPlane source = e.SrcPixels;
-    for (int slot = 1; slot <= 17; ++slot) {
-        e.ComposeEffect(slot);
-        int wrong = 0;
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) {
-                for (int c = 0; c < 3; ++c) wrong += e.SrcPixels(c, x, y) != Expected(e, slot, c, x, y);
-                wrong += e.SrcPixels(3, x, y) != source(3, x, y);
-            }
-        EXPECT_EQ(wrong, 0) << kCatalogue[slot].name;
+    for (const auto& [w, h] : test::FastPathSizes({{kW, kH}})) {
+        Engine e = NoiseEngine(w, h);
+        const PixelPlane source = e.SrcPixels;
+        for (int slot = 1; slot <= 17; ++slot) {
+            e.ComposeEffect(slot);
+            int wrong = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    for (int c = 0; c < 3; ++c) wrong += e.SrcPixels(c, x, y) != Expected(e, slot, c, x, y);
+                    wrong += e.SrcPixels(3, x, y) != source(3, x, y);
+                }
+            EXPECT_EQ(wrong, 0) << kCatalogue[slot].name << " " << w << " x " << h;
+        }
     }
 }
 

@@ -12,8 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "engine/colour_math.h"
 #include "engine/dot_layer.h"
 #include "engine/engine.h"
+#include "fast_path_sizes.h"
 
 namespace lumetra {
 namespace {
@@ -248,6 +250,17 @@ TEST(DotDiffusionTest, GreySumDoesNotOverflowOnABrightLargePicture)
 
 // ---- Shading and the step -------------------------------------------------------------
 
+// The shading as written: a black dot takes half the grey, or half of each source channel.
+ColorPlane RefShade(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane dots)
+{
+    for (int y = 0; y < dots.Height(); ++y)
+        for (int x = 0; x < dots.Width(); ++x)
+            if (dots(0, x, y) == 0)
+                for (int c = 0; c < 3; ++c)
+                    dots(c, x, y) = static_cast<uint8_t>(RoundEven((colour ? source(c, x, y) : grey(x, y)) / 2.0));
+    return dots;
+}
+
 TEST(DotShadingTest, BlackDotsTakeHalfTheGreyOrHalfTheColour)
 {
     ColorPlane source(2, 1), dots(2, 1);
@@ -271,6 +284,23 @@ TEST(DotShadingTest, BlackDotsTakeHalfTheGreyOrHalfTheColour)
     EXPECT_EQ(colourDots(2, 1, 0), 255);
 }
 
+// At every size: the vector loop bodies, their remainders and the rows on threads.
+TEST(DotShadingTest, EqualsThePlainShadingAtEverySize)
+{
+    std::mt19937 rng(29);
+    for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {7, 3}})) {
+        const ColorPlane source = RandomPicture(w, h, rng), dots = Diffuse(RandomPicture(w, h, rng), 20);
+        GrayPlane grey(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) grey(x, y) = source(1, x, y);
+        for (bool colour : {false, true}) {
+            ColorPlane shaded = dots;
+            ShadeDots(grey, source, colour, shaded);
+            EXPECT_EQ(shaded, RefShade(grey, source, colour, dots)) << w << " x " << h << " colour " << colour;
+        }
+    }
+}
+
 TEST(DotShadingTest, StepRecreatesTheLayerAndFollowsTheOptions)
 {
     std::mt19937 rng(37);
@@ -291,9 +321,7 @@ TEST(DotShadingTest, StepRecreatesTheLayerAndFollowsTheOptions)
     engine.options.colorSketch = true;
     engine.options.colorSketchEnabled = false;
     engine.BuildDotLayer();
-    ColorPlane shaded = plain;
-    ShadeDots(engine.GrayPixels, engine.OrigPixels, true, shaded);
-    EXPECT_EQ(engine.DotPixels, shaded);
+    EXPECT_EQ(engine.DotPixels, RefShade(engine.GrayPixels, engine.OrigPixels, true, plain));
 
     engine.GrayPixels.Allocate(w, h - 1);  // from another picture: refused, nothing read
     EXPECT_THROW(engine.BuildDotLayer(), std::invalid_argument);

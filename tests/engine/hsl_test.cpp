@@ -61,15 +61,5 @@ TEST(HslTest, RoundTripOfPrimariesSecondariesAndGreys)
     }
 }
 
-TEST(HslTest, MaxAndMinOfThree)
-{
-    EXPECT_EQ(MaxOf3(0.25f, 0.75f, 0.5f), 0.75f);
-    EXPECT_EQ(MaxOf3(0.75f, 0.25f, 0.5f), 0.75f);
-    EXPECT_EQ(MaxOf3(0.25f, 0.5f, 0.75f), 0.75f);
-    EXPECT_EQ(MinOf3(0.5f, 0.25f, 0.75f), 0.25f);
-    EXPECT_EQ(MinOf3(0.25f, 0.5f, 0.75f), 0.25f);
-    EXPECT_EQ(MinOf3(0.75f, 0.5f, 0.25f), 0.25f);
-}
-
 }  // namespace
 }  // namespace lumetra

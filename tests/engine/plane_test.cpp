@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 #include "engine/plane.h"
@@ -77,19 +78,25 @@ TEST_P(PlaneStorage, CopiesAreIndependentAndCompareByContent)
     EXPECT_NE(transposed, same);
 }
 
-// Released memory is handed out again: whatever the last plane wrote must not show.
+// Released memory is handed out again, to this thread or another one (the memory kept
+// for reuse is shared): whatever the last plane wrote must not show.
 TEST_P(PlaneStorage, MemoryOfAReleasedPlaneComesBackZeroed)
 {
     const auto [w, h] = GetParam();
-    for (int round = 0; round < 3; ++round) {
-        ColorPlane used(w, h);
-        Scribble(used);
-        const ColorPlane copy = used;   // a copy may land in released memory too
-        EXPECT_EQ(copy, used);
-        used.Release();
-        ColorPlane fresh(w, h);
-        EXPECT_TRUE(AllZero(fresh));
-    }
+    const auto rounds = [w = w, h = h] {
+        for (int round = 0; round < 3; ++round) {
+            ColorPlane used(w, h);
+            Scribble(used);
+            const ColorPlane copy = used;   // a copy may land in released memory too
+            EXPECT_EQ(copy, used);
+            used.Release();
+            ColorPlane fresh(w, h);
+            EXPECT_TRUE(AllZero(fresh));
+        }
+    };
+    std::thread other(rounds);
+    rounds();
+    other.join();
 }
 
 INSTANTIATE_TEST_SUITE_P(SmallAndLarge, PlaneStorage,

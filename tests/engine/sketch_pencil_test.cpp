@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/colour_math.h"
 #include "engine/engine.h"
+#include "fast_path_sizes.h"
 #include "layers_test_support.h"
 
 namespace lumetra {
@@ -80,22 +83,34 @@ TEST(PencilTest, GreyPencilIsHalfSketchPlusHalfTexture)
     ExpectPixel(e.PencilPixels, 3, 0, 255, 255, 255);
 }
 
-TEST(PencilTest, TextureTilesFromTheBottomLeftCorner)
+// A random sketch of paper and lines of any colour on a colour texture, against the rule
+// as written, at sizes that tile the texture from the bottom-left corner with remainders,
+// fill the vector loop bodies and run the rows on threads.
+TEST(PencilTest, GreyPencilFollowsTheRuleWhereverTheTextureTiles)
 {
-    const int w = 104 * 2 + 17;
-    const int h = 120 * 2 + 9;
-    Engine e;
-    e.params.DarkThreshold = 256;  // every pixel a line
-    PrepareSteps(e, FlatPicture(w, h, 90, 90, 90));
-    e.PencilTexture = test::PatternTexture(104, 120);
-    e.BuildGreyLevels();
-    e.DetectSketchLines();
-    e.BuildPencilLayer();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int t = e.PencilTexture(0, x % 104, y % 120);
-            ASSERT_EQ(e.PencilPixels(1, x, y), RoundEven(t / 2.0)) << x << "," << y;
-        }
+    std::mt19937 rng(31);
+    std::bernoulli_distribution paper(0.3);
+    for (const auto& [w, h] : test::FastPathSizes({{104 * 2 + 17, 120 * 2 + 9}})) {
+        Engine e;
+        PrepareSteps(e, FlatPicture(w, h, 90, 90, 90));
+        e.PencilTexture = test::RandomPicture(104, 120, rng);
+        const PixelPlane lines = test::RandomPicture(w, h, rng);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = paper(rng) ? 255 : lines(c, x, y);
+        e.BuildPencilLayer();
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool onPaper =
+                    e.SketchPixels(0, x, y) == 255 && e.SketchPixels(1, x, y) == 255 && e.SketchPixels(2, x, y) == 255;
+                for (int c = 0; c < 3; ++c) {
+                    const int t = e.PencilTexture(c, x % 104, y % 120);
+                    wrong += e.PencilPixels(c, x, y) != (onPaper ? 255 : RoundEven((e.SketchPixels(c, x, y) + t) / 2.0));
+                }
+            }
+        EXPECT_EQ(wrong, 0) << w << " x " << h;
+    }
 }
 
 TEST(PencilTest, ColourPencilBlendsThenLiftsOnlyWhenCheckedAndEnabled)

@@ -270,7 +270,7 @@ void FormBatch::AddFile(const QString& path, const QString& subFolder)
     auto* item = new QTreeWidgetItem(LvFile, {path});
     SetStatus(item, FileStatus::Waiting);
     item->setData(0, kSubFolderRole, subFolder);
-    listed_.insert(path);
+    listed_.insert(FileKey(path));
 }
 
 void FormBatch::AddInputs(const QList<BatchInput>& inputs)
@@ -293,7 +293,7 @@ void FormBatch::SetKeepLocation(bool keep)
 
 bool FormBatch::FileInList(const QString& path) const
 {
-    return listed_.contains(path);
+    return listed_.contains(FileKey(path));
 }
 
 QStringList FormBatch::Files() const
@@ -389,7 +389,7 @@ void FormBatch::CmdRemove_Click()
     for (int row = LvFile->topLevelItemCount() - 1; row >= 0; --row) {
         QTreeWidgetItem* item = LvFile->topLevelItem(row);
         if (item->isSelected()) {
-            listed_.remove(item->text(0));
+            listed_.remove(FileKey(item->text(0)));
             delete item;
         }
     }

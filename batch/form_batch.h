@@ -111,7 +111,7 @@ private:
     std::unique_ptr<BatchPrompts> prompts_;
     BatchRun* run_ = nullptr;
 
-    QSet<QString> listed_;
+    QSet<QString> listed_;   // FileKey of every listed file
     int jobs_ = 0;
     int runFileCount_ = 0;
     int runFilesDone_ = 0;

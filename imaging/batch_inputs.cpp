@@ -56,6 +56,13 @@ QStringList SplitFileList(const QByteArray& text, bool nulSeparated)
     return paths;
 }
 
+QString FileKey(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
 QList<BatchInput> SortedUnique(QList<BatchInput> inputs)
 {
     for (BatchInput& input : inputs)
@@ -64,7 +71,15 @@ QList<BatchInput> SortedUnique(QList<BatchInput> inputs)
         return a.path != b.path ? a.path < b.path : a.subFolder < b.subFolder;
     };
     std::sort(inputs.begin(), inputs.end(), order);
-    inputs.erase(std::unique(inputs.begin(), inputs.end()), inputs.end());
+    QSet<QString> seen;
+    const auto named = [&seen](const BatchInput& input) {
+        const QString key = FileKey(input.path) + QChar(0) + input.subFolder;
+        if (seen.contains(key))
+            return true;
+        seen.insert(key);
+        return false;
+    };
+    inputs.erase(std::remove_if(inputs.begin(), inputs.end(), named), inputs.end());
     return inputs;
 }
 

@@ -29,8 +29,14 @@ QList<BatchInput> FindPictures(const QString& folder, bool subFolders);
 // carriage return is dropped from lines written on another system.
 QStringList SplitFileList(const QByteArray& text, bool nulSeparated);
 
-// The inputs with exact duplicates (same cleaned path and sub-folder) removed, in
-// path order: the same list whatever order the inputs came in.
+// The name a file is known by however its path is written (relative, with "..",
+// through a link): its path with links resolved when it exists, else its cleaned
+// absolute path.
+QString FileKey(const QString& path);
+
+// The inputs in path order with duplicates removed: a file named twice for the same
+// sub-folder, however its paths are written, is kept once (its first path). The same
+// list whatever order the inputs came in.
 QList<BatchInput> SortedUnique(QList<BatchInput> inputs);
 
 struct Shard {

@@ -107,6 +107,7 @@ private slots:
         for (const char* name : {"top/a.jpg", "top/2020/b.png", "top/2020/may/c.gif", "top/2020/may/x.txt", "loose.bmp",
                                  "other.txt"})
             QVERIFY(QFile(root + name).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(root + "top/a.jpg", root + "same as a.jpg"));
 
         log_->folderAnswers = {root + "top"};
         form_->CmdAddFolderTree_Click();
@@ -117,10 +118,11 @@ private slots:
         QCOMPARE(form_->Inputs(), expected);
         QCOMPARE(Count()->text(), QString("3 files"));
 
-        // Dropped: a file as it is, a folder with its sub-folders, a refused file left out.
+        // Dropped: a file as it is, a folder with its sub-folders, a refused file left out,
+        // a listed file under another name left out.
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(root + "loose.bmp"), QUrl::fromLocalFile(root + "top/2020"),
-                      QUrl::fromLocalFile(root + "other.txt")});
+                      QUrl::fromLocalFile(root + "other.txt"), QUrl::fromLocalFile(root + "same as a.jpg")});
         QWidget* target = List()->viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);

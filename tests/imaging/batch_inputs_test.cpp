@@ -66,6 +66,18 @@ TEST(BatchInputsTest, ShardsOfTheSortedListCoverEveryInputOnce)
         EXPECT_FALSE(ParseShard(bad).has_value()) << bad;
 }
 
+TEST(BatchInputsTest, OneFileNamedTwiceIsConvertedOnce)
+{
+    QTemporaryDir dir;
+    Touch(dir.filePath("a.jpg"));
+    ASSERT_TRUE(QFile::link(dir.filePath("a.jpg"), dir.filePath("link to a.jpg")));
+    const QString viaDots = dir.filePath("sub/../a.jpg");
+    const QList<BatchInput> inputs = SortedUnique({{dir.filePath("link to a.jpg"), ""}, {viaDots, ""},
+                                                   {dir.filePath("a.jpg"), "trip"}, {dir.filePath("b.jpg"), ""}});
+    EXPECT_EQ(inputs, (QList<BatchInput>{{dir.filePath("a.jpg"), ""}, {dir.filePath("a.jpg"), "trip"},
+                                         {dir.filePath("b.jpg"), ""}}));
+}
+
 TEST(BatchInputsTest, LaterInputsWithTheSameOutputGetNumberedNames)
 {
     const QList<BatchInput> inputs{{"/in/a.jpg", ""},     {"/in/a.png", ""},       {"/in/x/a.jpg", ""},

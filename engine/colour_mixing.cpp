@@ -95,12 +95,13 @@ void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int 
     const int height = colour.Height();
     radius = ClampRadius(radius, width);
     const RunDivider divide = DividerFor(radius, width);
+    std::vector<RowRunScratch> scratch = ScratchPerThread<RowRunScratch>(width);
 #pragma omp parallel if (UseRowThreads(colour.Width(), colour.Height()))
     {
-        RowRunScratch scratch(width);
+        RowRunScratch& mine = scratch[static_cast<std::size_t>(omp_get_thread_num())];
 #pragma omp for schedule(static)
         for (int y = 0; y < height; ++y)
-            if (!stop.stop_requested()) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, scratch);
+            if (!stop.stop_requested()) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, mine);
     }
     ThrowIfStopped(stop);
 }

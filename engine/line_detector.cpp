@@ -90,6 +90,14 @@ struct RowEdges {
     explicit RowEdges(int width) : right(width, 0), up(width, 0), upRight(width, 0), upLeft(width, 0) {}
 };
 
+// What one thread of CountVotes works in: the flags of the row it counts and of the
+// row below, and the bytes FindRowEdges compares in.
+struct CountScratch {
+    RowEdges cur, below;
+    std::vector<uint8_t> bytes;
+    explicit CountScratch(int width) : cur(width), below(width), bytes(3 * static_cast<std::size_t>(width) + 1, 0) {}
+};
+
 // exceeds[i] = 1 where the bytes a[i] and b[i] differ by more than threshold. The
 // bytes are compared channel by channel in one contiguous run of byte arithmetic,
 // which vectorises.
@@ -190,11 +198,14 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
 {
     const int w = colour.Width();
     const int h = colour.Height();
+    const RowEdges none(w);
+    std::vector<CountScratch> scratches = ScratchPerThread<CountScratch>(w);
 #pragma omp parallel if (UseRowThreads(w, h))
     {
-        RowEdges cur(w), below(w);
-        const RowEdges none(w);
-        std::vector<uint8_t> scratch(3 * static_cast<std::size_t>(w) + 1, 0);
+        CountScratch& mine = scratches[static_cast<std::size_t>(omp_get_thread_num())];
+        RowEdges& cur = mine.cur;
+        RowEdges& below = mine.below;
+        std::vector<uint8_t>& scratch = mine.bytes;
         int belowRow = -1;  // the row whose flags `below` holds
 #pragma omp for schedule(static)
         for (int y = 0; y < h; ++y) {

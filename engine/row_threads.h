@@ -2,8 +2,11 @@
 // When the rows of a step are worth spreading over threads: below this size starting
 // and joining the threads costs more than the work itself.
 
+#include <omp.h>
+
 #include <cstdint>
 #include <stop_token>
+#include <vector>
 
 #include "run_cancel.h"
 
@@ -27,6 +30,19 @@ void ForEachRow(int width, int height, const std::stop_token& stop, RowFn&& rowF
     for (int y = 0; y < height; ++y)
         if (!stop.stop_requested()) rowFn(y);
     ThrowIfStopped(stop);
+}
+
+// One T(args...) for each thread a parallel region may have, made before the region,
+// for the thread numbered t to use the t-th: memory that cannot be had is thrown here,
+// where the caller catches it; thrown inside the region it would end the program.
+template <class T, class... Args>
+std::vector<T> ScratchPerThread(const Args&... args)
+{
+    const int threads = omp_get_max_threads();
+    std::vector<T> scratch;
+    scratch.reserve(static_cast<std::size_t>(threads));
+    for (int t = 0; t < threads; ++t) scratch.emplace_back(args...);
+    return scratch;
 }
 
 }  // namespace lumetra

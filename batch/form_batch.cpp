@@ -341,7 +341,7 @@ void FormBatch::ShowFileCount()
 
 void FormBatch::CmdAddFiles_Click()
 {
-    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, TranslatedFilters(OpenFilters(), "lumetra::FormBatch"));
+    const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, OpenFilters());
     if (!chosen.isEmpty()) {
         LvFile->setUpdatesEnabled(false);
         for (const QString& path : chosen)

@@ -56,6 +56,17 @@ QStringList ExtensionsWhere(bool classic, bool byName)
     return extensions;
 }
 
+QString Translated(const char* text)
+{
+    return QCoreApplication::translate("lumetra::PictureFormats", text);
+}
+
+// "JPG files (*.jpg *.jpeg)", in the user's language.
+QString FilesOf(const QString& name, const QString& patterns)
+{
+    return Translated(QT_TRANSLATE_NOOP("lumetra::PictureFormats", "%1 files (%2)")).arg(name, patterns);
+}
+
 }  // namespace
 
 const std::vector<FormatInfo>& PictureFormats()
@@ -116,11 +127,12 @@ QStringList PicturePatterns()
 
 QStringList OpenFilters()
 {
-    QStringList filters{QStringLiteral("Images files (%1)").arg(Patterns(ExtensionsWhere(true, true)))};
+    QStringList filters{Translated(QT_TRANSLATE_NOOP("lumetra::PictureFormats", "Images files (%1)"))
+                            .arg(Patterns(ExtensionsWhere(true, true)))};
     for (const FormatInfo& info : PictureFormats())
         if (info.classic)
-            filters << QStringLiteral("%1 files (%2)").arg(info.name, Patterns(info.extensions));
-    filters << QCoreApplication::translate("lumetra::PictureFormats", "Phone and web pictures (%1)")
+            filters << FilesOf(info.name, Patterns(info.extensions));
+    filters << Translated(QT_TRANSLATE_NOOP("lumetra::PictureFormats", "Phone and web pictures (%1)"))
                    .arg(Patterns(ExtensionsWhere(false, false)));
     return filters;
 }
@@ -129,16 +141,8 @@ QStringList SaveFilters()
 {
     QStringList filters;
     for (const PictureFormat format : kWrittenFormats)
-        filters << QStringLiteral("%1 files (*.%2)").arg(InfoOf(format).name, FormatExtension(format));
+        filters << FilesOf(InfoOf(format).name, QStringLiteral("*.") + FormatExtension(format));
     return filters;
-}
-
-QStringList TranslatedFilters(const QStringList& filters, const char* context)
-{
-    QStringList translated;
-    for (const QString& filter : filters)
-        translated << QCoreApplication::translate(context, filter.toUtf8().constData());
-    return translated;
 }
 
 }  // namespace lumetra

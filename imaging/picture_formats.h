@@ -60,15 +60,11 @@ bool HasPictureExtension(const QString& path);
 // "*.bmp", "*.gif", ...: a pattern for every extension that is read.
 QStringList PicturePatterns();
 
-// The filters of the open dialogs: all classic formats, each classic format, then the
-// newer formats together.
+// The filters of the open dialogs, in the user's language: all classic formats, each
+// classic format, then the newer formats together.
 QStringList OpenFilters();
 
-// The filters of the save dialog, one per written format.
+// The filters of the save dialog, in the user's language, one per written format.
 QStringList SaveFilters();
-
-// The filters in the user's language, as the window of that translation context
-// translates them.
-QStringList TranslatedFilters(const QStringList& filters, const char* context);
 
 }  // namespace lumetra

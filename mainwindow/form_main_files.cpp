@@ -72,7 +72,7 @@ void FormMain::CmdOpen_Click()
 {
     if (IsGenerating())
         return;
-    const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, TranslatedFilters(OpenFilters(), "lumetra::FormMain"));
+    const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, OpenFilters());
     if (path.isEmpty())
         return;
     state_.LastDir = FolderOf(path);
@@ -140,7 +140,7 @@ void FormMain::CmdSave_Click()
         return source;
     };
     const QString start = state_.SaveDir.isEmpty() ? FirstSaveFolder() : state_.SaveDir;
-    const QString path = prompts_->ChooseSaveFile(this, start, TranslatedFilters(SaveFilters(), "lumetra::FormMain"), refused);
+    const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters(), refused);
     if (path.isEmpty())
         return;
     state_.SaveDir = FolderOf(path);

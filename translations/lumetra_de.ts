@@ -129,30 +129,6 @@
 <context>
     <name>lumetra::FormBatch</name>
     <message>
-        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation>Bilddateien (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg *.jpeg)</source>
-        <translation>JPG-Dateien (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
-        <source>BMP files (*.bmp)</source>
-        <translation>BMP-Dateien (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PNG files (*.png)</source>
-        <translation>PNG-Dateien (*.png)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif *.tiff)</source>
-        <translation>TIF-Dateien (*.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>GIF files (*.gif)</source>
-        <translation>GIF-Dateien (*.gif)</translation>
-    </message>
-    <message>
         <source>Batch Converter</source>
         <translation>Stapelumwandlung</translation>
     </message>
@@ -311,6 +287,37 @@
             <numerusform>%n Dateien hatten denselben Namen wie frühere Dateien der Liste und wurden unter neuen Namen geschrieben:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Keep location</source>
+        <translation>Standort behalten</translation>
+    </message>
+    <message>
+        <source>Keep the GPS position of each photo in the JPEG, PNG and TIFF files written</source>
+        <translation>Behält die GPS-Position jedes Fotos in den geschriebenen JPEG-, PNG- und TIFF-Dateien</translation>
+    </message>
+    <message>
+        <source>No program could be started to show the folder. Please open &quot;%1&quot; yourself.</source>
+        <translation>Es konnte kein Programm gestartet werden, das den Ordner anzeigt. Bitte öffnen Sie „%1“ selbst.</translation>
+    </message>
+    <message>
+        <source>Cannot write into the output folder &quot;%1&quot;: %2.</source>
+        <translation>In den Ausgabeordner „%1“ kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>Stop the conversion?</source>
+        <translation>Umwandlung anhalten?</translation>
+    </message>
+    <message>
+        <source>1 file was converted from a damaged picture:</source>
+        <translation>1 Datei wurde aus einem beschädigten Bild umgewandelt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were converted from damaged pictures:</source>
+        <translation>
+            <numerusform>%n Datei wurde aus einem beschädigten Bild umgewandelt:</numerusform>
+            <numerusform>%n Dateien wurden aus beschädigten Bildern umgewandelt:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>
@@ -391,38 +398,6 @@
 Please use smaller image or try to run this software on a computer with more memory.</source>
         <translation>Die Systemressourcen reichen nicht aus. Einige Bilder konnten nicht erzeugt oder nicht angezeigt werden.
 Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem Computer mit mehr Arbeitsspeicher.</translation>
-    </message>
-    <message>
-        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation>Bilddateien (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg *.jpeg)</source>
-        <translation>JPG-Dateien (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
-        <source>BMP files (*.bmp)</source>
-        <translation>BMP-Dateien (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PNG files (*.png)</source>
-        <translation>PNG-Dateien (*.png)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif *.tiff)</source>
-        <translation>TIF-Dateien (*.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>GIF files (*.gif)</source>
-        <translation>GIF-Dateien (*.gif)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg)</source>
-        <translation>JPG-Dateien (*.jpg)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif)</source>
-        <translation>TIF-Dateien (*.tif)</translation>
     </message>
     <message>
         <source>Not enough memory to resize the picture to %1 x %2.</source>
@@ -511,6 +486,26 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
     <message>
         <source>Show the original while held [\]</source>
         <translation>Zeigt das Original, solange gedrückt [\]</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Stop [Esc]</source>
+        <translation>Anhalten [Esc]</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Live: the picture follows the settings</source>
+        <translation>Live: Das Bild folgt den Einstellungen</translation>
+    </message>
+    <message>
+        <source>More commands</source>
+        <translation>Weitere Befehle</translation>
     </message>
 </context>
 <context>
@@ -622,10 +617,36 @@ Bitte verwenden Sie ein kleineres Bild oder starten Sie das Programm auf einem C
     </message>
 </context>
 <context>
+    <name>lumetra::PictureFormats</name>
+    <message>
+        <source>%1 files (%2)</source>
+        <translation>%1-Dateien (%2)</translation>
+    </message>
+    <message>
+        <source>Images files (%1)</source>
+        <translation>Bilddateien (%1)</translation>
+    </message>
+    <message>
+        <source>Phone and web pictures (%1)</source>
+        <translation>Smartphone- und Webbilder (%1)</translation>
+    </message>
+</context>
+<context>
     <name>lumetra::PreviewArea</name>
     <message>
         <source>Preview</source>
         <translation>Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::SettingsStore</name>
+    <message>
+        <source>The settings file &quot;%1&quot; cannot be used (%2); the defaults apply.</source>
+        <translation>Die Einstellungsdatei „%1“ kann nicht verwendet werden (%2); es gelten die Vorgaben.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is %2, not a regular file; the defaults apply.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine gewöhnliche Datei (%2); es gelten die Vorgaben.</translation>
     </message>
 </context>
 <context>
@@ -746,6 +767,22 @@ schreibbar; 2 Aufruffehler.
 
 Beispiel:
   lumetra-cli render Samples/chelsea.png chelsea-bleistift.png --effect &quot;pencil sketch&quot;
+</translation>
+    </message>
+    <message>
+        <source>
+Pictures read: BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (any INPUT);
+written: JPEG, PNG, GIF, TIFF, BMP.
+Photo details: JPEG, PNG and TIFF outputs of render, gallery and batch keep the input&apos;s
+date and time, camera, artist and copyright (EXIF); its GPS position only with
+--keep-location; --strip-metadata writes none of them.
+</source>
+        <translation>
+Gelesene Bilder: BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (jede EINGABE);
+geschrieben: JPEG, PNG, GIF, TIFF, BMP.
+Fotodetails: JPEG-, PNG- und TIFF-Ausgaben von render, gallery und batch behalten Datum und
+Uhrzeit, Kamera, Urheber und Copyright der Eingabe (EXIF); ihre GPS-Position nur mit
+--keep-location; --strip-metadata schreibt nichts davon.
 </translation>
     </message>
 </context>

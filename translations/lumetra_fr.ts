@@ -129,30 +129,6 @@
 <context>
     <name>lumetra::FormBatch</name>
     <message>
-        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation>Fichiers image (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg *.jpeg)</source>
-        <translation>Fichiers JPG (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
-        <source>BMP files (*.bmp)</source>
-        <translation>Fichiers BMP (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PNG files (*.png)</source>
-        <translation>Fichiers PNG (*.png)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif *.tiff)</source>
-        <translation>Fichiers TIF (*.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>GIF files (*.gif)</source>
-        <translation>Fichiers GIF (*.gif)</translation>
-    </message>
-    <message>
         <source>Batch Converter</source>
         <translation>Conversion par lot</translation>
     </message>
@@ -311,6 +287,37 @@
             <numerusform>%n fichiers portaient le même nom que des fichiers précédents de la liste et ont été écrits sous de nouveaux noms :</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Keep location</source>
+        <translation>Conserver la position</translation>
+    </message>
+    <message>
+        <source>Keep the GPS position of each photo in the JPEG, PNG and TIFF files written</source>
+        <translation>Conserve la position GPS de chaque photo dans les fichiers JPEG, PNG et TIFF écrits</translation>
+    </message>
+    <message>
+        <source>No program could be started to show the folder. Please open &quot;%1&quot; yourself.</source>
+        <translation>Aucun programme n’a pu être lancé pour afficher le dossier. Veuillez ouvrir « %1 » vous-même.</translation>
+    </message>
+    <message>
+        <source>Cannot write into the output folder &quot;%1&quot;: %2.</source>
+        <translation>Impossible d’écrire dans le dossier de sortie « %1 » : %2.</translation>
+    </message>
+    <message>
+        <source>Stop the conversion?</source>
+        <translation>Arrêter la conversion ?</translation>
+    </message>
+    <message>
+        <source>1 file was converted from a damaged picture:</source>
+        <translation>1 fichier a été converti à partir d’une image endommagée :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were converted from damaged pictures:</source>
+        <translation>
+            <numerusform>%n fichier a été converti à partir d’une image endommagée :</numerusform>
+            <numerusform>%n fichiers ont été convertis à partir d’images endommagées :</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>lumetra::FormMain</name>
@@ -391,38 +398,6 @@
 Please use smaller image or try to run this software on a computer with more memory.</source>
         <translation>Ressources système insuffisantes. Certaines images n’ont pas pu être générées ou affichées.
 Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur disposant de plus de mémoire.</translation>
-    </message>
-    <message>
-        <source>Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</source>
-        <translation>Fichiers image (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg *.jpeg)</source>
-        <translation>Fichiers JPG (*.jpg *.jpeg)</translation>
-    </message>
-    <message>
-        <source>BMP files (*.bmp)</source>
-        <translation>Fichiers BMP (*.bmp)</translation>
-    </message>
-    <message>
-        <source>PNG files (*.png)</source>
-        <translation>Fichiers PNG (*.png)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif *.tiff)</source>
-        <translation>Fichiers TIF (*.tif *.tiff)</translation>
-    </message>
-    <message>
-        <source>GIF files (*.gif)</source>
-        <translation>Fichiers GIF (*.gif)</translation>
-    </message>
-    <message>
-        <source>JPG files (*.jpg)</source>
-        <translation>Fichiers JPG (*.jpg)</translation>
-    </message>
-    <message>
-        <source>TIF files (*.tif)</source>
-        <translation>Fichiers TIF (*.tif)</translation>
     </message>
     <message>
         <source>Not enough memory to resize the picture to %1 x %2.</source>
@@ -511,6 +486,26 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
     <message>
         <source>Show the original while held [\]</source>
         <translation>Affiche l’original tant que la touche est enfoncée [\]</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Stop [Esc]</source>
+        <translation>Arrêter [Échap]</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>En direct</translation>
+    </message>
+    <message>
+        <source>Live: the picture follows the settings</source>
+        <translation>En direct : l’image suit les réglages</translation>
+    </message>
+    <message>
+        <source>More commands</source>
+        <translation>Autres commandes</translation>
     </message>
 </context>
 <context>
@@ -622,10 +617,36 @@ Veuillez utiliser une image plus petite ou lancer ce logiciel sur un ordinateur 
     </message>
 </context>
 <context>
+    <name>lumetra::PictureFormats</name>
+    <message>
+        <source>%1 files (%2)</source>
+        <translation>Fichiers %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Images files (%1)</source>
+        <translation>Fichiers image (%1)</translation>
+    </message>
+    <message>
+        <source>Phone and web pictures (%1)</source>
+        <translation>Images de smartphone et du web (%1)</translation>
+    </message>
+</context>
+<context>
     <name>lumetra::PreviewArea</name>
     <message>
         <source>Preview</source>
         <translation>Aperçu</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::SettingsStore</name>
+    <message>
+        <source>The settings file &quot;%1&quot; cannot be used (%2); the defaults apply.</source>
+        <translation>Le fichier de réglages « %1 » ne peut pas être utilisé (%2) ; les réglages par défaut s’appliquent.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is %2, not a regular file; the defaults apply.</source>
+        <translation>Le fichier de réglages « %1 » n’est pas un fichier ordinaire (%2) ; les réglages par défaut s’appliquent.</translation>
     </message>
 </context>
 <context>
@@ -746,6 +767,22 @@ Code de sortie : 0 tout est fait ; 1 une entrée n’a pas pu être lue ou une s
 
 Exemple :
   lumetra-cli render Samples/chelsea.png chelsea-crayon.png --effect &quot;pencil sketch&quot;
+</translation>
+    </message>
+    <message>
+        <source>
+Pictures read: BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (any INPUT);
+written: JPEG, PNG, GIF, TIFF, BMP.
+Photo details: JPEG, PNG and TIFF outputs of render, gallery and batch keep the input&apos;s
+date and time, camera, artist and copyright (EXIF); its GPS position only with
+--keep-location; --strip-metadata writes none of them.
+</source>
+        <translation>
+Images lues : BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (toute ENTRÉE) ;
+écrites : JPEG, PNG, GIF, TIFF, BMP.
+Détails de la photo : les sorties JPEG, PNG et TIFF de render, gallery et batch gardent la
+date et l’heure, l’appareil, l’auteur et le copyright de l’entrée (EXIF) ; sa position GPS
+seulement avec --keep-location ; --strip-metadata n’en écrit aucun.
 </translation>
     </message>
 </context>

@@ -1,7 +1,7 @@
 // The program in the user's language: run under LANG=de_DE.UTF-8 and LANG=fr_FR.UTF-8,
-// the main window, the batch converter, the engine's captions, Qt's own buttons and the
-// command line's help show the translated texts, with the right plural forms, and every
-// text of that language's .ts file is translated.
+// the main window, the batch converter, the engine's captions, the file dialogs' filters,
+// Qt's own buttons and the command line's help show the translated texts, with the right
+// plural forms, and every text of that language's .ts file is translated.
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -17,6 +17,7 @@
 #include "batch/form_batch.h"
 #include "cli/help_text.h"
 #include "engine/options.h"
+#include "imaging/picture_formats.h"
 #include "mainwindow/form_main.h"
 #include "translations/captions.h"
 #include "translations/install_translators.h"
@@ -25,16 +26,16 @@ namespace {
 
 struct Captions {
     QString language;  // of the .ts file
-    QString fileMenu, generate, darkness, pencilSketch, batchTitle, addFiles, noFiles, cancel, helpStart;
+    QString fileMenu, generate, darkness, pencilSketch, batchTitle, addFiles, noFiles, cancel, helpStart, jpgFilter;
 };
 
 Captions Expected()
 {
     if (QLocale().language() == QLocale::French)
         return {"fr", "&Fichier", "Générer", "Obscurité :", "Croquis au crayon", "Conversion par lot",
-                "Ajouter des fichiers", "0 fichier", "Annuler", "Utilisation :"};
+                "Ajouter des fichiers", "0 fichier", "Annuler", "Utilisation :", "Fichiers JPG (*.jpg *.jpeg)"};
     return {"de", "&Datei", "Erzeugen", "Dunkelheit:", "Bleistiftskizze", "Stapelumwandlung", "Dateien hinzufügen",
-            "0 Dateien", "Abbrechen", "Aufruf:"};
+            "0 Dateien", "Abbrechen", "Aufruf:", "JPG-Dateien (*.jpg *.jpeg)"};
 }
 
 bool HasLabel(const QWidget& window, const QString& text)
@@ -72,6 +73,7 @@ private slots:
         QVERIFY2(HasLabel(window, expected_.darkness), qPrintable("no label " + expected_.darkness));
         QCOMPARE(lumetra::EffectCaption(3), expected_.pencilSketch);
         QCOMPARE(lumetra::ParameterCaption(lumetra::Parameter(lumetra::ParameterId::Dark)), expected_.darkness);
+        QCOMPARE(lumetra::OpenFilters().at(1), expected_.jpgFilter);
     }
 
     void batchConverterCaptionsAndPlural()

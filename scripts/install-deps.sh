@@ -16,7 +16,7 @@ packages=(
   # colour conversions)
   libgtest-dev libgmock-dev libbenchmark-dev time desktop-file-utils appstream bash-completion
   qt6-translations-l10n liblcms2-dev
-  # sanitizer and fuzz builds
+  # sanitizer and fuzz builds (clang's OpenMP runtime, from libomp-dev, for ThreadSanitizer)
   clang libclang-rt-14-dev
   # the Debian package (scripts/package.sh: CPack finds the libraries with file and dpkg-shlibdeps)
   dpkg-dev file

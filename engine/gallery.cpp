@@ -86,9 +86,11 @@ float SlotReadyAt(const EffectInfo& effect)
 // so the finished pictures reuse its memory. Each picture is composed straight into the
 // plane that holds it, next to the source in SrcPixels, so nothing is copied. With keepAll
 // the twenty pictures are returned; otherwise only the transitions' sources are kept, the
-// other pictures share one plane in turn, and no layer outlives the run.
+// other pictures share one plane in turn, and no layer outlives the run. Without
+// transitions the run ends before the first of them and keeps no picture for them.
 std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
-                                   const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll)
+                                   const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll,
+                                   bool transitions = true)
 {
     static const auto lastReaders = LastReaders();
     static const auto transitionSources = TransitionSources();
@@ -114,7 +116,11 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
         for (; next < kSlotCount && SlotReadyAt(kCatalogue[next]) <= layersProgress; ++next) {
             ThrowIfStopped(engine.stop);
             const EffectInfo& effect = kCatalogue[next];
-            const bool kept = keepAll || transitionSources[next];
+            if (!transitions && effect.kind == EffectKind::Transition) {
+                next = kSlotCount;
+                break;
+            }
+            const bool kept = keepAll || (transitions && transitionSources[next]);
             PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[next] : passing;
             if (effect.kind == EffectKind::Transition)
                 finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
@@ -159,9 +165,9 @@ std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress
 }
 
 void StreamGallery(Engine& engine, const ProgressFn& progress,
-                   const std::function<void(int, const PixelPlane&)>& onPicture)
+                   const std::function<void(int, const PixelPlane&)>& onPicture, bool transitions)
 {
-    RunGallery(engine, progress, onPicture, false);
+    RunGallery(engine, progress, onPicture, false, transitions);
 }
 
 namespace {

@@ -22,9 +22,11 @@ std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress
 // The same run for a caller that writes each picture out as it comes: onPicture(slot,
 // picture) sees the same twenty pictures in the same order, but only the transitions'
 // sources are kept meanwhile and no layer outlives the run, which takes far less memory.
-// engine.SrcPixels is left holding the source picture.
+// engine.SrcPixels is left holding the source picture. Without transitions the run stops
+// after slot 17 and keeps no picture at all: a caller that holds the pictures anyway
+// composes slots 18 and 19 from its own (same columns as ComposeTransition).
 void StreamGallery(Engine& engine, const ProgressFn& progress,
-                   const std::function<void(int, const PixelPlane&)>& onPicture);
+                   const std::function<void(int, const PixelPlane&)>& onPicture, bool transitions = true);
 
 // One finished picture of slot 0..19 from engine.SrcPixels: 0 = copy of the source;
 // 1..17 through BuildEffectLayers + ComposeBatchEffect; 18/19 composed from the slots they

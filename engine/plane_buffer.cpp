@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -43,11 +44,18 @@ uint8_t* MapAligned(std::size_t bytes)
 // Released mappings kept for the next plane of the same size. Memory the process has
 // written before costs a tenth of fresh memory, and a run allocates the same few sizes
 // again and again (a batch, every picture of a gallery run, repeated runs of a window).
-// The cache is small and shared by all threads; when the system runs out of memory it
-// is emptied before giving up.
+// The cache is small unless a caller makes room for more, and shared by all threads; when
+// the system runs out of memory it is emptied before giving up.
 class MappingCache {
 public:
-    static constexpr std::size_t kCapacity = std::size_t{192} << 20;
+    static constexpr std::size_t kDefaultCapacity = std::size_t{192} << 20;
+
+    void SetCapacity(std::size_t bytes) noexcept
+    {
+        const std::lock_guard lock(mutex_);
+        capacity_ = bytes;
+        TrimLocked(0);
+    }
 
     // A kept mapping of exactly `bytes`, or nullptr.
     uint8_t* Take(std::size_t bytes)
@@ -66,16 +74,12 @@ public:
     // Keeps the mapping, letting the oldest ones go to stay within the capacity.
     void Give(uint8_t* data, std::size_t bytes) noexcept
     {
-        if (bytes > kCapacity) {
+        const std::lock_guard lock(mutex_);
+        if (bytes > capacity_) {
             munmap(data, bytes);
             return;
         }
-        const std::lock_guard lock(mutex_);
-        while (total_ + bytes > kCapacity) {
-            munmap(kept_.front().data, kept_.front().bytes);
-            total_ -= kept_.front().bytes;
-            kept_.erase(kept_.begin());
-        }
+        TrimLocked(bytes);
         try {
             kept_.push_back({data, bytes});
             total_ += bytes;
@@ -97,9 +101,21 @@ private:
         uint8_t* data;
         std::size_t bytes;
     };
+
+    // Lets the oldest mappings go until `room` more bytes fit.
+    void TrimLocked(std::size_t room) noexcept
+    {
+        while (!kept_.empty() && total_ + room > capacity_) {
+            munmap(kept_.front().data, kept_.front().bytes);
+            total_ -= kept_.front().bytes;
+            kept_.erase(kept_.begin());
+        }
+    }
+
     std::mutex mutex_;
     std::vector<Kept> kept_;
     std::size_t total_ = 0;
+    std::size_t capacity_ = kDefaultCapacity;
 };
 
 MappingCache& Cache()
@@ -127,6 +143,8 @@ uint8_t* Map(std::size_t bytes, bool& reused)
 }
 
 }  // namespace
+
+void KeepReleasedBuffers(std::size_t bytes) { Cache().SetCapacity(std::max(bytes, MappingCache::kDefaultCapacity)); }
 
 PlaneBuffer::PlaneBuffer(std::size_t size) : PlaneBuffer(size, true) {}
 

@@ -12,6 +12,11 @@
 
 namespace lumetra {
 
+// Released buffers are kept for reuse up to 192 MB in all; a caller that allocates far
+// more again and again (the window, one gallery after another) makes room for up to
+// `bytes`. Never less than the 192 MB; the oldest kept buffers go when it shrinks.
+void KeepReleasedBuffers(std::size_t bytes);
+
 class PlaneBuffer {
 public:
     PlaneBuffer() = default;

@@ -4,6 +4,9 @@
 #include <cstring>
 #include <new>
 
+#include "engine/row_threads.h"
+#include "engine/vector_clones.h"
+
 // The pencil-paper texture lives in the assets library's resource file; a static
 // library's resources must be registered by hand, from the global namespace.
 static void RegisterAssetResources()
@@ -17,15 +20,50 @@ namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
 
-// A 32-bit picture whose memory comes from the planes' buffer store: mapped in 2 MB pages
-// and reused from one picture to the next, where the heap would hand a new picture of tens
-// of megabytes fresh 4 KB pages, each first write to which costs far more than the write.
-QImage PictureFromBufferStore(int width, int height)
+// Plane pixels (blue, green, red, unused) to picture pixels (red, green, blue).
+LUMETRA_VECTOR_CLONES void PackRow(const uint8_t* __restrict in, uint8_t* __restrict out, int width)
 {
-    const qsizetype bytesPerLine = qsizetype(width) * 4;
+#pragma omp simd
+    for (int x = 0; x < width; ++x) {
+        out[3 * x] = in[4 * x + 2];
+        out[3 * x + 1] = in[4 * x + 1];
+        out[3 * x + 2] = in[4 * x];
+    }
+}
+
+}  // namespace
+
+// The store maps memory in 2 MB pages and reuses it from one picture to the next, where
+// the heap would hand a new picture of tens of megabytes fresh 4 KB pages, each first write
+// to which costs far more than the write. A three-byte picture's rows are padded to four
+// bytes, as QImage wants them; at 12 megapixels its buffer is the size of a three-channel
+// layer, so it reuses the memory of the layers a gallery run releases.
+QImage NewStorePicture(int width, int height, QImage::Format format)
+{
+    const int bytesPerPixel = format == QImage::Format_RGB888 ? 3 : 4;
+    const qsizetype bytesPerLine = (qsizetype(width) * bytesPerPixel + 3) / 4 * 4;
     auto* buffer = new PlaneBuffer(static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(height));
-    return QImage(buffer->data(), width, height, bytesPerLine, QImage::Format_RGB32,
-                  [](void* store) { delete static_cast<PlaneBuffer*>(store); }, buffer);
+    QImage image(buffer->data(), width, height, bytesPerLine, format,
+                 [](void* store) { delete static_cast<PlaneBuffer*>(store); }, buffer);
+    // Every picture records 96 dpi. Set here, on a picture nobody shares yet, it also
+    // spares the writer a copy of the whole picture just to change the resolution.
+    image.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeter96Dpi);
+    return image;
+}
+
+namespace {
+
+// A new store picture; empty for an empty size or when there is no memory for it.
+QImage StorePictureOrEmpty(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    try {
+        return NewStorePicture(width, height, format);
+    } catch (const std::bad_alloc&) {
+        return QImage();
+    }
 }
 
 }  // namespace
@@ -48,18 +86,9 @@ QImage DrawPixels(const PixelPlane& plane)
 
 QImage DrawPixels(const PixelPlane& plane, int width, int height)
 {
-    if (width <= 0 || height <= 0)
-        return QImage();
-    QImage image;
-    try {
-        image = PictureFromBufferStore(width, height);
-    } catch (const std::bad_alloc&) {
-        return QImage();
-    }
-    // Every picture records 96 dpi. Set here, on a picture nobody shares yet, it also
-    // spares the writer a copy of the whole picture just to change the resolution.
-    image.setDotsPerMeterX(kDotsPerMeter96Dpi);
-    image.setDotsPerMeterY(kDotsPerMeter96Dpi);
+    QImage image = StorePictureOrEmpty(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
     // Plane row y lands on picture row (plane height - 1 - y) when drawn at the
     // top-left corner; only rows and columns inside the picture are kept, the rest is black.
     const int columns = std::min(width, plane.Width());
@@ -75,6 +104,21 @@ QImage DrawPixels(const PixelPlane& plane, int width, int height)
             out[x] = pixel | 0xFF000000u;   // channel 3 is unused in a plane; RGB32 wants it opaque
         }
     }
+    return image;
+}
+
+QImage DrawPixels24(const PixelPlane& plane)
+{
+    const int width = plane.Width();
+    const int height = plane.Height();
+    QImage image = StorePictureOrEmpty(width, height, QImage::Format_RGB888);
+    if (image.isNull())
+        return image;
+    uchar* const top = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+#pragma omp parallel for schedule(static) if (UseRowThreads(width, height))
+    for (int row = 0; row < height; ++row)
+        PackRow(plane.Row(height - 1 - row), top + row * bytesPerLine, width);
     return image;
 }
 

@@ -21,6 +21,15 @@ QImage DrawPixels(const PixelPlane& plane);
 // cover stay black.
 QImage DrawPixels(const PixelPlane& plane, int width, int height);
 
+// The plane drawn into a new Format_RGB888 picture of the plane's size: the same pixels
+// in three bytes each instead of four, for pictures kept in memory by the dozen.
+QImage DrawPixels24(const PixelPlane& plane);
+
+// A new black width x height picture in RGB32 or RGB888 whose memory comes from the
+// planes' buffer store: where many large pictures come and go, that memory has mostly
+// been written before, which costs far less than fresh memory. Throws std::bad_alloc.
+QImage NewStorePicture(int width, int height, QImage::Format format);
+
 // The pencil-paper texture built into the program, as a plane.
 PixelPlane LoadPencilTexture();
 

@@ -273,6 +273,7 @@ void FormMain::CmdGenerate_Click()
         return;
     }
     StopLive();
+    commandClock_.Start(QStringLiteral("Generate"));
     setCursor(Qt::WaitCursor);
     progress_->setValue(kStartProgress);
     stateText_->setText(tr("Please wait..."));
@@ -306,10 +307,15 @@ void FormMain::AddWaitingPictures()
         const int slot = next->first;
         gallery_->AddSnapshot(EffectCaption(slot), next->second.first, next->second.second);
         waiting_.erase(next);
+        commandClock_.Mark(QStringLiteral("\"%1\" in the list").arg(EffectCaption(slot)));
         // "Sketch" is shown as soon as it is there, while the other effects are still made.
-        if (slot == kFirstPixelEffect)
+        if (slot == kFirstPixelEffect) {
             gallery_->setCurrentRow(slot);
+            commandClock_.Mark(QStringLiteral("\"%1\" in the preview").arg(EffectCaption(slot)));
+        }
     }
+    if (gallery_->Count() == kSlotCount)
+        commandClock_.Mark(QStringLiteral("list complete"));
 }
 
 void FormMain::OnGenerateFinished(bool failed)

@@ -13,6 +13,7 @@
 #include "app_state.h"
 #include "engine/plane.h"
 #include "main_prompts.h"
+#include "timing_log.h"
 #include "zoom_mode.h"
 
 class QAction;
@@ -161,6 +162,7 @@ private:
     QLabel* zoomText_ = nullptr;
     QProgressBar* progress_ = nullptr;
     GenerateJob* job_ = nullptr;
+    CommandClock commandClock_;
     // Pictures that arrived ahead of an earlier slot, kept until their turn in the list.
     std::map<int, std::pair<QImage, QImage>> waiting_;
 

@@ -168,7 +168,9 @@ bool FormMain::SaveSelectedPicture(const QString& path)
     setCursor(Qt::WaitCursor);
     // The window has no location choice: a saved picture never reveals where the photo
     // was taken.
+    commandClock_.Start(QStringLiteral("Save"));
     const QString error = WritePicture(picture, path, *format, DetailsForOutput(state_.SourceDetails, {}));
+    commandClock_.Mark(QStringLiteral("file written"));
     unsetCursor();
     if (!error.isEmpty()) {
         ShowMessage(QMessageBox::NoIcon, kTitle, error);
@@ -186,7 +188,9 @@ void FormMain::CmdCopy_Click()
         ShowMessage(QMessageBox::Critical, tr("Error"), tr("There is no picture to copy."));
         return;
     }
+    commandClock_.Start(QStringLiteral("Copy"));
     QGuiApplication::clipboard()->setImage(picture);
+    commandClock_.Mark(QStringLiteral("picture on the clipboard"));
 }
 
 void FormMain::CmdPaste_Click()

@@ -10,6 +10,9 @@
 #include "engine/catalogue.h"
 #include "engine/engine.h"
 #include "engine/gallery.h"
+#include "engine/plane_buffer.h"
+#include "engine/run_cancel.h"
+#include "gallery_transitions.h"
 #include "imaging/plane_transfer.h"
 #include "snapshot_thumbnail.h"
 
@@ -22,19 +25,24 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
             const QColor& frameColour, int slot)
 {
     std::vector<bool> delivered(kSlotCount, false);
-    auto deliver = [&](int slot, const PixelPlane& plane) {
-        if (slot <= 0 || slot >= kSlotCount || delivered[slot] || promise.isCanceled())
+    std::vector<QImage> pictures(kSlotCount);   // shared with the window, not copied
+    auto deliver = [&](int slot, QImage picture) {
+        // A picture that could not be had for display counts as missing, so the run is
+        // reported as incomplete instead of showing an empty entry without a word.
+        if (slot <= 0 || slot >= kSlotCount || delivered[slot] || promise.isCanceled() || picture.isNull())
             return;
+        delivered[slot] = true;
+        pictures[slot] = picture;
         GenerateUpdate update;
         update.kind = GenerateUpdate::Kind::Picture;
         update.slot = slot;
-        update.picture = DrawPixels(plane);
-        // A picture that could not be had for display counts as missing, so the run
-        // is reported as incomplete instead of showing an empty entry without a word.
-        if (update.picture.isNull())
-            return;
-        delivered[slot] = true;
-        update.thumbnail = MakeSnapshot(update.picture, frameColour);
+        update.thumbnail = MakeSnapshot(picture, frameColour);
+        update.picture = std::move(picture);
+        promise.addResult(std::move(update));
+    };
+    const ProgressFn progress = [&](float value) {
+        GenerateUpdate update;
+        update.progress = value;
         promise.addResult(std::move(update));
     };
 
@@ -47,36 +55,43 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
         engine.PencilTexture = pencilTexture;
         engine.stop = stop;
         engine.SrcPixels = LoadPixels(source);
-        const ProgressFn progress = [&](float value) {
-            GenerateUpdate update;
-            update.progress = value;
-            promise.addResult(std::move(update));
-        };
-        // Each picture goes to the gallery as it is finished; the engine keeps only the
-        // few the transitions need, since the gallery holds its own copies.
-        if (slot == GenerateJob::kWholeGallery)
-            StreamGallery(engine, progress, deliver);
-        else
-            deliver(slot, RenderSlot(engine, slot));
+        // Each picture goes to the gallery as it is finished, in three bytes a pixel
+        // (twenty 12-megapixel pictures take 720 MB instead of 960). The transitions are
+        // composed here from those pictures, so the engine keeps none of its own.
+        if (slot == GenerateJob::kWholeGallery) {
+            StreamGallery(
+                engine, progress, [&](int s, const PixelPlane& plane) { deliver(s, DrawPixels24(plane)); }, false);
+            pictures[0] = DrawPixels24(engine.SrcPixels);
+            for (const EffectInfo& effect : kCatalogue) {
+                if (effect.kind != EffectKind::Transition)
+                    continue;
+                ThrowIfStopped(stop);
+                deliver(effect.slot,
+                        ComposeTransitionPicture(pictures[effect.left], pictures[effect.middle], pictures[effect.base]));
+            }
+            progress(100.0f);
+        } else {
+            deliver(slot, DrawPixels24(RenderSlot(engine, slot)));
+        }
     } catch (const RunCancelled&) {
         cancelled = true;
     } catch (const std::exception&) {
-        // The whole run needs all layers at once; one effect at a time needs far less,
-        // so the pictures still missing are tried one by one, and only those that fail
-        // then are missing at the end.
         engine.ReleaseLayers();
-        for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
-            if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
-                continue;
-            try {
-                if (engine.SrcPixels.Empty())
-                    engine.SrcPixels = LoadPixels(source);
-                deliver(s, RenderSlot(engine, s));
-            } catch (const RunCancelled&) {
-                cancelled = true;
-            } catch (const std::exception&) {
-                engine.ReleaseLayers();
-            }
+    }
+    // The whole run needs all layers at once; one effect at a time needs far less, so the
+    // pictures still missing (a step or a picture without memory) are tried one by one,
+    // and only those that fail then are missing at the end.
+    for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
+        if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
+            continue;
+        try {
+            if (engine.SrcPixels.Empty())
+                engine.SrcPixels = LoadPixels(source);
+            deliver(s, DrawPixels24(RenderSlot(engine, s)));
+        } catch (const RunCancelled&) {
+            cancelled = true;
+        } catch (const std::exception&) {
+            engine.ReleaseLayers();
         }
     }
     for (int s = 1; s < kSlotCount; ++s)
@@ -126,6 +141,9 @@ bool GenerateJob::Start(const QImage& source, const EngineParams& params, const 
         return false;
     running_ = true;
     stop_ = std::stop_source();
+    // One run releases and allocates about a gallery's worth of large buffers: keeping
+    // them for the next run spares it that much fresh memory, the costliest part of a run.
+    KeepReleasedBuffers(std::size_t(kSlotCount) * 4 * std::size_t(source.width()) * std::size_t(source.height()));
     future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColour, slot);
     watcher_.setFuture(future_);
     return true;

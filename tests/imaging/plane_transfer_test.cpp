@@ -29,7 +29,15 @@ TEST(PlaneTransferTest, DrawPixelsIsTheReverseOfLoadPixels)
         const QImage drawn = DrawPixels(LoadPixels(picture));
         EXPECT_EQ(drawn.format(), QImage::Format_RGB32);
         EXPECT_EQ(drawn, picture);
+        // The same pixels in three bytes each, rows padded where 3 * width is not a multiple of 4.
+        const QImage packed = DrawPixels24(LoadPixels(picture));
+        EXPECT_EQ(packed.format(), QImage::Format_RGB888);
+        EXPECT_EQ(packed, picture.convertToFormat(QImage::Format_RGB888));
+        EXPECT_EQ(packed.dotsPerMeterX(), 3780);
     }
+    // Rows spread over threads: a picture large enough for them.
+    const QImage large = test::Gradient(301, 260);
+    EXPECT_EQ(DrawPixels24(LoadPixels(large)), large.convertToFormat(QImage::Format_RGB888));
     // Pictures of other formats come in converted.
     const QImage grey = test::Gradient(4, 4).convertToFormat(QImage::Format_Grayscale8);
     EXPECT_EQ(DrawPixels(LoadPixels(grey)), grey.convertToFormat(QImage::Format_RGB32));

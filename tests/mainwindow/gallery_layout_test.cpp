@@ -71,6 +71,21 @@ private slots:
         QCOMPARE(framed.copy(1, 1, 118, 118), full.copy(1, 1, 118, 118));
         QCOMPARE(QColor(framed.pixel(0, 0)), kFrame);
 
+        // A larger picture shrinks by averaging the block each thumbnail pixel covers, from
+        // 24-bit pictures too: 360 x 240 to 120 x 80, each pixel the rounded mean of a 3 x 3
+        // block of a pattern whose blocks all differ.
+        const QImage pattern = PatternPicture(360, 240).convertToFormat(QImage::Format_RGB888);
+        const QImage shrunk = MakeSnapshot(pattern, kFrame);
+        for (const QPoint& at : {QPoint(1, 21), QPoint(57, 60), QPoint(118, 98)}) {
+            int sums[3] = {0, 0, 0};
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 3; ++x) {
+                    const QRgb p = pattern.pixel(3 * at.x() + x, 3 * (at.y() - 20) + y);
+                    sums[0] += qRed(p), sums[1] += qGreen(p), sums[2] += qBlue(p);
+                }
+            QCOMPARE(shrunk.pixel(at), qRgb((sums[0] + 4) / 9, (sums[1] + 4) / 9, (sums[2] + 4) / 9));
+        }
+
         // Nothing to draw still gives a white, framed thumbnail.
         const QImage empty = MakeSnapshot(QImage(), kFrame);
         QVERIFY(IsWhite(empty, 60, 60));

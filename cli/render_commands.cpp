@@ -5,6 +5,7 @@
 #include <QSet>
 #include <deque>
 #include <future>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -15,7 +16,7 @@
 #include "imaging/atomic_file.h"
 #include "imaging/file_names.h"
 #include "imaging/output_names.h"
-#include "imaging/plane_transfer.h"
+#include "imaging/plane_writer.h"
 
 namespace lumetra::cli {
 
@@ -59,9 +60,9 @@ int RunRender(const Command& command, Console& console)
     PhotoDetails details;
     if (!PrepareEngine(engine, command, console, details))
         return kExitFailed;
-    QImage picture;
+    PixelPlane picture;
     try {
-        picture = DrawPixels(RenderSlot(engine, command.effectSlot));
+        picture = RenderSlot(engine, command.effectSlot);
     } catch (const EngineError& error) {
         console.Message(RenderFailure(input, QString::fromStdString(error.what())));
         return kExitFailed;
@@ -69,7 +70,7 @@ int RunRender(const Command& command, Console& console)
         console.Message(RenderFailure(input, QStringLiteral("not enough memory")));
         return kExitFailed;
     }
-    if (const QString error = WritePicture(picture, command.output, command.format, details); !error.isEmpty()) {
+    if (const QString error = WritePlane(picture, command.output, command.format, details); !error.isEmpty()) {
         console.Message(error);
         return kExitFailed;
     }
@@ -107,9 +108,11 @@ int RunGallery(const Command& command, Console& console)
         if (WouldReplaceInput(path, identities)) {
             writes.push_back(std::async(std::launch::deferred, [path] { return ReplaceInputMessage(path); }));
         } else {
-            const auto write = [picture = DrawPixels(plane), path, format = command.format, &details]() -> QString {
+            // The engine reuses its plane for the next picture: the write works on what
+            // the encoder needs of it, taken now.
+            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details), path]() -> QString {
                 try {
-                    return WritePicture(picture, path, format, details);
+                    return file->Write(path);
                 } catch (const std::bad_alloc&) {
                     return CannotWriteMessage(path, QStringLiteral("not enough memory"));
                 }

@@ -60,4 +60,13 @@ void Engine::CopyStep()
     ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColourChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
 }
 
+ColorPlane ColourChannels(const PixelPlane& picture)
+{
+    ColorPlane colours(picture.Width(), picture.Height());
+    const int w = picture.Width();
+#pragma omp parallel for schedule(static) if (UseRowThreads(picture.Width(), picture.Height()))
+    for (int y = 0; y < picture.Height(); ++y) CopyColourChannels(picture.Row(y), colours.Row(y), w);
+    return colours;
+}
+
 }  // namespace lumetra

@@ -9,7 +9,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-tools-dev qt6-l10n-tools
-  libgif-dev libimagequant-dev libjpeg-dev libomp-dev libheif-dev libjxl-dev libexiv2-dev
+  libgif-dev libimagequant-dev libjpeg-dev libturbojpeg0-dev libdeflate-dev libomp-dev libheif-dev libjxl-dev
+  libexiv2-dev
   # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time; the installed
   # tree's test validates the desktop entry and metadata and runs the bash completion;
   # the translation test checks Qt's own German and French buttons; lcms2 checks the

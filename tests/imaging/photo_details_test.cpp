@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
+#include "imaging/plane_transfer.h"
+#include "imaging/plane_writer.h"
 #include "exif_files.h"
 #include "photo_files.h"
 #include "test_pictures.h"
@@ -18,6 +20,10 @@ namespace lumetra {
 namespace {
 
 using test::ExifOf;
+
+// Both ways a picture is written: as a picture (the window, the batch) and straight from
+// the engine's plane (lumetra-cli gallery and render).
+enum class Way { Picture, Plane };
 
 class PhotoDetailsTest : public testing::Test {
 protected:
@@ -37,11 +43,14 @@ protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
     // Writes the picture with the details chosen; returns the file's EXIF entries.
-    QMap<QString, QString> Written(const QString& name, const DetailsChoice& choice)
+    QMap<QString, QString> Written(const QString& name, const DetailsChoice& choice, Way way = Way::Picture)
     {
         const QString path = Path(name);
         const auto format = WrittenFormatOfExtension(QFileInfo(path).suffix());
-        EXPECT_EQ(WritePicture(picture_, path, *format, DetailsForOutput(details_, choice)), "");
+        const PhotoDetails details = DetailsForOutput(details_, choice);
+        EXPECT_EQ(way == Way::Picture ? WritePicture(picture_, path, *format, details)
+                                      : WritePlane(LoadPixels(picture_), path, *format, details),
+                  "");
         const ReadResult read = ReadPicture(path);
         EXPECT_TRUE(read.ok()) << read.error.toStdString();
         if (*format != PictureFormat::Jpg) {
@@ -61,38 +70,43 @@ TEST_F(PhotoDetailsTest, JpegPngAndTiffKeepDateCameraArtistAndCopyrightWithoutLo
 {
     ASSERT_EQ(ExifOf(source_).value("Exif.Image.Orientation"), "6");
     ASSERT_TRUE(ExifOf(source_).contains("Exif.Thumbnail.JPEGInterchangeFormat"));
-    for (const char* name : {"out.jpg", "out.png", "out.tif"}) {
-        SCOPED_TRACE(name);
-        const QMap<QString, QString> exif = Written(name, {});
-        EXPECT_EQ(exif.value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
-        EXPECT_EQ(exif.value("Exif.Image.DateTime"), "2024:07:15 18:00:00");
-        EXPECT_EQ(exif.value("Exif.Image.Make"), "Makerco");
-        EXPECT_EQ(exif.value("Exif.Image.Model"), "Model 7");
-        EXPECT_EQ(exif.value("Exif.Image.Artist"), "A. Tester");
-        EXPECT_EQ(exif.value("Exif.Image.Copyright"), "Copyright A. Tester");
-        EXPECT_EQ(exif.value("Exif.Image.Orientation"), "1") << "the pixels are upright already";
-        for (auto entry = exif.cbegin(); entry != exif.cend(); ++entry) {
-            EXPECT_FALSE(entry.key().startsWith("Exif.GPSInfo.")) << entry.key().toStdString();
-            EXPECT_FALSE(entry.key().startsWith("Exif.Thumbnail.")) << entry.key().toStdString();
+    for (const char* name : {"out.jpg", "out.png", "out.tif"})
+        for (const Way way : {Way::Picture, Way::Plane}) {
+            const QString written = (way == Way::Picture ? "picture-" : "plane-") + QString(name);
+            SCOPED_TRACE(written.toStdString());
+            const QMap<QString, QString> exif = Written(written, {}, way);
+            EXPECT_EQ(exif.value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
+            EXPECT_EQ(exif.value("Exif.Image.DateTime"), "2024:07:15 18:00:00");
+            EXPECT_EQ(exif.value("Exif.Image.Make"), "Makerco");
+            EXPECT_EQ(exif.value("Exif.Image.Model"), "Model 7");
+            EXPECT_EQ(exif.value("Exif.Image.Artist"), "A. Tester");
+            EXPECT_EQ(exif.value("Exif.Image.Copyright"), "Copyright A. Tester");
+            EXPECT_EQ(exif.value("Exif.Image.Orientation"), "1") << "the pixels are upright already";
+            for (auto entry = exif.cbegin(); entry != exif.cend(); ++entry) {
+                EXPECT_FALSE(entry.key().startsWith("Exif.GPSInfo.")) << entry.key().toStdString();
+                EXPECT_FALSE(entry.key().startsWith("Exif.Thumbnail.")) << entry.key().toStdString();
+            }
+            EXPECT_FALSE(exif.contains("Exif.Image.Software")) << "only the listed details are kept";
         }
-        EXPECT_FALSE(exif.contains("Exif.Image.Software")) << "only the listed details are kept";
-    }
+    // The JPEG straight from the plane is the picture writer's file, details and all.
+    EXPECT_EQ(test::ReadBytes(Path("plane-out.jpg")), test::ReadBytes(Path("picture-out.jpg")));
 }
 
 TEST_F(PhotoDetailsTest, LocationOnlyWhenKeptAndNothingWhenStripped)
 {
-    for (const char* format : {"jpg", "png", "tif"}) {
-        SCOPED_TRACE(format);
-        const QMap<QString, QString> kept = Written(QStringLiteral("kept.%1").arg(format), {true, false});
-        EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitudeRef"), "N");
-        EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitude"), "48/1 51/1 2964/100");
-        EXPECT_EQ(kept.value("Exif.Image.Make"), "Makerco");
+    for (const char* format : {"jpg", "png", "tif"})
+        for (const Way way : {Way::Plane, Way::Picture}) {
+            SCOPED_TRACE(format);
+            const QMap<QString, QString> kept = Written(QStringLiteral("kept.%1").arg(format), {true, false}, way);
+            EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitudeRef"), "N");
+            EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitude"), "48/1 51/1 2964/100");
+            EXPECT_EQ(kept.value("Exif.Image.Make"), "Makerco");
 
-        const QMap<QString, QString> stripped = Written(QStringLiteral("stripped.%1").arg(format), {true, true});
-        EXPECT_FALSE(stripped.contains("Exif.Image.Make"));
-        EXPECT_FALSE(stripped.contains("Exif.Photo.DateTimeOriginal"));
-        EXPECT_FALSE(stripped.contains("Exif.GPSInfo.GPSLatitude"));
-    }
+            const QMap<QString, QString> stripped = Written(QStringLiteral("stripped.%1").arg(format), {true, true}, way);
+            EXPECT_FALSE(stripped.contains("Exif.Image.Make"));
+            EXPECT_FALSE(stripped.contains("Exif.Photo.DateTimeOriginal"));
+            EXPECT_FALSE(stripped.contains("Exif.GPSInfo.GPSLatitude"));
+        }
     // Stripped, or from a picture without details, the file is what it always was.
     ASSERT_EQ(WritePicture(picture_, Path("plain.png"), PictureFormat::Png), "");
     EXPECT_EQ(test::ReadBytes(Path("stripped.png")), test::ReadBytes(Path("plain.png")));

@@ -61,7 +61,9 @@ TEST(GalleryStream, HandsOutTheGalleryPicturesInOrder)
             const std::size_t count = transitions ? 20 : 18;
             ASSERT_EQ(order.size(), count);
             for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(order[i], int(i));
-            if (transitions) EXPECT_EQ(progress.back(), 100.0f);
+            if (transitions) {
+                EXPECT_EQ(progress.back(), 100.0f);
+            }
             ExpectNothingLeft(streamed, source);
         }
     }

@@ -16,6 +16,8 @@
 #endif
 
 #include "imaging/picture_file.h"
+#include "imaging/plane_transfer.h"
+#include "imaging/plane_writer.h"
 #include "test_pictures.h"
 
 namespace lumetra {
@@ -156,6 +158,19 @@ TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
     EXPECT_FALSE(QFile::exists(Path("null.png")));
 }
 
+// Both ways a picture reaches a file: as a picture, and straight from the engine's plane
+// (lumetra-cli's JPEG and PNG encoders).
+using Writer = QString (*)(const QImage&, const QString&, PictureFormat);
+QString WriteAsPicture(const QImage& picture, const QString& path, PictureFormat format)
+{
+    return WritePicture(picture, path, format);
+}
+QString WriteAsPlane(const QImage& picture, const QString& path, PictureFormat format)
+{
+    return WritePlane(LoadPixels(picture), path, format);
+}
+constexpr Writer kWriters[] = {WriteAsPicture, WriteAsPlane};
+
 // Files of this process fail to grow beyond a given size, as on a device that fills up
 // after that many bytes: the write that crosses it fails with "File too large".
 class FileSizeCap {
@@ -190,22 +205,24 @@ TEST_F(WritePictureTest, EveryFormatFailingPartWayIsReportedAndKeepsTheOldFile)
         const QString path = Path(name);
         ASSERT_EQ(WritePicture(Gradient(8, 8), path, *FormatFromKey(path)), "");
         const QByteArray before = ReadBytes(path);
-        for (const rlim_t failAfter : {0, 1, 8, 200, 4096, 20000}) {
-            SCOPED_TRACE(testing::Message() << name << " failing after " << failAfter << " bytes");
-            QString message;
-            {
+        for (const rlim_t failAfter : {0, 1, 8, 200, 4096, 20000})
+            for (const Writer write : kWriters) {
+                SCOPED_TRACE(testing::Message() << name << " failing after " << failAfter << " bytes, writer "
+                                                << (write == WriteAsPicture ? "picture" : "plane"));
+                QString message;
+                {
 #if defined(__SANITIZE_ADDRESS__)
-                // Qt's JPEG writer does not free its row buffer when the device fails.
-                const __lsan::ScopedDisabler qtLeaks;
+                    // Qt's JPEG writer does not free its row buffer when the device fails.
+                    const __lsan::ScopedDisabler qtLeaks;
 #endif
-                const FileSizeCap cap(failAfter);
-                message = WritePicture(noise, path, *FormatFromKey(path));
+                    const FileSizeCap cap(failAfter);
+                    message = write(noise, path, *FormatFromKey(path));
+                }
+                EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
+                EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
+                EXPECT_EQ(ReadBytes(path), before);
+                EXPECT_EQ(Files().filter(".a."), QStringList());   // no temporary file left
             }
-            EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
-            EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
-            EXPECT_EQ(ReadBytes(path), before);
-            EXPECT_EQ(Files().filter(".a."), QStringList());   // no temporary file left
-        }
     }
 }
 
@@ -216,14 +233,15 @@ TEST_F(WritePictureTest, OutputThatIsNotARegularFileIsRefusedAndLeftAlone)
     ASSERT_TRUE(QFile::link("/dev/full", Path("device.png")));
     ASSERT_TRUE(QFile::link(Path("loop.png"), Path("loop.png")));
     ASSERT_TRUE(QFile::link(Path("nothing.png"), Path("dangling.png")));
-    for (const char* name : {"fifo.png", "folder.png", "device.png", "loop.png", "dangling.png"}) {
-        const QString path = Path(name);
-        const QFileInfo before(path);
-        const QString message = WritePicture(Gradient(4, 4), path, PictureFormat::Png);
-        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
-        EXPECT_EQ(QFileInfo(path).isSymLink(), before.isSymLink()) << name;
-        EXPECT_EQ(QFileInfo(path).isFile(), before.isFile()) << name;
-    }
+    for (const char* name : {"fifo.png", "folder.png", "device.png", "loop.png", "dangling.png"})
+        for (const Writer write : kWriters) {
+            const QString path = Path(name);
+            const QFileInfo before(path);
+            const QString message = write(Gradient(4, 4), path, PictureFormat::Png);
+            EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
+            EXPECT_EQ(QFileInfo(path).isSymLink(), before.isSymLink()) << name;
+            EXPECT_EQ(QFileInfo(path).isFile(), before.isFile()) << name;
+        }
     EXPECT_FALSE(QFile::exists(Path("nothing.png")));
 
     // A link to a regular file writes that file and stays a link.

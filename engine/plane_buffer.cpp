@@ -146,6 +146,8 @@ uint8_t* Map(std::size_t bytes, bool& reused)
 
 void KeepReleasedBuffers(std::size_t bytes) { Cache().SetCapacity(std::max(bytes, MappingCache::kDefaultCapacity)); }
 
+void ReleaseKeptBuffers() { Cache().Empty(); }
+
 PlaneBuffer::PlaneBuffer(std::size_t size) : PlaneBuffer(size, true) {}
 
 PlaneBuffer::PlaneBuffer(std::size_t size, bool zeroed)

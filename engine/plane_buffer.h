@@ -17,6 +17,9 @@ namespace lumetra {
 // `bytes`. Never less than the 192 MB; the oldest kept buffers go when it shrinks.
 void KeepReleasedBuffers(std::size_t bytes);
 
+// Gives every kept buffer back to the system.
+void ReleaseKeptBuffers();
+
 class PlaneBuffer {
 public:
     PlaneBuffer() = default;

@@ -76,22 +76,22 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
     } catch (const RunCancelled&) {
         cancelled = true;
     } catch (const std::exception&) {
+        // The whole run needs all layers at once; one effect at a time needs far less,
+        // so the pictures still missing are tried one by one, and only those that fail
+        // then are missing at the end.
         engine.ReleaseLayers();
-    }
-    // The whole run needs all layers at once; one effect at a time needs far less, so the
-    // pictures still missing (a step or a picture without memory) are tried one by one,
-    // and only those that fail then are missing at the end.
-    for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
-        if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
-            continue;
-        try {
-            if (engine.SrcPixels.Empty())
-                engine.SrcPixels = LoadPixels(source);
-            deliver(s, DrawPixels24(RenderSlot(engine, s)));
-        } catch (const RunCancelled&) {
-            cancelled = true;
-        } catch (const std::exception&) {
-            engine.ReleaseLayers();
+        for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
+            if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
+                continue;
+            try {
+                if (engine.SrcPixels.Empty())
+                    engine.SrcPixels = LoadPixels(source);
+                deliver(s, DrawPixels24(RenderSlot(engine, s)));
+            } catch (const RunCancelled&) {
+                cancelled = true;
+            } catch (const std::exception&) {
+                engine.ReleaseLayers();
+            }
         }
     }
     for (int s = 1; s < kSlotCount; ++s)

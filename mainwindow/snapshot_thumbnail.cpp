@@ -28,10 +28,15 @@ QImage AverageBlocks(const QImage& picture, QSize size)
     for (int x = 0; x <= tw; ++x) firstColumn[x] = int(int64_t(x) * sw / tw);
 
     QImage shrunk(size, QImage::Format_RGB32);
+    // Everything the rows need is had before they are spread over threads, where a
+    // failed allocation could not be reported.
+    std::vector<uint64_t> allSums(3 * size_t(tw) * size_t(th), 0);
+    if (source.isNull() || shrunk.isNull())
+        return QImage();
 #pragma omp parallel for schedule(dynamic) if (UseRowThreads(sw, sh))
     for (int ty = 0; ty < th; ++ty) {
         const int y0 = int(int64_t(ty) * sh / th), y1 = int(int64_t(ty + 1) * sh / th);
-        std::vector<uint64_t> sums(3 * size_t(tw), 0);
+        uint64_t* const sums = allSums.data() + 3 * size_t(tw) * size_t(ty);
         for (int y = y0; y < y1; ++y) {
             const uchar* line = source.constScanLine(y);
             for (int tx = 0; tx < tw; ++tx) {

@@ -23,8 +23,11 @@ echo "4000 x 3000 JPEG, $runs runs, medians; $(nproc) cores, load $(cut -d' ' -f
 for ((r = 0; r < runs; r++)); do "$bin/window_bench" "$photo"; done > "$work/runs.txt"
 cat "$work/runs.txt"
 # Each line is "name value name value ...": the median of every named column.
-awk '{for (i = 1; i < NF; i += 2) {names[i] = $i; v[i, NR] = $(i + 1)}}
-     END {for (i = 1; i < NF; i += 2) {n = 0; for (r = 1; r <= NR; r++) a[++n] = v[i, r];
-          asort(a); m = (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2;
-          printf "%s %s  ", names[i], m; delete a} print ""}' "$work/runs.txt" |
-    sed 's/^/median: /'
+read -ra names <<< "$(head -1 "$work/runs.txt")"
+line="median:"
+for ((i = 0; i < ${#names[@]}; i += 2)); do
+    median=$(awk -v c=$((i + 2)) '{print $c}' "$work/runs.txt" | sort -n |
+             awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}')
+    line+=" ${names[i]} $median "
+done
+echo "$line"

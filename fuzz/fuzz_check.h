@@ -22,4 +22,10 @@ inline void Require(bool condition, const char* what)
     std::abort();
 }
 
+// The same for a check that returns the promise it found broken, or nullptr.
+inline void RequireKept(const char* broken)
+{
+    Require(broken == nullptr, broken);
+}
+
 }  // namespace lumetra::fuzz

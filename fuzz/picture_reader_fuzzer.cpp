@@ -6,15 +6,10 @@
 #include <QTemporaryDir>
 #include <cstdint>
 
+#include "fuzz/fuzz_cases.h"
 #include "fuzz/fuzz_check.h"
-#include "imaging/picture_file.h"
-#include "imaging/plane_transfer.h"
 
 namespace {
-
-// Small enough that one input stays far below the fuzzer's memory limit, large enough
-// that every decoder's normal path runs.
-constexpr double kMegapixelLimit = 16.0;
 
 constexpr const char* kNames[] = {"in.bmp",  "in.gif",  "in.jpg",  "in.png",  "in.tif", "in.tiff",
                                   "in.jpeg", "in.dat",  "in.heic", "in.avif", "in.webp", "in.jxl"};
@@ -41,19 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the input file can be written");
         file.write(reinterpret_cast<const char*>(data + 1), qint64(size - 1));
     }
-
-    const lumetra::ReadResult read = lumetra::ReadPicture(path, lumetra::ReadLimits{kMegapixelLimit});
-    if (!read.ok()) {
-        Require(read.image.isNull(), "a failed read gives no picture");
-        Require(read.error.contains(path), "the message names the file");
-    } else {
-        const QImage& image = read.image;
-        Require(!image.isNull() && image.format() == QImage::Format_RGB32, "the picture is RGB32");
-        Require(double(image.width()) * image.height() <= kMegapixelLimit * 1e6, "the picture is inside the limit");
-        const lumetra::PixelPlane plane = lumetra::LoadPixels(image);
-        Require(plane.Width() == image.width() && plane.Height() == image.height(), "the plane has the picture's size");
-        Require(lumetra::DrawPixels(plane) == image, "the plane draws back into the same picture");
-    }
+    lumetra::fuzz::RequireKept(lumetra::fuzz::CheckPictureFile(path));
     QFile::remove(path);
     return 0;
 }

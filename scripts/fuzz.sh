@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-fuzz/), writes their seed inputs and runs each
 # target for a while with a fixed seed (1 unless given). A finding stops the run and is saved in
-# build-fuzz/findings/<target>/; copy it to tests/hostile/regressions/ as a new test.
+# build-fuzz/findings/<target>/; copy it to tests/hostile/regressions/ under a name that
+# says its target (see the README), and the tests replay it.
 #
 #   bash scripts/fuzz.sh [SECONDS_PER_TARGET [SEED]]     (defaults 60 and 1)
 set -euo pipefail

@@ -76,7 +76,7 @@ void BM_Step(benchmark::State& state)
 }
 
 void CopyStep(Engine& e) { e.CopyStep(); }
-void GreyLevels(Engine& e) { e.BuildGreyLevels(); }
+void GreyLevels(Engine& e) { e.BuildGrayLevels(); }
 void SketchLines(Engine& e)
 {
     e.EdgeVotes.Allocate(e.SrcPixels.Width(), e.SrcPixels.Height());   // the detector counts from zero
@@ -90,7 +90,7 @@ void SepiaLayer(Engine& e) { e.BuildSepiaLayer(); }
 void BrightLayer(Engine& e) { e.BuildBrightLayer(); }
 void ThresholdLayer(Engine& e) { e.BuildThresholdLayer(); }
 void ContrastLayer(Engine& e) { e.BuildContrastLayer(); }
-void ColourGreyPlanes(Engine& e) { e.BuildColorGreyPlanes(); }
+void ColourGreyPlanes(Engine& e) { e.BuildColorGrayPlanes(); }
 
 BENCHMARK(BM_Step<CopyStep>)->Name("BM_Step/CopyStep")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<GreyLevels>)->Name("BM_Step/GreyLevels")->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -110,7 +110,7 @@ void BM_DotDiffusion(benchmark::State& state)
 {
     const Engine& engine = BuiltEngine();
     const ColorPlane& colour = engine.ColorPixels;
-    const int mean = MeanGrey(colour);
+    const int mean = MeanGray(colour);
     ColorPlane dots(colour.Width(), colour.Height());
     const int threadsBefore = omp_get_max_threads();
     omp_set_num_threads(static_cast<int>(state.range(0)));

@@ -13,15 +13,15 @@ namespace {
 
 // The base layer of an effect as a three-channel or a grey plane (one of the two is set).
 struct BaseLayer {
-    const ColorPlane* colour = nullptr;
-    const GrayPlane* grey = nullptr;
+    const ColorPlane* color = nullptr;
+    const GrayPlane* gray = nullptr;
 };
 
 BaseLayer LayerOf(const Engine& e, EffectLayer layer)
 {
     const LayerInfo* row = FindLayer(layer);
     if (!row) return {};
-    return {row->colour ? &(e.*row->colour) : nullptr, row->grey ? &(e.*row->grey) : nullptr};
+    return {row->color ? &(e.*row->color) : nullptr, row->gray ? &(e.*row->gray) : nullptr};
 }
 
 // A layer can be read only while it exists and matches the picture: after a release, or
@@ -103,16 +103,16 @@ void Engine::ComposeEffectInto(int slot, PixelPlane& target) const
     const bool dotted = effect && ReadsDots(*effect);
     const ColorPlane* dots = dotted ? &DotPixels : nullptr;
     const bool composable = (!dotted || Usable(dots, SrcPixels)) &&
-                            (base.colour ? Usable(base.colour, SrcPixels) : Usable(base.grey, SrcPixels));
+                            (base.color ? Usable(base.color, SrcPixels) : Usable(base.gray, SrcPixels));
     if (!composable) {
         // Nothing to compose leaves SrcPixels as it was, so the target is its copy.
         if (&target != &SrcPixels) target = SrcPixels;
         return;
     }
-    if (base.colour)
-        ComposeLayer(*base.colour, dots, SrcPixels, target, stop);
+    if (base.color)
+        ComposeLayer(*base.color, dots, SrcPixels, target, stop);
     else
-        ComposeLayer(*base.grey, dots, SrcPixels, target, stop);
+        ComposeLayer(*base.gray, dots, SrcPixels, target, stop);
 }
 
 }  // namespace lumetra

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#include "colour_math.h"
+#include "color_math.h"
 
 namespace lumetra::diffusion {
 
@@ -25,7 +25,7 @@ constexpr int32_t PackShares(int32_t above, int32_t twoAbove) { return above + t
 
 }  // namespace
 
-DiffusionTables::DiffusionTables(int meanGrey, int sensitivity)
+DiffusionTables::DiffusionTables(int meanGray, int sensitivity)
 {
     // A cell receives at most 42/42 of errors of at most 255, so its waiting error
     // stays within -255..255 and so does every scaled error below.
@@ -40,7 +40,7 @@ DiffusionTables::DiffusionTables(int meanGrey, int sensitivity)
     outcome.resize(256 + 2 * reach);
     for (int u = -reach; u <= 255 + reach; ++u) {
         const int v = ClampByte(u);
-        const int dot = v < meanGrey ? 0 : 255;
+        const int dot = v < meanGray ? 0 : 255;
         const int e = v - dot;
         outcome[u + offset] = {static_cast<int16_t>(Share(8, e)), static_cast<int16_t>(Share(4, e)),
                                static_cast<uint16_t>(e + 255), static_cast<uint8_t>(dot)};
@@ -103,11 +103,11 @@ void DiffuseSpan(const DiffusionTables& tables, const RowBuffers& rows, RowState
     int32_t cellRight = state.cellRight, cellRight2 = state.cellRight2;
     for (int x = x0; x < x1; ++x) {
         const uint8_t* px = r.src + 3 * x;
-        const DiffusionTables::Outcome* forGrey = outcome + kGrayTable[px[0] + px[1] + px[2]];
+        const DiffusionTables::Outcome* forGray = outcome + kGrayTable[px[0] + px[1] + px[2]];
         const int32_t* forBelow = scaled + r.here[x];
-        SeparateBase(forGrey);
+        SeparateBase(forGray);
         SeparateBase(forBelow);
-        const DiffusionTables::Outcome& o = forGrey[forBelow[carry1]];
+        const DiffusionTables::Outcome& o = forGray[forBelow[carry1]];
         carry1 = carry2 + o.nextShare;
         carry2 = o.secondShare;
         r.out[3 * x] = r.out[3 * x + 1] = r.out[3 * x + 2] = o.dot;
@@ -145,12 +145,12 @@ void DiffusePart(const DiffusionTables& tables, const RowBuffers& rows, RowState
 
 // Pixels x0..x1-1 of row y (x1 at most the last pixel), then with finish the last pixel
 // and the cells still open. The upper guards stop one row short of the top.
-void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
                     int y, RowState& state, int x0, int x1, bool finish)
 {
-    const int maxY = colour.Height() - 1;
-    const int maxX = colour.Width() - 1;
-    const RowBuffers rows{colour.Row(y), dots.Row(y), ring.Row(y), ring.Row(y + 1), ring.Row(y + 2)};
+    const int maxY = color.Height() - 1;
+    const int maxX = color.Width() - 1;
+    const RowBuffers rows{color.Row(y), dots.Row(y), ring.Row(y), ring.Row(y + 1), ring.Row(y + 2)};
     if (y < maxY - 2)
         DiffusePart<Reach::TwoRows>(tables, rows, state, x0, x1, finish, maxX);
     else if (y < maxY - 1)

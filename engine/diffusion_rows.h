@@ -29,7 +29,7 @@ struct DiffusionTables {
         uint8_t dot = 0;
     };
 
-    DiffusionTables(int meanGrey, int sensitivity);
+    DiffusionTables(int meanGray, int sensitivity);
 
     std::array<int32_t, 511> scaled{};  // the waiting error e x 10 / sensitivity, at e + 255
     std::array<PackedShares, 511> shares{};
@@ -61,7 +61,7 @@ private:
 
 // Pixels x0..x1-1 of row y (x1 at most the last pixel), then with finish the last pixel
 // and the cells still open. The upper guards stop one row short of the top.
-void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
                     int y, RowState& state, int x0, int x1, bool finish);
 
 }  // namespace lumetra::diffusion

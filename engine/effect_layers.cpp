@@ -19,7 +19,7 @@ void RunEffectSteps(Engine& e, const EffectInfo& effect)
             if (const LayerInfo* row = FindLayer(layer); row && row->step == step) return true;
         return false;
     };
-    LayerStep last = LayerStep::Grey;
+    LayerStep last = LayerStep::Gray;
     for (EffectLayer layer : LayersRead(effect))
         if (const LayerInfo* row = FindLayer(layer)) last = std::max(last, row->step);
 

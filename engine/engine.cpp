@@ -42,7 +42,7 @@ void Engine::ReleaseAllLayers()
 namespace {
 
 // Channels 0..2 of a row of four-channel pixels.
-LUMETRA_VECTOR_CLONES void CopyColourChannels(const uint8_t* __restrict src, uint8_t* __restrict dst, int width)
+LUMETRA_VECTOR_CLONES void CopyColorChannels(const uint8_t* __restrict src, uint8_t* __restrict dst, int width)
 {
 #pragma omp simd
     for (int x = 0; x < width; ++x) {
@@ -57,7 +57,7 @@ LUMETRA_VECTOR_CLONES void CopyColourChannels(const uint8_t* __restrict src, uin
 void Engine::CopyStep()
 {
     const int w = SrcPixels.Width();
-    ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColourChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
+    ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColorChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
 }
 
 ColorPlane ColourChannels(const PixelPlane& picture)

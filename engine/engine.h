@@ -97,7 +97,7 @@ public:
     // The layer steps, which BuildLayers runs in the layer table's order.
     void AllocateLayers();
     void CopyStep();
-    void BuildGreyLevels();
+    void BuildGrayLevels();
     void DetectSketchLines();
     void ShadeSketch();
     void BuildPencilLayer();
@@ -107,7 +107,7 @@ public:
     void BuildBrightLayer();
     void BuildThresholdLayer();
     void BuildContrastLayer();
-    void BuildColorGreyPlanes();
+    void BuildColorGrayPlanes();
 };
 
 // Channels 0..2 (blue, green, red) of a picture, rows in the same order. Throws
@@ -118,7 +118,7 @@ ColorPlane ColourChannels(const PixelPlane& picture);
 // and by the colour mixing (Gray4RGBPixels, Gray4Work -> ColorPixels). votes must be
 // zero-filled; it is left holding the vote counts. Throws std::invalid_argument when the
 // four planes differ in size, RunCancelled when stopped.
-void DetectLines(const ColorPlane& colourInput, const GrayPlane& greyReference, GrayPlane& votes,
+void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes,
                  ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
                  const std::stop_token& stop = {});
 

@@ -1,6 +1,6 @@
 #include "hsl.h"
 
-#include "colour_math.h"
+#include "color_math.h"
 
 namespace lumetra {
 

@@ -14,7 +14,7 @@
 namespace lumetra {
 
 // The steps of the layer run, in the order they run.
-enum class LayerStep { Grey, Sketch, Pencil, ColorBase, Dot, Sepia, Bright, Threshold, Contrast, ColorGray };
+enum class LayerStep { Gray, Sketch, Pencil, ColorBase, Dot, Sepia, Bright, Threshold, Contrast, ColorGray };
 
 struct LayerStepInfo {
     LayerStep step;
@@ -24,11 +24,11 @@ struct LayerStepInfo {
 };
 
 inline constexpr std::array<LayerStepInfo, 10> kLayerSteps{{
-    {LayerStep::Grey,
+    {LayerStep::Gray,
      [](Engine& e, const ProgressFn&) {
          e.AllocateLayers();
          e.CopyStep();
-         e.BuildGreyLevels();
+         e.BuildGrayLevels();
      },
      20.0f, true},
     {LayerStep::Sketch,
@@ -45,7 +45,7 @@ inline constexpr std::array<LayerStepInfo, 10> kLayerSteps{{
     {LayerStep::Bright, [](Engine& e, const ProgressFn&) { e.BuildBrightLayer(); }, 0.0f, false},
     {LayerStep::Threshold, [](Engine& e, const ProgressFn&) { e.BuildThresholdLayer(); }, 80.0f, false},
     {LayerStep::Contrast, [](Engine& e, const ProgressFn&) { e.BuildContrastLayer(); }, 0.0f, false},
-    {LayerStep::ColorGray, [](Engine& e, const ProgressFn&) { e.BuildColorGreyPlanes(); }, 95.0f, false},
+    {LayerStep::ColorGray, [](Engine& e, const ProgressFn&) { e.BuildColorGrayPlanes(); }, 95.0f, false},
 }};
 
 // BuildLayers' last report: every layer is final.
@@ -53,8 +53,8 @@ inline constexpr float kLayersDone = kLayerSteps.back().progressAfter;
 
 struct LayerInfo {
     EffectLayer layer;           // None for a plane that only later steps read
-    ColorPlane Engine::*colour;  // the plane, when it has three channels
-    GrayPlane Engine::*grey;     // the plane, when it is grey
+    ColorPlane Engine::*color;  // the plane, when it has three channels
+    GrayPlane Engine::*gray;     // the plane, when it is grey
     LayerStep step;              // the last step that writes it
     bool upFront;                // allocated at the start of the run, else by its step
     bool lasting;                // ReleaseLayers keeps it until the next run re-creates it
@@ -62,13 +62,13 @@ struct LayerInfo {
 
 // In the order the run allocates them.
 inline constexpr std::array<LayerInfo, 16> kLayers{{
-    {EffectLayer::None, nullptr, &Engine::GrayPixels, LayerStep::Grey, true, false},
-    {EffectLayer::None, nullptr, &Engine::Gray4Pixels, LayerStep::Grey, true, false},
+    {EffectLayer::None, nullptr, &Engine::GrayPixels, LayerStep::Gray, true, false},
+    {EffectLayer::None, nullptr, &Engine::Gray4Pixels, LayerStep::Gray, true, false},
     {EffectLayer::ColorGray, nullptr, &Engine::ColorGrayPixels, LayerStep::ColorGray, true, false},
     {EffectLayer::ColorGray8, nullptr, &Engine::ColorGray8Pixels, LayerStep::ColorGray, true, false},
     {EffectLayer::None, nullptr, &Engine::EdgeVotes, LayerStep::ColorBase, true, false},
     {EffectLayer::Sketch, &Engine::SketchPixels, nullptr, LayerStep::Sketch, true, false},
-    {EffectLayer::None, &Engine::OrigPixels, nullptr, LayerStep::Grey, true, false},
+    {EffectLayer::None, &Engine::OrigPixels, nullptr, LayerStep::Gray, true, false},
     {EffectLayer::Color, &Engine::ColorPixels, nullptr, LayerStep::ColorBase, true, false},
     {EffectLayer::Bright, &Engine::BrightPixels, nullptr, LayerStep::Bright, true, false},
     {EffectLayer::Threshold, &Engine::ThresholdPixels, nullptr, LayerStep::Threshold, true, false},
@@ -112,10 +112,10 @@ constexpr float LayerDoneAt(EffectLayer layer)
 template <class E, class F>
 void WithPlane(E& engine, const LayerInfo& row, F&& f)
 {
-    if (row.colour)
-        f(engine.*row.colour);
+    if (row.color)
+        f(engine.*row.color);
     else
-        f(engine.*row.grey);
+        f(engine.*row.gray);
 }
 
 // Runs steps of the layer run on e.SrcPixels, which must hold a picture. A half-built set

@@ -22,12 +22,12 @@ bool IsEdge(const uint8_t* a, const uint8_t* b, int threshold)
 
 // The rows around row y that the vote count of a pixel reads.
 struct VoteRows {
-    const uint8_t* colour;
-    const uint8_t* colourAbove;  // null on the top row
-    const uint8_t* colourBelow;  // null on the bottom row
-    const uint8_t* grey;
-    const uint8_t* greyAbove;
-    const uint8_t* greyBelow;
+    const uint8_t* color;
+    const uint8_t* colorAbove;  // null on the top row
+    const uint8_t* colorBelow;  // null on the bottom row
+    const uint8_t* gray;
+    const uint8_t* grayAbove;
+    const uint8_t* grayBelow;
 };
 
 // Each pixel P is compared with its forward neighbours (x + 1, y + 1), (x, y + 1),
@@ -40,19 +40,19 @@ struct VoteRows {
 template <bool kHasLeft, bool kHasRight>
 int VotesReceived(const VoteRows& r, int x, int threshold)
 {
-    const uint8_t* p = r.colour + 3 * x;
-    const int q = r.grey[x];
+    const uint8_t* p = r.color + 3 * x;
+    const int q = r.gray[x];
     int votes = 0;
     int missingForward = 0;
-    if (r.colourAbove) {
+    if (r.colorAbove) {
         if constexpr (kHasRight) {
-            votes += r.greyAbove[x + 1] >= q && IsEdge(p, r.colourAbove + 3 * (x + 1), threshold);
+            votes += r.grayAbove[x + 1] >= q && IsEdge(p, r.colorAbove + 3 * (x + 1), threshold);
         } else {
             ++missingForward;
         }
-        votes += r.greyAbove[x] >= q && IsEdge(p, r.colourAbove + 3 * x, threshold);
+        votes += r.grayAbove[x] >= q && IsEdge(p, r.colorAbove + 3 * x, threshold);
         if constexpr (kHasLeft) {
-            votes += r.greyAbove[x - 1] >= q && IsEdge(p, r.colourAbove + 3 * (x - 1), threshold);
+            votes += r.grayAbove[x - 1] >= q && IsEdge(p, r.colorAbove + 3 * (x - 1), threshold);
         } else {
             ++missingForward;
         }
@@ -60,22 +60,22 @@ int VotesReceived(const VoteRows& r, int x, int threshold)
         missingForward += 3;
     }
     if constexpr (kHasRight) {
-        votes += r.grey[x + 1] >= q && IsEdge(p, r.colour + 3 * (x + 1), threshold);
+        votes += r.gray[x + 1] >= q && IsEdge(p, r.color + 3 * (x + 1), threshold);
     } else {
         ++missingForward;
     }
 
-    if (r.colourBelow) {
+    if (r.colorBelow) {
         if constexpr (kHasLeft) {
-            votes += q < r.greyBelow[x - 1] && IsEdge(p, r.colourBelow + 3 * (x - 1), threshold);
+            votes += q < r.grayBelow[x - 1] && IsEdge(p, r.colorBelow + 3 * (x - 1), threshold);
         }
-        votes += q < r.greyBelow[x] && IsEdge(p, r.colourBelow + 3 * x, threshold);
+        votes += q < r.grayBelow[x] && IsEdge(p, r.colorBelow + 3 * x, threshold);
         if constexpr (kHasRight) {
-            votes += q < r.greyBelow[x + 1] && IsEdge(p, r.colourBelow + 3 * (x + 1), threshold);
+            votes += q < r.grayBelow[x + 1] && IsEdge(p, r.colorBelow + 3 * (x + 1), threshold);
         }
     }
     if constexpr (kHasLeft) {
-        votes += q < r.grey[x - 1] && IsEdge(p, r.colour + 3 * (x - 1), threshold);
+        votes += q < r.gray[x - 1] && IsEdge(p, r.color + 3 * (x - 1), threshold);
     }
 
     if (threshold < 0) votes += missingForward;
@@ -121,9 +121,9 @@ LUMETRA_VECTOR_CLONES void PixelsWithAnyChannel(const uint8_t* __restrict exceed
 }
 
 // scratch holds at least 3 x width bytes.
-void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, std::vector<uint8_t>& scratch)
+void FindRowEdges(const ColorPlane& color, int y, int threshold, RowEdges& e, std::vector<uint8_t>& scratch)
 {
-    const int w = colour.Width();
+    const int w = color.Width();
     if (threshold < 0 || threshold >= 255) {
         // Every pair is an edge, or none is.
         const uint8_t all = threshold < 0;
@@ -132,8 +132,8 @@ void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, s
         return;
     }
     const auto t = static_cast<uint8_t>(threshold);
-    const uint8_t* row = colour.Row(y);
-    const uint8_t* above = colour.Row(y + 1);
+    const uint8_t* row = color.Row(y);
+    const uint8_t* above = color.Row(y + 1);
     uint8_t* bytes = scratch.data();
     MarkExceedingBytes(row, above, 3 * w, t, bytes);
     PixelsWithAnyChannel(bytes, w, e.up.data());
@@ -147,7 +147,7 @@ void FindRowEdges(const ColorPlane& colour, int y, int threshold, RowEdges& e, s
 
 // Votes of the pixels 1..w - 2 of a row below the top row, from the edge flags of the
 // row (cur) and of the row below it (below: all zero on the bottom row).
-void VotesOfInnerPixels(const uint8_t* grey, const uint8_t* greyAbove, const uint8_t* greyBelow,
+void VotesOfInnerPixels(const uint8_t* gray, const uint8_t* grayAbove, const uint8_t* grayBelow,
                         const RowEdges& cur, const RowEdges& below, uint8_t* votes, int w)
 {
     // Plain pointers: through the vectors every byte store could change them, which
@@ -158,25 +158,25 @@ void VotesOfInnerPixels(const uint8_t* grey, const uint8_t* greyAbove, const uin
                   *belowUpLeft = below.upLeft.data();
 #pragma omp simd
     for (int x = 1; x < w - 1; ++x) {
-        const uint8_t q = grey[x];
-        const int asFirst = (upRight[x] & (greyAbove[x + 1] >= q)) + (up[x] & (greyAbove[x] >= q)) +
-                            (upLeft[x] & (greyAbove[x - 1] >= q)) + (right[x] & (grey[x + 1] >= q));
-        const int asNeighbour = (belowUpRight[x - 1] & (q < greyBelow[x - 1])) + (belowUp[x] & (q < greyBelow[x])) +
-                                (belowUpLeft[x + 1] & (q < greyBelow[x + 1])) + (right[x - 1] & (q < grey[x - 1]));
+        const uint8_t q = gray[x];
+        const int asFirst = (upRight[x] & (grayAbove[x + 1] >= q)) + (up[x] & (grayAbove[x] >= q)) +
+                            (upLeft[x] & (grayAbove[x - 1] >= q)) + (right[x] & (gray[x + 1] >= q));
+        const int asNeighbour = (belowUpRight[x - 1] & (q < grayBelow[x - 1])) + (belowUp[x] & (q < grayBelow[x])) +
+                                (belowUpLeft[x + 1] & (q < grayBelow[x + 1])) + (right[x - 1] & (q < gray[x - 1]));
         votes[x] = static_cast<uint8_t>(votes[x] + asFirst + asNeighbour);
     }
 }
 
-VoteRows RowsAround(const ColorPlane& colour, const GrayPlane& grey, int y)
+VoteRows RowsAround(const ColorPlane& color, const GrayPlane& gray, int y)
 {
-    const bool above = y + 1 < colour.Height();
+    const bool above = y + 1 < color.Height();
     const bool below = y > 0;
-    return VoteRows{colour.Row(y),
-                    above ? colour.Row(y + 1) : nullptr,
-                    below ? colour.Row(y - 1) : nullptr,
-                    grey.Row(y),
-                    above ? grey.Row(y + 1) : nullptr,
-                    below ? grey.Row(y - 1) : nullptr};
+    return VoteRows{color.Row(y),
+                    above ? color.Row(y + 1) : nullptr,
+                    below ? color.Row(y - 1) : nullptr,
+                    gray.Row(y),
+                    above ? gray.Row(y + 1) : nullptr,
+                    below ? gray.Row(y - 1) : nullptr};
 }
 
 // Counts one row pixel by pixel, every neighbour checked against the plane bounds.
@@ -193,11 +193,11 @@ void CountRowVotesDirectly(const VoteRows& r, uint8_t* votes, int w, int thresho
 
 // Each pair's edge test is made once, into per-row flags; every thread keeps the flags
 // of the row below the one it counts, so the rows it is given are counted in order.
-void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& votes, int threshold,
+void CountVotes(const ColorPlane& color, const GrayPlane& gray, GrayPlane& votes, int threshold,
                 const std::stop_token& stop)
 {
-    const int w = colour.Width();
-    const int h = colour.Height();
+    const int w = color.Width();
+    const int h = color.Height();
     const RowEdges none(w);
     std::vector<CountScratch> scratches = ScratchPerThread<CountScratch>(w);
 #pragma omp parallel if (UseRowThreads(w, h))
@@ -210,15 +210,15 @@ void CountVotes(const ColorPlane& colour, const GrayPlane& grey, GrayPlane& vote
 #pragma omp for schedule(static)
         for (int y = 0; y < h; ++y) {
             if (stop.stop_requested()) continue;
-            const VoteRows r = RowsAround(colour, grey, y);
+            const VoteRows r = RowsAround(color, gray, y);
             uint8_t* out = votes.Row(y);
             if (y == h - 1 || w < 3) {
                 CountRowVotesDirectly(r, out, w, threshold);
                 continue;
             }
-            if (y > 0 && belowRow != y - 1) FindRowEdges(colour, y - 1, threshold, below, scratch);
-            FindRowEdges(colour, y, threshold, cur, scratch);
-            VotesOfInnerPixels(r.grey, r.greyAbove, y > 0 ? r.greyBelow : r.grey, cur, y > 0 ? below : none, out, w);
+            if (y > 0 && belowRow != y - 1) FindRowEdges(color, y - 1, threshold, below, scratch);
+            FindRowEdges(color, y, threshold, cur, scratch);
+            VotesOfInnerPixels(r.gray, r.grayAbove, y > 0 ? r.grayBelow : r.gray, cur, y > 0 ? below : none, out, w);
             out[0] = static_cast<uint8_t>(out[0] + VotesReceived<false, true>(r, 0, threshold));
             out[w - 1] = static_cast<uint8_t>(out[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));
             std::swap(cur, below);
@@ -241,12 +241,12 @@ LUMETRA_VECTOR_CLONES void MarkLineRow(const uint8_t* __restrict v, const uint8_
     }
 }
 
-void MarkLines(const GrayPlane& votes, const GrayPlane& grey, ColorPlane& output, int voteThreshold,
+void MarkLines(const GrayPlane& votes, const GrayPlane& gray, ColorPlane& output, int voteThreshold,
                int darkThreshold, const std::stop_token& stop)
 {
     const int w = output.Width();
     ForEachRow(w, output.Height(), stop,
-               [&](int y) { MarkLineRow(votes.Row(y), grey.Row(y), output.Row(y), w, voteThreshold, darkThreshold); });
+               [&](int y) { MarkLineRow(votes.Row(y), gray.Row(y), output.Row(y), w, voteThreshold, darkThreshold); });
 }
 
 // Clears line pixels none of whose eight neighbours is a line; the outermost rows and
@@ -283,15 +283,15 @@ bool SameSize(const A& a, const B& b)
 
 }  // namespace
 
-void DetectLines(const ColorPlane& colourInput, const GrayPlane& greyReference, GrayPlane& votes,
+void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes,
                  ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
                  const std::stop_token& stop)
 {
-    if (!SameSize(colourInput, greyReference) || !SameSize(colourInput, votes) ||
-        !SameSize(colourInput, output))
+    if (!SameSize(colorInput, grayReference) || !SameSize(colorInput, votes) ||
+        !SameSize(colorInput, output))
         throw std::invalid_argument("line detector planes differ in size");
-    CountVotes(colourInput, greyReference, votes, edgeThreshold, stop);
-    MarkLines(votes, greyReference, output, voteThreshold, darkThreshold, stop);
+    CountVotes(colorInput, grayReference, votes, edgeThreshold, stop);
+    MarkLines(votes, grayReference, output, voteThreshold, darkThreshold, stop);
     ClearIsolatedDots(output, stop);
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "colour_math.h"
+#include "color_math.h"
 #include "engine.h"
 #include "row_threads.h"
 #include "vector_clones.h"
@@ -28,7 +28,7 @@ const PixelPlane& WhitePaper()
 // A stretch of a grey pencil row under one copy of the texture row: paper stays pure
 // white, a line takes the mean of itself and the texture, rounded to even. Written without
 // branches so that the pixels go in vector lanes.
-LUMETRA_VECTOR_CLONES void GreyPencilSpan(const uint8_t* __restrict sketch, const uint8_t* __restrict paper,
+LUMETRA_VECTOR_CLONES void GrayPencilSpan(const uint8_t* __restrict sketch, const uint8_t* __restrict paper,
                                           uint8_t* __restrict out, int count)
 {
 #pragma omp simd
@@ -50,15 +50,15 @@ void Engine::BuildPencilLayer()
     const int th = texture.Height();
     const int w = PencilPixels.Width();
     const int h = PencilPixels.Height();
-    const bool colour = options.colorSketch && options.colorSketchEnabled;
+    const bool color = options.colorSketch && options.colorSketchEnabled;
     const float lift = static_cast<float>(128 / 100.0);
     ForEachRow(w, h, stop, [&](int y) {
         const uint8_t* sketch = SketchPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
         const uint8_t* paper = texture.Row(y % th);
         uint8_t* out = PencilPixels.Row(y);
-        if (!colour) {
-            for (int x = 0; x < w; x += tw) GreyPencilSpan(sketch + 3 * x, paper, out + 3 * x, std::min(tw, w - x));
+        if (!color) {
+            for (int x = 0; x < w; x += tw) GrayPencilSpan(sketch + 3 * x, paper, out + 3 * x, std::min(tw, w - x));
             return;
         }
         for (int x = 0, tx = 0; x < w; ++x, tx = tx + 1 == tw ? 0 : tx + 1) {

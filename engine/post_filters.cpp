@@ -9,7 +9,7 @@
 
 #include <omp.h>
 
-#include "colour_math.h"
+#include "color_math.h"
 #include "engine.h"
 
 namespace lumetra {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "colour_math.h"
+#include "color_math.h"
 
 namespace lumetra {
 

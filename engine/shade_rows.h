@@ -7,7 +7,7 @@
 
 namespace lumetra {
 
-// One row of three-channel pixels; greyRow holds one byte per pixel, sourceRow three.
-void ShadeBlackPixelsRow(const uint8_t* greyRow, const uint8_t* sourceRow, uint8_t* row, int width, bool colour);
+// One row of three-channel pixels; grayRow holds one byte per pixel, sourceRow three.
+void ShadeBlackPixelsRow(const uint8_t* grayRow, const uint8_t* sourceRow, uint8_t* row, int width, bool color);
 
 }  // namespace lumetra

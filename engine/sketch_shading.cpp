@@ -1,7 +1,7 @@
 // Sketch shading: line pixels take half the brightness of the picture under them,
 // in grey or, with colour sketch checked, in colour with a mild saturation lift.
 
-#include "colour_math.h"
+#include "color_math.h"
 #include "engine.h"
 #include "row_threads.h"
 #include "shade_rows.h"
@@ -12,14 +12,14 @@ void Engine::ShadeSketch()
 {
     const int w = SketchPixels.Width();
     const int h = SketchPixels.Height();
-    const bool colour = options.colorSketch;
+    const bool color = options.colorSketch;
     const float lift = static_cast<float>(70 / 100.0);
     ForEachRow(w, h, stop, [&](int y) {
         uint8_t* sketch = SketchPixels.Row(y);
-        const uint8_t* grey = GrayPixels.Row(y);
+        const uint8_t* gray = GrayPixels.Row(y);
         const uint8_t* orig = OrigPixels.Row(y);
-        if (!colour) {
-            ShadeBlackPixelsRow(grey, orig, sketch, w, false);
+        if (!color) {
+            ShadeBlackPixelsRow(gray, orig, sketch, w, false);
             return;
         }
         for (int x = 0; x < w; ++x) {

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "colour_math.h"
+#include "color_math.h"
 #include "row_threads.h"
 #include "vector_clones.h"
 #include "engine.h"
-#include "grey_planes.h"
+#include "gray_planes.h"
 #include "hsl.h"
 #include "layer_allocation.h"
 
@@ -67,11 +67,11 @@ LUMETRA_VECTOR_CLONES void SepiaRow(const uint8_t* __restrict src, const uint32_
 }
 
 // Applies a per-channel curve to every pixel of the colour base.
-void ApplyCurve(const ColorPlane& colour, const ToneCurve& curve, ColorPlane& out, const std::stop_token& stop)
+void ApplyCurve(const ColorPlane& color, const ToneCurve& curve, ColorPlane& out, const std::stop_token& stop)
 {
-    const std::size_t rowBytes = colour.RowBytes();
-    ForEachRow(colour.Width(), colour.Height(), stop, [&](int y) {
-        const uint8_t* src = colour.Row(y);
+    const std::size_t rowBytes = color.RowBytes();
+    ForEachRow(color.Width(), color.Height(), stop, [&](int y) {
+        const uint8_t* src = color.Row(y);
         uint8_t* dst = out.Row(y);
         for (std::size_t i = 0; i < rowBytes; ++i) dst[i] = curve[src[i]];
     });
@@ -163,11 +163,11 @@ void Engine::BuildContrastLayer()
     ApplyCurve(ColorPixels, ContrastCurve(), ContrastPixels, stop);
 }
 
-void Engine::BuildColorGreyPlanes()
+void Engine::BuildColorGrayPlanes()
 {
     MatchLayerSize(ColorGrayPixels, ColorPixels);
     MatchLayerSize(ColorGray8Pixels, ColorPixels);
-    WriteGreyAndLevels(ColorPixels, ColorGrayPixels, ColorGray8Pixels, 32, stop);
+    WriteGrayAndLevels(ColorPixels, ColorGrayPixels, ColorGray8Pixels, 32, stop);
 }
 
 }  // namespace lumetra

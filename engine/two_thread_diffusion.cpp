@@ -94,18 +94,18 @@ void Publish(RowProgress& progress, int pixels)
 
 class TwoThreadDiffusion {
 public:
-    TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+    TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
                        std::chrono::microseconds patience, const std::stop_token& stop)
-        : tables_(tables), colour_(colour), dots_(dots), ring_(ring), split_(colour.Width() / 2),
-          patience_(patience), stop_(stop), progress_(colour.Height()), handedOn_(colour.Height()),
-          rightTaken_(colour.Height())
+        : tables_(tables), color_(color), dots_(dots), ring_(ring), split_(color.Width() / 2),
+          patience_(patience), stop_(stop), progress_(color.Height()), handedOn_(color.Height()),
+          rightTaken_(color.Height())
     {
     }
 
     void RunLeft()
     {
         bool alone = false;
-        for (int y = 0; y < colour_.Height(); ++y) {
+        for (int y = 0; y < color_.Height(); ++y) {
             if (stop_.stop_requested()) {
                 TakeRight(y);
                 Publish(progress_[y], split_);
@@ -119,7 +119,7 @@ public:
                     WaitUntil(progress_[y - 1], split_ + 2);
             }
             RowState state;
-            DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, 0, split_, false);
+            DiffuseRowPart(tables_, color_, dots_, ring_, y, state, 0, split_, false);
             if (alone) {
                 TakeRight(y);  // always succeeds: the other thread has not been shown the row
                 RunRight(y, state);
@@ -132,7 +132,7 @@ public:
 
     void RunRight()
     {
-        for (int y = 0; y < colour_.Height(); ++y) {
+        for (int y = 0; y < color_.Height(); ++y) {
             WaitUntil(progress_[y], split_);
             if (!TakeRight(y)) return;
             RunRight(y, handedOn_[y]);
@@ -147,15 +147,15 @@ private:
     void RunRight(int y, RowState state)
     {
         if (y > 0) WaitUntil(progress_[y - 1], kRowDone);
-        const int maxX = colour_.Width() - 1;
-        DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, split_, split_ + 2, false);
+        const int maxX = color_.Width() - 1;
+        DiffuseRowPart(tables_, color_, dots_, ring_, y, state, split_, split_ + 2, false);
         Publish(progress_[y], split_ + 2);
-        DiffuseRowPart(tables_, colour_, dots_, ring_, y, state, split_ + 2, maxX, true);
+        DiffuseRowPart(tables_, color_, dots_, ring_, y, state, split_ + 2, maxX, true);
         Publish(progress_[y], kRowDone);
     }
 
     const DiffusionTables& tables_;
-    const ColorPlane& colour_;
+    const ColorPlane& color_;
     ColorPlane& dots_;
     ErrorRing& ring_;
     const int split_;
@@ -168,10 +168,10 @@ private:
 
 }  // namespace
 
-bool DiffuseOnTwoThreads(const DiffusionTables& tables, const ColorPlane& colour, ColorPlane& dots, ErrorRing& ring,
+bool DiffuseOnTwoThreads(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
                          std::chrono::microseconds patience, const std::stop_token& stop)
 {
-    TwoThreadDiffusion diffusion(tables, colour, dots, ring, patience, stop);
+    TwoThreadDiffusion diffusion(tables, color, dots, ring, patience, stop);
     bool twoThreads = true;
 #pragma omp parallel num_threads(2)
     {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "engine/colour_math.h"
+#include "engine/color_math.h"
 #include "engine/engine.h"
 #include "layers_test_support.h"
 

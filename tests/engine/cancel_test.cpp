@@ -94,7 +94,7 @@ TEST(Cancellation, EveryStepStopsWhenAskedAndTheEngineStaysUsable)
         e.stop = stopped.get_token();
         const std::vector<std::pair<const char*, void (Engine::*)()>> steps = {
             {"copy", &Engine::CopyStep},
-            {"grey levels", &Engine::BuildGreyLevels},
+            {"grey levels", &Engine::BuildGrayLevels},
             {"sketch lines", &Engine::DetectSketchLines},
             {"sketch shading", &Engine::ShadeSketch},
             {"pencil", &Engine::BuildPencilLayer},
@@ -103,7 +103,7 @@ TEST(Cancellation, EveryStepStopsWhenAskedAndTheEngineStaysUsable)
             {"bright", &Engine::BuildBrightLayer},
             {"threshold", &Engine::BuildThresholdLayer},
             {"contrast", &Engine::BuildContrastLayer},
-            {"grey planes", &Engine::BuildColorGreyPlanes},
+            {"grey planes", &Engine::BuildColorGrayPlanes},
             {"post-filters", &Engine::ApplyPostFilters}};
         for (const auto& [name, step] : steps) EXPECT_THROW((e.*step)(), RunCancelled) << name;
         EXPECT_THROW(e.BuildColorBase(), RunCancelled);
@@ -205,7 +205,7 @@ TEST(Cancellation, DotDiffusionOnTwoThreadsEndsOnAStop)
     Engine e = PhotoEngine();
     e.BuildLayers();
     const ColorPlane& colour = e.ColorPixels;
-    const int mean = MeanGrey(colour);
+    const int mean = MeanGray(colour);
     ColorPlane expected(colour.Width(), colour.Height());
     DiffuseDots(colour, mean, 20, expected);
     for (const auto patience : {std::chrono::microseconds{0}, std::chrono::microseconds{500}}) {

@@ -45,7 +45,7 @@ uint8_t Expected(const Engine& e, int slot, int c, int x, int y)
     const EffectInfo& effect = kCatalogue[slot];
     if (ReadsDots(effect) && IsDot(e.DotPixels, x, y)) return e.DotPixels(c, x, y);
     const LayerInfo& row = *FindLayer(effect.layer);
-    return row.colour ? (e.*row.colour)(c, x, y) : (e.*row.grey)(x, y);
+    return row.color ? (e.*row.color)(c, x, y) : (e.*row.gray)(x, y);
 }
 
 // At every size: the vector loop bodies, their remainders and the rows on threads.

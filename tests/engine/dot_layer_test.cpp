@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/colour_math.h"
+#include "engine/color_math.h"
 #include "engine/dot_layer.h"
 #include "engine/engine.h"
 #include "fast_path_sizes.h"
@@ -113,7 +113,7 @@ std::vector<int> Dots(const ColorPlane& p)
 ColorPlane Diffuse(const ColorPlane& col, int sensitivity)
 {
     ColorPlane dots(col.Width(), col.Height());
-    DiffuseDots(col, MeanGrey(col), sensitivity, dots);
+    DiffuseDots(col, MeanGray(col), sensitivity, dots);
     return dots;
 }
 
@@ -181,7 +181,7 @@ TEST(DotDiffusionTest, ThreadsGiveTheReferenceBytesOnEveryRun)
         for (int sensitivity : {1, 20}) {
             const ColorPlane col = sensitivity == 1 ? NearMeanPicture(size[0], size[1], 249, rng)
                                                     : RandomPicture(size[0], size[1], rng);
-            const int mean = MeanGrey(col);
+            const int mean = MeanGray(col);
             const ColorPlane expected = RefDiffuse(col, sensitivity);
             for (int run = 0; run < 20; ++run) {
                 ColorPlane dots(size[0], size[1]);
@@ -215,7 +215,7 @@ TEST(DotDiffusionTest, FlatPictureStartsWhiteAndFollowsTheGrey)
     long previousWhite = -1;
     for (int grey : {1, 64, 128, 200, 254}) {
         const ColorPlane flat = GreyPicture(40, 30, std::vector<int>(1200, grey));
-        EXPECT_EQ(MeanGrey(flat), grey);
+        EXPECT_EQ(MeanGray(flat), grey);
         const std::vector<int> dots = Dots(Diffuse(flat, 10));
         EXPECT_EQ(dots[0], 255) << "grey " << grey;
         const long white = std::count(dots.begin(), dots.end(), 255);
@@ -228,7 +228,7 @@ TEST(DotDiffusionTest, ZeroSensitivityIsAPlainThresholdAtTheMean)
 {
     std::mt19937 rng(23);
     const ColorPlane col = RandomPicture(23, 19, rng);
-    const int mean = MeanGrey(col);
+    const int mean = MeanGray(col);
     const ColorPlane dots = Diffuse(col, 0);
     for (int y = 0; y < 19; ++y)
         for (int x = 0; x < 23; ++x) {
@@ -242,10 +242,10 @@ TEST(DotDiffusionTest, GreySumDoesNotOverflowOnABrightLargePicture)
     // 9 million white pixels: their greys add up to 2,295,000,000, beyond a 32-bit integer.
     ColorPlane white(3000, 3000);
     std::fill_n(white.Data(), white.SizeBytes(), uint8_t{255});
-    EXPECT_EQ(GreySum(white), 2295000000LL);
-    EXPECT_EQ(MeanGrey(white), 255);
+    EXPECT_EQ(GraySum(white), 2295000000LL);
+    EXPECT_EQ(MeanGray(white), 255);
     white(0, 0, 0) = white(1, 0, 0) = white(2, 0, 0) = 0;
-    EXPECT_EQ(MeanGrey(white), 254);  // (2,295,000,000 - 255) / 9,000,000
+    EXPECT_EQ(MeanGray(white), 254);  // (2,295,000,000 - 255) / 9,000,000
 }
 
 // ---- Shading and the step -------------------------------------------------------------

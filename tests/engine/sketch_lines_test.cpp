@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "engine/colour_math.h"
+#include "engine/color_math.h"
 #include "engine/engine.h"
 #include "layers_test_support.h"
 
@@ -72,7 +72,7 @@ Engine Sketch(const PixelPlane& picture, int edge, int voteThreshold, int dark)
     e.params.VoteThreshold = voteThreshold;
     e.params.DarkThreshold = dark;
     PrepareSteps(e, picture);
-    e.BuildGreyLevels();
+    e.BuildGrayLevels();
     e.DetectSketchLines();
     return e;
 }
@@ -89,7 +89,7 @@ TEST(GreyLevelsTest, GreyTruncatesAndFourLevelsStepAt64)
     SetPixel(p, 4, 0, 200, 0, 192);  // 392 / 3 = 130.67 -> 130
     Engine e;
     PrepareSteps(e, p);
-    e.BuildGreyLevels();
+    e.BuildGrayLevels();
     const int grey[] = {63, 64, 255, 0, 130};
     const int four[] = {0, 64, 192, 0, 128};
     for (int x = 0; x < 5; ++x) {

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "engine/colour_math.h"
+#include "engine/color_math.h"
 #include "engine/engine.h"
 #include "fast_path_sizes.h"
 #include "layers_test_support.h"
@@ -21,7 +21,7 @@ Engine WithLines(const PixelPlane& picture, std::initializer_list<std::pair<int,
 {
     Engine e;
     PrepareSteps(e, picture);
-    e.BuildGreyLevels();
+    e.BuildGrayLevels();
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x)
             for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 255;

@@ -120,7 +120,7 @@ TEST(ToneLayersTest, EveryLayerMatchesTheReferenceOnRandomPictures)
         engine.BuildBrightLayer();
         engine.BuildThresholdLayer();
         engine.BuildContrastLayer();
-        engine.BuildColorGreyPlanes();
+        engine.BuildColorGrayPlanes();
         EXPECT_EQ(engine.SepiaPixels, RefSepia(col));
         EXPECT_EQ(engine.BrightPixels, RefBright(col));
         EXPECT_EQ(engine.ThresholdPixels, RefPerChannel(col, RefThreshold));

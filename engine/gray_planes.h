@@ -10,7 +10,7 @@ namespace lumetra {
 
 // grey and levels must have the size of colour; levelStep is a power of two (1..256).
 // Throws RunCancelled when stopped.
-void WriteGreyAndLevels(const ColorPlane& colour, GrayPlane& grey, GrayPlane& levels, int levelStep,
+void WriteGrayAndLevels(const ColorPlane& color, GrayPlane& gray, GrayPlane& levels, int levelStep,
                         const std::stop_token& stop = {});
 
 }  // namespace lumetra

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/colour_mixing.h"
+#include "engine/color_mixing.h"
 #include "engine/engine.h"
 #include "engine/run_divider.h"
 #include "fast_path_sizes.h"

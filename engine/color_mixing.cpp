@@ -1,11 +1,11 @@
-#include "colour_mixing.h"
+#include "color_mixing.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "colour_math.h"
+#include "color_math.h"
 #include "row_threads.h"
 #include "run_divider.h"
 #include "sliding_run.h"
@@ -89,50 +89,50 @@ void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radiu
 
 int VerticalRunRadius(int brushWidth) { return std::min(RoundEven(brushWidth * 0.4), kMaxVerticalRadius); }
 
-void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int radius, const std::stop_token& stop)
+void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& color, int radius, const std::stop_token& stop)
 {
-    const int width = colour.Width();
-    const int height = colour.Height();
+    const int width = color.Width();
+    const int height = color.Height();
     radius = ClampRadius(radius, width);
     const RunDivider divide = DividerFor(radius, width);
     std::vector<RowRunScratch> scratch = ScratchPerThread<RowRunScratch>(width);
-#pragma omp parallel if (UseRowThreads(colour.Width(), colour.Height()))
+#pragma omp parallel if (UseRowThreads(color.Width(), color.Height()))
     {
         RowRunScratch& mine = scratch[static_cast<std::size_t>(omp_get_thread_num())];
 #pragma omp for schedule(static)
         for (int y = 0; y < height; ++y)
-            if (!stop.stop_requested()) AverageRowFromSource(source.Row(y), colour.Row(y), width, radius, divide, mine);
+            if (!stop.stop_requested()) AverageRowFromSource(source.Row(y), color.Row(y), width, radius, divide, mine);
     }
     ThrowIfStopped(stop);
 }
 
-void AverageColumnRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop)
+void AverageColumnRunsInPlace(ColorPlane& color, int radius, const std::stop_token& stop)
 {
-    const int width = colour.Width();
-    const int height = colour.Height();
-    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(colour.RowBytes());
+    const int width = color.Width();
+    const int height = color.Height();
+    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(color.RowBytes());
     radius = ClampRadius(radius, height);
     const RunDivider divide = DividerFor(radius, height);
     const int blocks = (width + kColumnBlock - 1) / kColumnBlock;
-#pragma omp parallel for schedule(static) if (UseRowThreads(colour.Width(), colour.Height()))
+#pragma omp parallel for schedule(static) if (UseRowThreads(color.Width(), color.Height()))
     for (int b = 0; b < blocks; ++b) {
         if (stop.stop_requested()) continue;
         const int x0 = b * kColumnBlock;
         const int x1 = std::min(width, x0 + kColumnBlock);
         SlidingRun columns[kColumnBlock];
         for (int y = 0; y < height; ++y)
-            for (int x = x0; x < x1; ++x) columns[x - x0].Average(colour.Data() + 3 * x, stride, y, height, radius, divide);
+            for (int x = x0; x < x1; ++x) columns[x - x0].Average(color.Data() + 3 * x, stride, y, height, radius, divide);
     }
     ThrowIfStopped(stop);
 }
 
-void AverageRowRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop)
+void AverageRowRunsInPlace(ColorPlane& color, int radius, const std::stop_token& stop)
 {
-    const int width = colour.Width();
+    const int width = color.Width();
     radius = ClampRadius(radius, width);
     const RunDivider divide = DividerFor(radius, width);
-    ForEachRow(width, colour.Height(), stop, [&](int y) {
-        uint8_t* row = colour.Row(y);
+    ForEachRow(width, color.Height(), stop, [&](int y) {
+        uint8_t* row = color.Row(y);
         SlidingRun run;
         for (int x = 0; x < width; ++x) run.Average(row, 3, x, width, radius, divide);
     });
@@ -161,22 +161,22 @@ LUMETRA_VECTOR_CLONES void ReplaceRow(const uint8_t* __restrict other, uint8_t* 
 }
 
 template <Replace When>
-void ReplacePixels(const ColorPlane& other, ColorPlane& colour, const std::stop_token& stop)
+void ReplacePixels(const ColorPlane& other, ColorPlane& color, const std::stop_token& stop)
 {
-    const int width = colour.Width();
-    ForEachRow(width, colour.Height(), stop, [&](int y) { ReplaceRow<When>(other.Row(y), colour.Row(y), width); });
+    const int width = color.Width();
+    ForEachRow(width, color.Height(), stop, [&](int y) { ReplaceRow<When>(other.Row(y), color.Row(y), width); });
 }
 
 }  // namespace
 
-void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour, const std::stop_token& stop)
+void RestoreBlackPixels(const ColorPlane& source, ColorPlane& color, const std::stop_token& stop)
 {
-    ReplacePixels<Replace::WhereBlack>(source, colour, stop);
+    ReplacePixels<Replace::WhereBlack>(source, color, stop);
 }
 
-void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour, const std::stop_token& stop)
+void LaySketchLines(const ColorPlane& sketch, ColorPlane& color, const std::stop_token& stop)
 {
-    ReplacePixels<Replace::WhereNotWhite>(sketch, colour, stop);
+    ReplacePixels<Replace::WhereNotWhite>(sketch, color, stop);
 }
 
 }  // namespace lumetra

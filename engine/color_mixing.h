@@ -22,20 +22,20 @@ inline constexpr int kThirdPassMinRadius = 5;
 // First pass: every non-border pixel becomes the average of the source colours along its
 // horizontal run (the source colour itself when the run is a single pixel); every border
 // pixel becomes black. Rows are scanned left to right.
-void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& colour, int radius,
+void AverageRowRunsFromSource(const ColorPlane& source, ColorPlane& color, int radius,
                               const std::stop_token& stop = {});
 
 // Second pass: every non-border pixel becomes the average of the plane's own colours
 // along its vertical run, each column scanned bottom to top.
-void AverageColumnRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop = {});
+void AverageColumnRunsInPlace(ColorPlane& color, int radius, const std::stop_token& stop = {});
 
 // Third pass: as the second, along rows scanned left to right.
-void AverageRowRunsInPlace(ColorPlane& colour, int radius, const std::stop_token& stop = {});
+void AverageRowRunsInPlace(ColorPlane& color, int radius, const std::stop_token& stop = {});
 
 // Gives every black pixel (borders, and averages that came out black) its source colour.
-void RestoreBlackPixels(const ColorPlane& source, ColorPlane& colour, const std::stop_token& stop = {});
+void RestoreBlackPixels(const ColorPlane& source, ColorPlane& color, const std::stop_token& stop = {});
 
 // Copies every sketch pixel that is not pure white (a line, shaded or not) over the colour.
-void LaySketchLines(const ColorPlane& sketch, ColorPlane& colour, const std::stop_token& stop = {});
+void LaySketchLines(const ColorPlane& sketch, ColorPlane& color, const std::stop_token& stop = {});
 
 }  // namespace lumetra

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "engine/grey_planes.h"
+#include "engine/gray_planes.h"
 
 namespace lumetra {
 namespace {
@@ -28,7 +28,7 @@ TEST(GreyPlanes, EveryChannelSumGivesItsThirdAndItsLevel)
         }
     for (int step : {64, 32}) {
         GrayPlane grey(kWidth, kHeight), levels(kWidth, kHeight);
-        WriteGreyAndLevels(colour, grey, levels, step);
+        WriteGrayAndLevels(colour, grey, levels, step);
         int wrong = 0;
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {

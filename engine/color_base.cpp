@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "colour_mixing.h"
+#include "color_mixing.h"
 #include "engine.h"
 #include "layer_allocation.h"
 #include "plane_sizes.h"
@@ -26,10 +26,10 @@ LUMETRA_VECTOR_CLONES void ExpandRow(const uint8_t* __restrict src, uint8_t* __r
     }
 }
 
-void ExpandToThreeChannels(const GrayPlane& grey, ColorPlane& colour, const std::stop_token& stop)
+void ExpandToThreeChannels(const GrayPlane& gray, ColorPlane& color, const std::stop_token& stop)
 {
-    const int width = grey.Width();
-    ForEachRow(width, grey.Height(), stop, [&](int y) { ExpandRow(grey.Row(y), colour.Row(y), width); });
+    const int width = gray.Width();
+    ForEachRow(width, gray.Height(), stop, [&](int y) { ExpandRow(gray.Row(y), color.Row(y), width); });
 }
 
 }  // namespace

@@ -204,13 +204,13 @@ TEST(Cancellation, DotDiffusionOnTwoThreadsEndsOnAStop)
     omp_set_num_threads(2);
     Engine e = PhotoEngine();
     e.BuildLayers();
-    const ColorPlane& colour = e.ColorPixels;
-    const int mean = MeanGray(colour);
-    ColorPlane expected(colour.Width(), colour.Height());
-    DiffuseDots(colour, mean, 20, expected);
+    const ColorPlane& color = e.ColorPixels;
+    const int mean = MeanGray(color);
+    ColorPlane expected(color.Width(), color.Height());
+    DiffuseDots(color, mean, 20, expected);
     for (const auto patience : {std::chrono::microseconds{0}, std::chrono::microseconds{500}}) {
-        ColorPlane dots(colour.Width(), colour.Height());
-        const auto run = [&] { DiffuseDotsWithPatience(colour, mean, 20, dots, patience, e.stop); };
+        ColorPlane dots(color.Width(), color.Height());
+        const auto run = [&] { DiffuseDotsWithPatience(color, mean, 20, dots, patience, e.stop); };
         for (const Clock::duration delay : DelaysAcross(run, 16)) {
             RunStoppedAfter(e, delay, run);
             e.stop = {};

@@ -102,7 +102,7 @@ void RefMixAfterBorders(const ColorPlane& orig, const ColorPlane& sketch, ColorP
 
 // ---- Pictures ---------------------------------------------------------------------------
 
-ColorPlane RandomColours(int w, int h, std::mt19937& rng, int blackPercent)
+ColorPlane RandomColors(int w, int h, std::mt19937& rng, int blackPercent)
 {
     std::uniform_int_distribution<int> any(0, 255), percent(0, 99);
     ColorPlane p(w, h);
@@ -125,16 +125,16 @@ ColorPlane RandomBorders(int w, int h, std::mt19937& rng, int borderPercent)
 }
 
 // A one-pixel-wide line of greys: a row, or a column read bottom to top.
-ColorPlane Line(std::vector<int> greys, bool column = false)
+ColorPlane Line(std::vector<int> grays, bool column = false)
 {
-    const int n = static_cast<int>(greys.size());
+    const int n = static_cast<int>(grays.size());
     ColorPlane p(column ? 1 : n, column ? n : 1);
     for (int i = 0; i < n; ++i)
-        for (int c = 0; c < 3; ++c) (column ? p(c, 0, i) : p(c, i, 0)) = static_cast<uint8_t>(greys[i]);
+        for (int c = 0; c < 3; ++c) (column ? p(c, 0, i) : p(c, i, 0)) = static_cast<uint8_t>(grays[i]);
     return p;
 }
 
-std::vector<int> Greys(const ColorPlane& p)
+std::vector<int> Grays(const ColorPlane& p)
 {
     std::vector<int> v;
     for (int y = 0; y < p.Height(); ++y)
@@ -144,7 +144,7 @@ std::vector<int> Greys(const ColorPlane& p)
 
 // ---- The passes ---------------------------------------------------------------------------
 
-TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
+TEST(ColorMixingTest, PassesMatchTheReferenceOnRandomPictures)
 {
     std::mt19937 rng(7);
     for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 50}, {50, 3}, {37, 23}, {64, 65}}))
@@ -152,7 +152,7 @@ TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
             for (int blackPercent : {0, 10, 60}) {
                 SCOPED_TRACE(testing::Message() << w << "x" << h << " brush " << brush << " black "
                                                 << blackPercent << "%");
-                const ColorPlane orig = RandomColours(w, h, rng, blackPercent);
+                const ColorPlane orig = RandomColors(w, h, rng, blackPercent);
                 ColorPlane expected = RandomBorders(w, h, rng, 15), actual = expected;
                 RefPassA(orig, expected, brush);
                 AverageRowRunsFromSource(orig, actual, brush);
@@ -172,7 +172,7 @@ TEST(ColourMixingTest, PassesMatchTheReferenceOnRandomPictures)
 // The reciprocal division against the plain one: every sum a run can have for every
 // length a brush of up to 200 gives, the extremes of the longest tabled lengths, and a
 // length beyond the table.
-TEST(ColourMixingTest, RunDividerEqualsIntegerDivision)
+TEST(ColorMixingTest, RunDividerEqualsIntegerDivision)
 {
     const RunDivider small(401);
     for (int n = 1; n <= 401; ++n)
@@ -183,10 +183,10 @@ TEST(ColourMixingTest, RunDividerEqualsIntegerDivision)
             ASSERT_EQ(large(sum, n), sum / n) << sum << " / " << n;
 }
 
-TEST(ColourMixingTest, HugeBrushWidthReachesAsFarAsTheWholeLine)
+TEST(ColorMixingTest, HugeBrushWidthReachesAsFarAsTheWholeLine)
 {
     std::mt19937 rng(3);
-    const ColorPlane orig = RandomColours(40, 30, rng, 5);
+    const ColorPlane orig = RandomColors(40, 30, rng, 5);
     ColorPlane whole = RandomBorders(40, 30, rng, 10), huge = whole;
     AverageRowRunsFromSource(orig, whole, 40);
     AverageRowRunsFromSource(orig, huge, 2147483647);
@@ -196,26 +196,26 @@ TEST(ColourMixingTest, HugeBrushWidthReachesAsFarAsTheWholeLine)
     EXPECT_EQ(huge, whole);
 }
 
-TEST(ColourMixingTest, WorkedExamples)
+TEST(ColorMixingTest, WorkedExamples)
 {
     // First pass, source greys 10..60, a border at x = 3, radius 10: runs stop at the
     // border and at the picture's edges.
     const ColorPlane orig = Line({10, 20, 30, 40, 50, 60});
     ColorPlane col = Line({255, 255, 255, 0, 255, 255});
     AverageRowRunsFromSource(orig, col, 10);
-    EXPECT_EQ(Greys(col), (std::vector<int>{20, 20, 20, 0, 55, 55}));
+    EXPECT_EQ(Grays(col), (std::vector<int>{20, 20, 20, 0, 55, 55}));
 
     // A visited pixel whose average came out black is a border for the pixels after it.
     col = Line({255, 255, 255, 0});
     AverageRowRunsFromSource(Line({0, 0, 90, 30}), col, 1);
-    EXPECT_EQ(Greys(col), (std::vector<int>{0, 45, 45, 0}));
+    EXPECT_EQ(Grays(col), (std::vector<int>{0, 45, 45, 0}));
 
     // In place, radius 1: y 0 -> (100 + 40) / 2 = 70; y 1 -> (70 + 40) / 2 = 55 with the
     // new value below; y 2 is a border; y 3 is a run of one and stays.
     for (bool column : {true, false}) {
         col = Line({100, 40, 0, 80}, column);
         column ? AverageColumnRunsInPlace(col, 1) : AverageRowRunsInPlace(col, 1);
-        EXPECT_EQ(Greys(col), (std::vector<int>{70, 55, 0, 80})) << (column ? "column" : "row");
+        EXPECT_EQ(Grays(col), (std::vector<int>{70, 55, 0, 80})) << (column ? "column" : "row");
     }
 
     // Refill: only pixels black in all three channels take the source colour; then every
@@ -226,11 +226,11 @@ TEST(ColourMixingTest, WorkedExamples)
     ColorPlane sketch = Line({255, 255, 0, 255});
     sketch(2, 3, 0) = 254;
     LaySketchLines(sketch, col);
-    EXPECT_EQ(Greys(col), (std::vector<int>{10, 77, 0, 255}));
+    EXPECT_EQ(Grays(col), (std::vector<int>{10, 77, 0, 255}));
     EXPECT_EQ(col(2, 3, 0), 254);
 }
 
-TEST(ColourMixingTest, VerticalRadiusRoundsHalfToEvenAndIsCappedAt20)
+TEST(ColorMixingTest, VerticalRadiusRoundsHalfToEvenAndIsCappedAt20)
 {
     EXPECT_EQ(VerticalRunRadius(0), 0);
     EXPECT_EQ(VerticalRunRadius(1), 0);    // 0.4
@@ -242,12 +242,12 @@ TEST(ColourMixingTest, VerticalRadiusRoundsHalfToEvenAndIsCappedAt20)
 
 // ---- The whole colour base ----------------------------------------------------------------
 
-class ColourBaseTest : public testing::Test {
+class ColorBaseTest : public testing::Test {
 protected:
     // Source, grey levels and sketch filled by hand from random values.
     void Prepare(int w, int h, std::mt19937& rng)
     {
-        engine.OrigPixels = RandomColours(w, h, rng, 5);
+        engine.OrigPixels = RandomColors(w, h, rng, 5);
         engine.Gray4Pixels.Allocate(w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
@@ -261,12 +261,12 @@ protected:
     ColorPlane ReferenceMix()
     {
         const int w = engine.OrigPixels.Width(), h = engine.OrigPixels.Height();
-        ColorPlane grey4(w, h), col(w, h);
+        ColorPlane gray4(w, h), col(w, h);
         GrayPlane work = engine.Gray4Pixels, votes(w, h);
         for (int x = 0; x < w; ++x)
             for (int y = 0; y < h; ++y)
-                for (int c = 0; c < 3; ++c) grey4(c, x, y) = engine.Gray4Pixels(x, y);
-        DetectLines(grey4, work, votes, col, engine.params.EdgeThreshold, engine.params.VoteThreshold,
+                for (int c = 0; c < 3; ++c) gray4(c, x, y) = engine.Gray4Pixels(x, y);
+        DetectLines(gray4, work, votes, col, engine.params.EdgeThreshold, engine.params.VoteThreshold,
                     engine.params.DarkThreshold);
         RefMixAfterBorders(engine.OrigPixels, engine.SketchPixels, col, engine.params.BrushWidth);
         return col;
@@ -282,7 +282,7 @@ protected:
     Engine engine;
 };
 
-TEST_F(ColourBaseTest, MixingMatchesTheReferenceAndReportsProgress)
+TEST_F(ColorBaseTest, MixingMatchesTheReferenceAndReportsProgress)
 {
     std::mt19937 rng(5);
     for (const auto& [w, h] : test::FastPathSizes({{45, 38}, {1, 1}, {1, 7}, {7, 1}})) {
@@ -304,7 +304,7 @@ TEST_F(ColourBaseTest, MixingMatchesTheReferenceAndReportsProgress)
     }
 }
 
-TEST_F(ColourBaseTest, PlainBaseIsTheSourceWithTheLinesAndReportsNothing)
+TEST_F(ColorBaseTest, PlainBaseIsTheSourceWithTheLinesAndReportsNothing)
 {
     std::mt19937 rng(2);
     Prepare(30, 20, rng);
@@ -320,7 +320,7 @@ TEST_F(ColourBaseTest, PlainBaseIsTheSourceWithTheLinesAndReportsNothing)
     EXPECT_THROW(engine.BuildColorBase(), std::invalid_argument);
 }
 
-TEST_F(ColourBaseTest, FlatColourStaysThatColour)
+TEST_F(ColorBaseTest, FlatColorStaysThatColor)
 {
     const int w = 25, h = 19;
     ColorPlane flat(w, h);

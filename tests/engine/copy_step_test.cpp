@@ -10,7 +10,7 @@
 namespace lumetra {
 namespace {
 
-TEST(CopyStep, KeepsTheThreeColourChannelsOfEveryPixel)
+TEST(CopyStep, KeepsTheThreeColorChannelsOfEveryPixel)
 {
     std::mt19937 rng(7);
     for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {7, 3}})) {

@@ -72,12 +72,12 @@ ColorPlane RefDiffuse(const ColorPlane& col, int sensitivity)
     return dots;
 }
 
-ColorPlane GreyPicture(int w, int h, const std::vector<int>& greys)
+ColorPlane GrayPicture(int w, int h, const std::vector<int>& grays)
 {
     ColorPlane p(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c) p(c, x, y) = static_cast<uint8_t>(greys[y * w + x]);
+            for (int c = 0; c < 3; ++c) p(c, x, y) = static_cast<uint8_t>(grays[y * w + x]);
     return p;
 }
 
@@ -97,9 +97,9 @@ ColorPlane RandomPicture(int w, int h, std::mt19937& rng)
 ColorPlane NearMeanPicture(int w, int h, int base, std::mt19937& rng)
 {
     std::uniform_int_distribution<int> step(0, 2);
-    std::vector<int> greys(static_cast<size_t>(w) * h);
-    for (int i = 0; i < w * h; ++i) greys[i] = base + ((i / w + i % w) % 2 == 0 ? step(rng) : -step(rng));
-    return GreyPicture(w, h, greys);
+    std::vector<int> grays(static_cast<size_t>(w) * h);
+    for (int i = 0; i < w * h; ++i) grays[i] = base + ((i / w + i % w) % 2 == 0 ? step(rng) : -step(rng));
+    return GrayPicture(w, h, grays);
 }
 
 std::vector<int> Dots(const ColorPlane& p)
@@ -202,24 +202,24 @@ TEST(DotDiffusionTest, LastColumnAndTopRowGetNoErrorFromTheirNeighbours)
 {
     // Mean 105. x = 1 is white with error -84, whose share would make x = 3 white if the
     // guards reached the last column.
-    EXPECT_EQ(Dots(Diffuse(GreyPicture(4, 1, {60, 160, 100, 100}), 10)), (std::vector<int>{0, 255, 0, 0}));
+    EXPECT_EQ(Dots(Diffuse(GrayPicture(4, 1, {60, 160, 100, 100}), 10)), (std::vector<int>{0, 255, 0, 0}));
     // One column, bottom to top; mean 100. y = 2 is white with error -140, whose share
     // would make the top pixel black if the guards reached the top row.
-    EXPECT_EQ(Dots(Diffuse(GreyPicture(1, 4, {40, 100, 140, 120}), 10)), (std::vector<int>{0, 255, 255, 255}));
+    EXPECT_EQ(Dots(Diffuse(GrayPicture(1, 4, {40, 100, 140, 120}), 10)), (std::vector<int>{0, 255, 255, 255}));
 }
 
-TEST(DotDiffusionTest, FlatPictureStartsWhiteAndFollowsTheGrey)
+TEST(DotDiffusionTest, FlatPictureStartsWhiteAndFollowsTheGray)
 {
     // The mean equals the grey, so the bottom-left pixel (not below the mean) is white;
     // darker pictures get more black dots.
     long previousWhite = -1;
-    for (int grey : {1, 64, 128, 200, 254}) {
-        const ColorPlane flat = GreyPicture(40, 30, std::vector<int>(1200, grey));
-        EXPECT_EQ(MeanGray(flat), grey);
+    for (int gray : {1, 64, 128, 200, 254}) {
+        const ColorPlane flat = GrayPicture(40, 30, std::vector<int>(1200, gray));
+        EXPECT_EQ(MeanGray(flat), gray);
         const std::vector<int> dots = Dots(Diffuse(flat, 10));
-        EXPECT_EQ(dots[0], 255) << "grey " << grey;
+        EXPECT_EQ(dots[0], 255) << "grey " << gray;
         const long white = std::count(dots.begin(), dots.end(), 255);
-        EXPECT_GT(white, previousWhite) << "grey " << grey;
+        EXPECT_GT(white, previousWhite) << "grey " << gray;
         previousWhite = white;
     }
 }
@@ -232,12 +232,12 @@ TEST(DotDiffusionTest, ZeroSensitivityIsAPlainThresholdAtTheMean)
     const ColorPlane dots = Diffuse(col, 0);
     for (int y = 0; y < 19; ++y)
         for (int x = 0; x < 23; ++x) {
-            const int grey = (col(0, x, y) + col(1, x, y) + col(2, x, y)) / 3;
-            for (int c = 0; c < 3; ++c) ASSERT_EQ(dots(c, x, y), grey < mean ? 0 : 255);
+            const int gray = (col(0, x, y) + col(1, x, y) + col(2, x, y)) / 3;
+            for (int c = 0; c < 3; ++c) ASSERT_EQ(dots(c, x, y), gray < mean ? 0 : 255);
         }
 }
 
-TEST(DotDiffusionTest, GreySumDoesNotOverflowOnABrightLargePicture)
+TEST(DotDiffusionTest, GraySumDoesNotOverflowOnABrightLargePicture)
 {
     // 9 million white pixels: their greys add up to 2,295,000,000, beyond a 32-bit integer.
     ColorPlane white(3000, 3000);
@@ -251,37 +251,37 @@ TEST(DotDiffusionTest, GreySumDoesNotOverflowOnABrightLargePicture)
 // ---- Shading and the step -------------------------------------------------------------
 
 // The shading as written: a black dot takes half the grey, or half of each source channel.
-ColorPlane RefShade(const GrayPlane& grey, const ColorPlane& source, bool colour, ColorPlane dots)
+ColorPlane RefShade(const GrayPlane& gray, const ColorPlane& source, bool color, ColorPlane dots)
 {
     for (int y = 0; y < dots.Height(); ++y)
         for (int x = 0; x < dots.Width(); ++x)
             if (dots(0, x, y) == 0)
                 for (int c = 0; c < 3; ++c)
-                    dots(c, x, y) = static_cast<uint8_t>(RoundEven((colour ? source(c, x, y) : grey(x, y)) / 2.0));
+                    dots(c, x, y) = static_cast<uint8_t>(RoundEven((color ? source(c, x, y) : gray(x, y)) / 2.0));
     return dots;
 }
 
-TEST(DotShadingTest, BlackDotsTakeHalfTheGreyOrHalfTheColour)
+TEST(DotShadingTest, BlackDotsTakeHalfTheGrayOrHalfTheColor)
 {
     ColorPlane source(2, 1), dots(2, 1);
-    GrayPlane grey(2, 1);
+    GrayPlane gray(2, 1);
     for (int x = 0; x < 2; ++x) {
         source(0, x, 0) = 5;
         source(1, x, 0) = 7;
         source(2, x, 0) = 201;
-        grey(x, 0) = 71;
+        gray(x, 0) = 71;
     }
     dots(0, 1, 0) = dots(1, 1, 0) = dots(2, 1, 0) = 255;  // pixel 0 black, pixel 1 white
-    ColorPlane greyDots = dots, colourDots = dots;
-    ShadeDots(grey, source, false, greyDots);
-    ShadeDots(grey, source, true, colourDots);
+    ColorPlane grayDots = dots, colorDots = dots;
+    ShadeDots(gray, source, false, grayDots);
+    ShadeDots(gray, source, true, colorDots);
     // Halves round to even: 35.5 -> 36, 2.5 -> 2, 3.5 -> 4, 100.5 -> 100. White stays.
-    EXPECT_EQ(Dots(greyDots), (std::vector<int>{36, 255}));
-    EXPECT_EQ(greyDots(2, 0, 0), 36);
-    EXPECT_EQ(colourDots(0, 0, 0), 2);
-    EXPECT_EQ(colourDots(1, 0, 0), 4);
-    EXPECT_EQ(colourDots(2, 0, 0), 100);
-    EXPECT_EQ(colourDots(2, 1, 0), 255);
+    EXPECT_EQ(Dots(grayDots), (std::vector<int>{36, 255}));
+    EXPECT_EQ(grayDots(2, 0, 0), 36);
+    EXPECT_EQ(colorDots(0, 0, 0), 2);
+    EXPECT_EQ(colorDots(1, 0, 0), 4);
+    EXPECT_EQ(colorDots(2, 0, 0), 100);
+    EXPECT_EQ(colorDots(2, 1, 0), 255);
 }
 
 // At every size: the vector loop bodies, their remainders and the rows on threads.
@@ -290,13 +290,13 @@ TEST(DotShadingTest, EqualsThePlainShadingAtEverySize)
     std::mt19937 rng(29);
     for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {7, 3}})) {
         const ColorPlane source = RandomPicture(w, h, rng), dots = Diffuse(RandomPicture(w, h, rng), 20);
-        GrayPlane grey(w, h);
+        GrayPlane gray(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) grey(x, y) = source(1, x, y);
-        for (bool colour : {false, true}) {
+            for (int x = 0; x < w; ++x) gray(x, y) = source(1, x, y);
+        for (bool color : {false, true}) {
             ColorPlane shaded = dots;
-            ShadeDots(grey, source, colour, shaded);
-            EXPECT_EQ(shaded, RefShade(grey, source, colour, dots)) << w << " x " << h << " colour " << colour;
+            ShadeDots(gray, source, color, shaded);
+            EXPECT_EQ(shaded, RefShade(gray, source, color, dots)) << w << " x " << h << " colour " << color;
         }
     }
 }

@@ -114,7 +114,7 @@ PixelPlane SlotWith(int slot, void (*change)(Engine&))
     return RenderSlot(e, slot);
 }
 
-TEST(Gallery, SketchesDoNotDependOnTheColourParameters)
+TEST(Gallery, SketchesDoNotDependOnTheColorParameters)
 {
     const auto unchanged = [](Engine&) {};
     const auto noMix = [](Engine& e) { e.options.mix = false; };

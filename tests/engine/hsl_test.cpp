@@ -50,12 +50,12 @@ TEST(HslTest, ToRgbRoundsHalvesToEvenInEverySector)
     EXPECT_EQ(ToRgb(4.5f, 1, 0.5f), (Rgb{128, 0, 255}));
 }
 
-TEST(HslTest, RoundTripOfPrimariesSecondariesAndGreys)
+TEST(HslTest, RoundTripOfPrimariesSecondariesAndGrays)
 {
-    std::vector<Rgb> colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
+    std::vector<Rgb> colors = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
                                 {255, 0, 255}, {0, 255, 255}, {128, 0, 0}, {200, 100, 100}};
-    for (int v = 0; v < 256; ++v) colours.push_back({v, v, v});
-    for (const Rgb& c : colours) {
+    for (int v = 0; v < 256; ++v) colors.push_back({v, v, v});
+    for (const Rgb& c : colors) {
         const Hsl v = ToHsl(c[0], c[1], c[2]);
         EXPECT_EQ(ToRgb(v[0], v[1], v[2]), c);
     }

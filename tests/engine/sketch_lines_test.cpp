@@ -19,7 +19,7 @@ using test::SetPixel;
 // The detector exactly as its rules read: votes cast in scan order, x outer and y inner,
 // from each pixel to its four forward neighbours (a missing neighbour stands for the
 // pixel itself); marking; then isolated dots cleared in place.
-void ReferenceDetectLines(const ColorPlane& in, const GrayPlane& grey, GrayPlane& votes, ColorPlane& out, int edge,
+void ReferenceDetectLines(const ColorPlane& in, const GrayPlane& gray, GrayPlane& votes, ColorPlane& out, int edge,
                           int voteThreshold, int dark)
 {
     const int maxX = in.MaxX();
@@ -39,7 +39,7 @@ void ReferenceDetectLines(const ColorPlane& in, const GrayPlane& grey, GrayPlane
                 for (int c = 0; c < 3; ++c)
                     if (std::abs(in(c, x, y) - in(c, nx, ny)) > edge) isEdge = true;
                 if (!isEdge) continue;
-                if (grey(nx, ny) < grey(x, y))
+                if (gray(nx, ny) < gray(x, y))
                     ++votes(nx, ny);
                 else
                     ++votes(x, y);
@@ -49,7 +49,7 @@ void ReferenceDetectLines(const ColorPlane& in, const GrayPlane& grey, GrayPlane
         for (int y = 0; y <= maxY; ++y) {
             const uint8_t v = votes(x, y) >= voteThreshold ? 0 : 255;
             for (int c = 0; c < 3; ++c) out(c, x, y) = v;
-            if (grey(x, y) < dark)
+            if (gray(x, y) < dark)
                 for (int c = 0; c < 3; ++c) out(c, x, y) = 0;
         }
     for (int x = 1; x <= maxX - 1; ++x)
@@ -79,7 +79,7 @@ Engine Sketch(const PixelPlane& picture, int edge, int voteThreshold, int dark)
 
 bool IsLine(const Engine& e, int x, int y) { return e.SketchPixels(0, x, y) == 0; }
 
-TEST(GreyLevelsTest, GreyTruncatesAndFourLevelsStepAt64)
+TEST(GrayLevelsTest, GrayTruncatesAndFourLevelsStepAt64)
 {
     PixelPlane p(5, 1);
     SetPixel(p, 0, 0, 63, 63, 63);
@@ -90,10 +90,10 @@ TEST(GreyLevelsTest, GreyTruncatesAndFourLevelsStepAt64)
     Engine e;
     PrepareSteps(e, p);
     e.BuildGrayLevels();
-    const int grey[] = {63, 64, 255, 0, 130};
+    const int gray[] = {63, 64, 255, 0, 130};
     const int four[] = {0, 64, 192, 0, 128};
     for (int x = 0; x < 5; ++x) {
-        EXPECT_EQ(e.GrayPixels(x, 0), grey[x]) << "x " << x;
+        EXPECT_EQ(e.GrayPixels(x, 0), gray[x]) << "x " << x;
         EXPECT_EQ(e.Gray4Pixels(x, 0), four[x]) << "x " << x;
     }
 }
@@ -198,8 +198,8 @@ TEST(LineDetectorTest, IsolatedDotsClearedExceptOnTheBorder)
 TEST(LineDetectorTest, RejectsPlanesOfDifferentSizes)
 {
     ColorPlane in(4, 3), out(4, 3);
-    GrayPlane grey(4, 3), votes(3, 4);
-    EXPECT_THROW(DetectLines(in, grey, votes, out, 28, 1, 70), std::invalid_argument);
+    GrayPlane gray(4, 3), votes(3, 4);
+    EXPECT_THROW(DetectLines(in, gray, votes, out, 28, 1, 70), std::invalid_argument);
 }
 
 TEST(LineDetectorTest, MatchesTheLiteralRulesOnRandomPictures)

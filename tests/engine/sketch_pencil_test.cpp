@@ -42,7 +42,7 @@ TEST(SketchShadingTest, IntegerHalvingRoundsLikeTheFloatingPointOne)
     for (int v = 0; v <= 510; ++v) ASSERT_EQ(HalfRoundEven(v), RoundEven(v / 2.0)) << v;
 }
 
-TEST(SketchShadingTest, GreyShadingHalvesTheGreyRoundingHalvesToEven)
+TEST(SketchShadingTest, GrayShadingHalvesTheGrayRoundingHalvesToEven)
 {
     PixelPlane p = FlatPicture(3, 1, 5, 5, 5);
     SetPixel(p, 1, 0, 7, 7, 7);
@@ -54,7 +54,7 @@ TEST(SketchShadingTest, GreyShadingHalvesTheGreyRoundingHalvesToEven)
     ExpectPixel(e.SketchPixels, 2, 0, 255, 255, 255);
 }
 
-TEST(SketchShadingTest, ColourShadingHalvesAndLiftsAndKeepsGreysGrey)
+TEST(SketchShadingTest, ColorShadingHalvesAndLiftsAndKeepsGraysGray)
 {
     PixelPlane p = FlatPicture(3, 1, 40, 80, 120);
     SetPixel(p, 1, 0, 91, 91, 91);
@@ -67,7 +67,7 @@ TEST(SketchShadingTest, ColourShadingHalvesAndLiftsAndKeepsGreysGrey)
     ExpectPixel(e.SketchPixels, 2, 0, 255, 255, 255);
 }
 
-TEST(PencilTest, GreyPencilIsHalfSketchPlusHalfTexture)
+TEST(PencilTest, GrayPencilIsHalfSketchPlusHalfTexture)
 {
     PixelPlane texture = FlatPicture(2, 1, 5, 5, 5);
     SetPixel(texture, 1, 0, 7, 7, 7);
@@ -86,7 +86,7 @@ TEST(PencilTest, GreyPencilIsHalfSketchPlusHalfTexture)
 // A random sketch of paper and lines of any colour on a colour texture, against the rule
 // as written, at sizes that tile the texture from the bottom-left corner with remainders,
 // fill the vector loop bodies and run the rows on threads.
-TEST(PencilTest, GreyPencilFollowsTheRuleWhereverTheTextureTiles)
+TEST(PencilTest, GrayPencilFollowsTheRuleWhereverTheTextureTiles)
 {
     std::mt19937 rng(31);
     std::bernoulli_distribution paper(0.3);
@@ -113,7 +113,7 @@ TEST(PencilTest, GreyPencilFollowsTheRuleWhereverTheTextureTiles)
     }
 }
 
-TEST(PencilTest, ColourPencilBlendsThenLiftsOnlyWhenCheckedAndEnabled)
+TEST(PencilTest, ColorPencilBlendsThenLiftsOnlyWhenCheckedAndEnabled)
 {
     PixelPlane picture = FlatPicture(2, 1, 20, 100, 180);
     Engine e = WithLines(picture, {{0, 0}});
@@ -130,7 +130,7 @@ TEST(PencilTest, ColourPencilBlendsThenLiftsOnlyWhenCheckedAndEnabled)
     ExpectPixel(e.PencilPixels, 0, 0, 50, 50, 50);
 }
 
-TEST(PencilTest, CheckedButDisabledShadesInColourAndDrawsGreyPencil)
+TEST(PencilTest, CheckedButDisabledShadesInColorAndDrawsGrayPencil)
 {
     Engine e = WithLines(FlatPicture(1, 1, 40, 80, 120), {{0, 0}});
     e.PencilTexture = FlatPicture(1, 1, 10, 10, 10);

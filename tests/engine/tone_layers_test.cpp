@@ -84,17 +84,17 @@ ColorPlane RandomPicture(int w, int h, std::mt19937& rng)
     ColorPlane p(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const bool grey = few(rng) == 0;  // pure greys take other branches of HSL
+            const bool gray = few(rng) == 0;  // pure greys take other branches of HSL
             const auto v = static_cast<uint8_t>(any(rng));
-            for (int c = 0; c < 3; ++c) p(c, x, y) = grey ? v : static_cast<uint8_t>(any(rng));
+            for (int c = 0; c < 3; ++c) p(c, x, y) = gray ? v : static_cast<uint8_t>(any(rng));
         }
     return p;
 }
 
-Engine EngineWithColours(const ColorPlane& colour)
+Engine EngineWithColors(const ColorPlane& color)
 {
     Engine engine;
-    engine.ColorPixels = colour;
+    engine.ColorPixels = color;
     return engine;
 }
 
@@ -115,7 +115,7 @@ TEST(ToneLayersTest, EveryLayerMatchesTheReferenceOnRandomPictures)
     for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {1, 6}, {6, 1}, {37, 29}})) {
         SCOPED_TRACE(testing::Message() << w << "x" << h);
         const ColorPlane col = RandomPicture(w, h, rng);
-        Engine engine = EngineWithColours(col);
+        Engine engine = EngineWithColors(col);
         engine.BuildSepiaLayer();
         engine.BuildBrightLayer();
         engine.BuildThresholdLayer();
@@ -127,9 +127,9 @@ TEST(ToneLayersTest, EveryLayerMatchesTheReferenceOnRandomPictures)
         EXPECT_EQ(engine.ContrastPixels, RefPerChannel(col, RefContrast));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                const int grey = (col(0, x, y) + col(1, x, y) + col(2, x, y)) / 3;
-                ASSERT_EQ(engine.ColorGrayPixels(x, y), grey);
-                ASSERT_EQ(engine.ColorGray8Pixels(x, y), grey / 32 * 32);
+                const int gray = (col(0, x, y) + col(1, x, y) + col(2, x, y)) / 3;
+                ASSERT_EQ(engine.ColorGrayPixels(x, y), gray);
+                ASSERT_EQ(engine.ColorGray8Pixels(x, y), gray / 32 * 32);
             }
         EXPECT_EQ(engine.ColorPixels, col) << "the colour base is only read";
     }
@@ -173,12 +173,12 @@ TEST(ToneLayersTest, WorkedExamples)
     // The lift leaves a grey pixel grey. Curve 100 -> 146 and 200 -> 232; the grey of
     // (146, 146, 232) is 174; the float 1.28 lifts 146 - 35.84 -> 110 and 232 + 74.24,
     // clamped to 255.
-    Engine grey = EngineWithColours(OnePixel(128, 128, 128));
-    grey.BuildBrightLayer();
-    EXPECT_EQ(grey.BrightPixels, OnePixel(176, 176, 176));
-    Engine colour = EngineWithColours(OnePixel(100, 100, 200));
-    colour.BuildBrightLayer();
-    EXPECT_EQ(colour.BrightPixels, OnePixel(110, 110, 255));
+    Engine gray = EngineWithColors(OnePixel(128, 128, 128));
+    gray.BuildBrightLayer();
+    EXPECT_EQ(gray.BrightPixels, OnePixel(176, 176, 176));
+    Engine color = EngineWithColors(OnePixel(100, 100, 200));
+    color.BuildBrightLayer();
+    EXPECT_EQ(color.BrightPixels, OnePixel(110, 110, 255));
 }
 
 }  // namespace

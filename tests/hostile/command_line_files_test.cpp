@@ -51,7 +51,7 @@ protected:
         Write(QStringLiteral("good.png"), png);
         Write(QStringLiteral("cut.png"), png.left(png.size() / 2));
         Write(QStringLiteral("noframes.gif"), GifWithoutFrames());
-        Write(QStringLiteral("zero.tif"), GreyTiff(0, 4));
+        Write(QStringLiteral("zero.tif"), GrayTiff(0, 4));
         Write(QStringLiteral("bomb.png"), PngBomb(30000, 30000));
     }
 
@@ -73,7 +73,7 @@ TEST_F(CommandLineFiles, RenderOfABombFailsAndKeepsTheOldOutput)
 
 TEST_F(CommandLineFiles, GivenLimitIsHonouredAndChecked)
 {
-    Write(QStringLiteral("large.png"), OneColourPicture(1200, 1000, qRgb(90, 140, 200), PictureFormat::Png));
+    Write(QStringLiteral("large.png"), OneColorPicture(1200, 1000, qRgb(90, 140, 200), PictureFormat::Png));
 
     const Outcome tooSmall = RunCli({"render", Path("large.png"), Path("out.png"), "--max-megapixels", "0.0001"});
     EXPECT_EQ(tooSmall.status, cli::kExitUsage) << "a limit below one megapixel is a usage error";
@@ -102,9 +102,11 @@ TEST_F(CommandLineFiles, BatchConvertsTheGoodFilesAndNamesEachBadOne)
     for (const char* bad : {"cut.png", "noframes.gif", "zero.tif", "bomb.png", "missing.bmp"})
         EXPECT_TRUE(outcome.messages.contains(Path(bad))) << bad << "\n" << outcome.messages.toStdString();
     // The good file shows only in its own line of progress, never in a message.
-    for (const QString& line : outcome.messages.split('\n'))
-        if (line.contains(Path("good.png")))
+    for (const QString& line : outcome.messages.split('\n')) {
+        if (line.contains(Path("good.png"))) {
             EXPECT_TRUE(line.contains(" -> ")) << line.toStdString();
+        }
+    }
 
     EXPECT_TRUE(ReadPicture(QDir(out).filePath("good.jpg")).ok());
     EXPECT_EQ(test::ReadBytes(earlier), QByteArray("an earlier conversion"));

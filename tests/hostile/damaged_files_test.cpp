@@ -88,7 +88,7 @@ TEST_F(DamagedFiles, PicturesCutShortSayHowManyRowsAreMissing)
     const QImage picture = test::Gradient(64, 64);
     const QByteArray bmp = EncodePicture(picture, PictureFormat::Bmp);
     const QByteArray jpeg = EncodePicture(test::Smooth(64, 128), PictureFormat::Jpg);
-    const QByteArray tiff = GreyTiff(16, 64);
+    const QByteArray tiff = GrayTiff(16, 64);
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -208,22 +208,22 @@ TEST_F(DamagedFiles, GifWithoutFramesIsRefused)
 
 TEST_F(DamagedFiles, TiffWithZeroWidthIsRefusedWhileTheSameTiffWithPixelsReads)
 {
-    const QString broken = Write(QStringLiteral("zero.tif"), GreyTiff(0, 4));
+    const QString broken = Write(QStringLiteral("zero.tif"), GrayTiff(0, 4));
     ExpectRefused(ReadPicture(broken), broken);
 
-    const QString sound = Write(QStringLiteral("grey.tif"), GreyTiff(5, 3));
+    const QString sound = Write(QStringLiteral("grey.tif"), GrayTiff(5, 3));
     const ReadResult read = ReadPicture(sound);
     ExpectPicture(read, QSize(5, 3));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
-            const int grey = (y * 5 + x) * 7 % 256;
-            EXPECT_EQ(read.image.pixel(x, y), qRgb(grey, grey, grey)) << x << "," << y;
+            const int gray = (y * 5 + x) * 7 % 256;
+            EXPECT_EQ(read.image.pixel(x, y), qRgb(gray, gray, gray)) << x << "," << y;
         }
 }
 
-TEST_F(DamagedFiles, SixteenBitGreyPngKeepsItsGreys)
+TEST_F(DamagedFiles, SixteenBitGrayPngKeepsItsGrays)
 {
-    const QByteArray bytes = GreyPng16(9, 7);
+    const QByteArray bytes = GrayPng16(9, 7);
     ASSERT_EQ(bytes[24], 16) << "the file is not 16 bits deep";
     ASSERT_EQ(bytes[25], 0) << "the file is not grey";
     const QString path = Write(QStringLiteral("grey16.png"), bytes);
@@ -231,12 +231,12 @@ TEST_F(DamagedFiles, SixteenBitGreyPngKeepsItsGreys)
     ExpectPicture(read, QSize(9, 7));
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) {
-            const int grey = GreyPng16Expected(x, y);
-            EXPECT_EQ(read.image.pixel(x, y), qRgb(grey, grey, grey)) << x << "," << y;
+            const int gray = GrayPng16Expected(x, y);
+            EXPECT_EQ(read.image.pixel(x, y), qRgb(gray, gray, gray)) << x << "," << y;
         }
 }
 
-TEST_F(DamagedFiles, CmykJpegComesOutInItsColours)
+TEST_F(DamagedFiles, CmykJpegComesOutInItsColors)
 {
     // No ink is white, full black ink is black, cyan ink takes the red away.
     struct Case {

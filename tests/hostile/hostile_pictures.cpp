@@ -66,10 +66,10 @@ QByteArray EncodePicture(const QImage& image, PictureFormat format)
     return buffer.data();
 }
 
-QByteArray OneColourPicture(int width, int height, QRgb colour, PictureFormat format)
+QByteArray OneColorPicture(int width, int height, QRgb color, PictureFormat format)
 {
     QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(colour);
+    picture.fill(color);
     return EncodePicture(picture, format);
 }
 
@@ -83,7 +83,7 @@ QByteArray GifWithoutFrames()
     return bytes;
 }
 
-QByteArray GreyTiff(int width, int height)
+QByteArray GrayTiff(int width, int height)
 {
     struct Entry {
         quint16 tag, type;
@@ -120,18 +120,18 @@ QByteArray GreyTiff(int width, int height)
     return bytes;
 }
 
-int GreyPng16Expected(int x, int y)
+int GrayPng16Expected(int x, int y)
 {
     return (x * 16 + y * 40) % 256;
 }
 
-QByteArray GreyPng16(int width, int height)
+QByteArray GrayPng16(int width, int height)
 {
     QImage image(width, height, QImage::Format_Grayscale16);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<quint16*>(image.scanLine(y));
         for (int x = 0; x < width; ++x)
-            row[x] = quint16(257 * GreyPng16Expected(x, y));
+            row[x] = quint16(257 * GrayPng16Expected(x, y));
     }
     return EncodePicture(image, PictureFormat::Png);
 }

@@ -13,19 +13,19 @@ namespace lumetra::hostile {
 QByteArray EncodePicture(const QImage& image, PictureFormat format);
 
 // A width x height picture of one colour, encoded in the format.
-QByteArray OneColourPicture(int width, int height, QRgb colour, PictureFormat format);
+QByteArray OneColorPicture(int width, int height, QRgb color, PictureFormat format);
 
 // A GIF with a header, a screen and a palette, but not a single frame.
 QByteArray GifWithoutFrames();
 
 // An uncompressed 8-bit grey TIFF of the given size; width 0 makes the damaged file
 // whose pixel rows have no length.
-QByteArray GreyTiff(int width, int height);
+QByteArray GrayTiff(int width, int height);
 
 // A 16-bit grey PNG whose pixel (x, y) is 257 * ((x * 16 + y * 40) % 256), so that each
 // value maps to one exact 8-bit grey.
-QByteArray GreyPng16(int width, int height);
-int GreyPng16Expected(int x, int y);
+QByteArray GrayPng16(int width, int height);
+int GrayPng16Expected(int x, int y);
 
 // A CMYK JPEG filled with one amount of each ink (0 none, 255 full), stored inverted
 // under an Adobe marker as such files usually are.

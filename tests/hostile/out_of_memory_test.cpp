@@ -59,7 +59,7 @@ TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("large.png"));
     const QString output = dir.filePath(QStringLiteral("out.png"));
-    ASSERT_TRUE(test::WriteBytes(input, hostile::OneColourPicture(4000, 3000, qRgb(120, 130, 140), PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(input, hostile::OneColorPicture(4000, 3000, qRgb(120, 130, 140), PictureFormat::Png)));
     ASSERT_TRUE(test::WriteBytes(output, "an earlier result"));
 
     const auto parsed = cli::ParseCommandLine({"render", input, output, "--effect", "pencil sketch"});

@@ -36,8 +36,8 @@ TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
     QTemporaryDir dir;
     const QString atLimit = dir.filePath(QStringLiteral("at.png"));
     const QString overLimit = dir.filePath(QStringLiteral("over.bmp"));
-    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::OneColourPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png)));
-    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::OneColourPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
+    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::OneColorPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::OneColorPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
 
     const ReadLimits limits{2.0};
     EXPECT_TRUE(ReadPicture(atLimit, limits).ok());
@@ -52,7 +52,7 @@ TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
     // 36 megapixels decode into 144 MB, more than QImageReader allows by default.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("large.png"));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColourPicture(6000, 6000, qRgb(200, 100, 50), PictureFormat::Png)));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColorPicture(6000, 6000, qRgb(200, 100, 50), PictureFormat::Png)));
 
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
@@ -74,7 +74,7 @@ TEST(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("wide.gif"));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColourPicture(2001, 1000, qRgb(0, 0, 0), PictureFormat::Gif)));
+    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColorPicture(2001, 1000, qRgb(0, 0, 0), PictureFormat::Gif)));
 
     SetDefaultMaxMegapixels(2.0);
     const ReadResult refused = ReadPicture(path);

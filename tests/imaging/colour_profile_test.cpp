@@ -46,19 +46,19 @@ QImage ConvertedByLcms(const QImage& picture, const QByteArray& icc)
 }
 
 // Primaries, secondaries, greys and skin and sky tones, one per pixel.
-QImage ColourChart()
+QImage ColorChart()
 {
-    const QRgb colours[] = {qRgb(255, 0, 0),   qRgb(0, 255, 0),     qRgb(0, 0, 255),     qRgb(255, 255, 0),
+    const QRgb colors[] = {qRgb(255, 0, 0),   qRgb(0, 255, 0),     qRgb(0, 0, 255),     qRgb(255, 255, 0),
                             qRgb(0, 255, 255), qRgb(255, 0, 255),   qRgb(255, 255, 255), qRgb(0, 0, 0),
                             qRgb(128, 128, 128), qRgb(200, 120, 80), qRgb(90, 140, 200), qRgb(30, 200, 160),
                             qRgb(240, 200, 170), qRgb(10, 20, 30),  qRgb(250, 128, 5),   qRgb(100, 60, 180)};
-    QImage chart(int(std::size(colours)), 1, QImage::Format_RGB32);
+    QImage chart(int(std::size(colors)), 1, QImage::Format_RGB32);
     for (int x = 0; x < chart.width(); ++x)
-        chart.setPixel(x, 0, colours[x]);
+        chart.setPixel(x, 0, colors[x]);
     return chart;
 }
 
-TEST(ColourProfileTest, SamplesWithoutProfileOrInSrgbComeInAsTheirStoredBytes)
+TEST(ColorProfileTest, SamplesWithoutProfileOrInSrgbComeInAsTheirStoredBytes)
 {
     for (const char* name : {"astronaut.png", "chelsea.png", "coffee.png"}) {
         SCOPED_TRACE(name);
@@ -68,7 +68,7 @@ TEST(ColourProfileTest, SamplesWithoutProfileOrInSrgbComeInAsTheirStoredBytes)
     }
 }
 
-TEST(ColourProfileTest, AdobeRgbSampleIsConvertedLikeLcmsConvertsIt)
+TEST(ColorProfileTest, AdobeRgbSampleIsConvertedLikeLcmsConvertsIt)
 {
     const QString rocket = kSamples + "rocket.jpg";
     const QByteArray icc = QImageReader(rocket).read().colorSpace().iccProfile();
@@ -80,10 +80,10 @@ TEST(ColourProfileTest, AdobeRgbSampleIsConvertedLikeLcmsConvertsIt)
     EXPECT_LE(test::MaxDifference(read.image, ConvertedByLcms(stored, icc)), 1);
 }
 
-TEST(ColourProfileTest, DisplayP3PicturesBecomeTheSrgbColoursLcmsGives)
+TEST(ColorProfileTest, DisplayP3PicturesBecomeTheSrgbColorsLcmsGives)
 {
     const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
-    const QImage chart = ColourChart();
+    const QImage chart = ColorChart();
     const QImage expected = ConvertedByLcms(chart, p3);
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(expected.pixel(0, 0), qRgb(255, 0, 0)) << "P3 red lies outside sRGB: it clips to sRGB red";

@@ -62,11 +62,11 @@ bool WriteTwoFrameGif(const QString& path, int width, int height, QColor first, 
     GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
     if (!gif)
         return false;
-    GifColorType colours[2] = {
+    GifColorType colors[2] = {
         {GifByteType(first.red()), GifByteType(first.green()), GifByteType(first.blue())},
         {GifByteType(second.red()), GifByteType(second.green()), GifByteType(second.blue())},
     };
-    ColorMapObject* map = GifMakeMapObject(2, colours);
+    ColorMapObject* map = GifMakeMapObject(2, colors);
     bool ok = EGifPutScreenDesc(gif, width, height, 1, 0, map) == GIF_OK;
     std::vector<GifPixelType> row(static_cast<size_t>(width));
     for (GifPixelType index : {GifPixelType(0), GifPixelType(1)}) {
@@ -117,11 +117,11 @@ QByteArray TwoPageTiff(int width, int height, QColor first, QColor second)
     PutU32(out, 8 + dataSize + 6);   // first IFD
     for (int page = 0; page < 2; ++page) {
         const unsigned start = 8 + unsigned(page) * pageSize;
-        const QColor colour = page == 0 ? first : second;
+        const QColor color = page == 0 ? first : second;
         for (unsigned i = 0; i < dataSize / 3; ++i) {
-            out += char(colour.red());
-            out += char(colour.green());
-            out += char(colour.blue());
+            out += char(color.red());
+            out += char(color.green());
+            out += char(color.blue());
         }
         const unsigned bitsAt = start + dataSize;
         for (int c = 0; c < 3; ++c)

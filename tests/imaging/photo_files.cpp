@@ -134,12 +134,12 @@ QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int ori
         return {};
     JxlColorEncoding srgb;
     JxlColorEncodingSetToSRGB(&srgb, JXL_FALSE);
-    const JxlEncoderStatus colour =
+    const JxlEncoderStatus color =
         icc.isEmpty()
             ? JxlEncoderSetColorEncoding(encoder.get(), &srgb)
             : JxlEncoderSetICCProfile(encoder.get(), reinterpret_cast<const uint8_t*>(icc.constData()),
                                       size_t(icc.size()));
-    if (colour != JXL_ENC_SUCCESS)
+    if (color != JXL_ENC_SUCCESS)
         return {};
     JxlEncoderFrameSettings* settings = JxlEncoderFrameSettingsCreate(encoder.get(), nullptr);
     JxlEncoderSetFrameLossless(settings, JXL_TRUE);

@@ -36,10 +36,10 @@ QByteArray Encode(Kind kind, const QList<QImage>& frames)
     return {};
 }
 
-QImage OneColour(QSize size, QRgb colour)
+QImage OneColor(QSize size, QRgb color)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(color);
     return image;
 }
 
@@ -71,8 +71,8 @@ TEST_P(PhotoReadTest, ComesInAtItsSizeWithItsPixels)
 TEST_P(PhotoReadTest, GivesTheFirstFrameOrPrimaryImage)
 {
     const QSize size(64, 32);
-    const QString path = Write(Name("two"), Encode(GetParam().kind, {OneColour(size, qRgb(220, 20, 20)),
-                                                                     OneColour(size, qRgb(20, 20, 220))}));
+    const QString path = Write(Name("two"), Encode(GetParam().kind, {OneColor(size, qRgb(220, 20, 20)),
+                                                                     OneColor(size, qRgb(20, 20, 220))}));
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
     ASSERT_EQ(read.image.size(), size);
@@ -106,7 +106,7 @@ TEST(PhotoOrientationTest, JxlOrientationTurnsThePictureUpright)
 {
     // 64 x 32, left quarter red, the rest blue. Orientation 6 shows it turned
     // clockwise: 32 x 64 with the red part along the top.
-    QImage picture = OneColour(QSize(64, 32), qRgb(0, 0, 255));
+    QImage picture = OneColor(QSize(64, 32), qRgb(0, 0, 255));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 16; ++x)
             picture.setPixel(x, y, qRgb(255, 0, 0));

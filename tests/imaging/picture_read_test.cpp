@@ -45,7 +45,7 @@ protected:
 TEST_F(ReadPictureTest, LosslessKindsComeInAsTheirPixels)
 {
     const QImage rgb = Gradient(9, 7);
-    const QImage grey = rgb.convertToFormat(QImage::Format_Grayscale8);
+    const QImage gray = rgb.convertToFormat(QImage::Format_Grayscale8);
     struct Case {
         QString name;
         QImage written;
@@ -55,12 +55,12 @@ TEST_F(ReadPictureTest, LosslessKindsComeInAsTheirPixels)
         {"plain.bmp", rgb, rgb},
         {"rgb.png", rgb, rgb},
         {"palette.png", rgb.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither), {}},
-        {"grey.png", grey, grey},
-        {"grey16.png", rgb.convertToFormat(QImage::Format_Grayscale16), grey},
+        {"grey.png", gray, gray},
+        {"grey16.png", rgb.convertToFormat(QImage::Format_Grayscale16), gray},
         {"rgb16.png", rgb.convertToFormat(QImage::Format_RGBX64), rgb},
         {"rgb.tif", rgb, rgb},
         {"rgb16.tif", rgb.convertToFormat(QImage::Format_RGBX64), rgb},
-        {"grey.tif", grey, grey},
+        {"grey.tif", gray, gray},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
@@ -80,14 +80,14 @@ TEST_F(ReadPictureTest, JpegKindsComeInCloseToTheirPixels)
         w.setQuality(100);
         w.setProgressiveScanWrite(true);
     });
-    const QString grey = Save(rgb.convertToFormat(QImage::Format_Grayscale8), "grey.jpg");
+    const QString gray = Save(rgb.convertToFormat(QImage::Format_Grayscale8), "grey.jpg");
     ASSERT_TRUE(test::ReadBytes(progressive).contains(QByteArray("\xFF\xC2", 2)));   // progressive frame
 
     EXPECT_LE(MaxDifference(ReadOk(baseline).image, rgb), 12);
     EXPECT_LE(MaxDifference(ReadOk(progressive).image, rgb), 12);
-    const QImage greyRead = ReadOk(grey).image;
-    EXPECT_EQ(greyRead.size(), rgb.size());
-    EXPECT_TRUE(greyRead.allGray());
+    const QImage grayRead = ReadOk(gray).image;
+    EXPECT_EQ(grayRead.size(), rgb.size());
+    EXPECT_TRUE(grayRead.allGray());
 
     // Adobe CMYK: 255 is no ink. C=M=Y=255, K=255 is white; M=0 is magenta ink only.
     const unsigned char white[4] = {255, 255, 255, 255};

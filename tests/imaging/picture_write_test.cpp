@@ -117,7 +117,7 @@ TEST_F(WritePictureTest, JpegIsWrittenAtQuality90)
     EXPECT_LE(MaxDifference(ReadPicture(Path("a.jpg")).image, test::Smooth(32, 32)), 12);
 }
 
-TEST_F(WritePictureTest, GifHasAtMost256ColoursAndKeepsFewColoursExactly)
+TEST_F(WritePictureTest, GifHasAtMost256ColorsAndKeepsFewColorsExactly)
 {
     const QImage many = Gradient(64, 64);   // thousands of colours
     ASSERT_EQ(WritePicture(many, Path("many.gif"), PictureFormat::Gif), "");

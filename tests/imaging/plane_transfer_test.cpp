@@ -39,8 +39,8 @@ TEST(PlaneTransferTest, DrawPixelsIsTheReverseOfLoadPixels)
     const QImage large = test::Gradient(301, 260);
     EXPECT_EQ(DrawPixels24(LoadPixels(large)), large.convertToFormat(QImage::Format_RGB888));
     // Pictures of other formats come in converted.
-    const QImage grey = test::Gradient(4, 4).convertToFormat(QImage::Format_Grayscale8);
-    EXPECT_EQ(DrawPixels(LoadPixels(grey)), grey.convertToFormat(QImage::Format_RGB32));
+    const QImage gray = test::Gradient(4, 4).convertToFormat(QImage::Format_Grayscale8);
+    EXPECT_EQ(DrawPixels(LoadPixels(gray)), gray.convertToFormat(QImage::Format_RGB32));
 
     // Whatever the unused fourth channel holds, the picture is opaque and records 96 dpi.
     PixelPlane plane = LoadPixels(test::Gradient(5, 2));
@@ -68,7 +68,7 @@ TEST(PlaneTransferTest, DrawingIntoASmallerBoxKeepsTheTopLeftPixels)
     EXPECT_EQ(large.pixel(4, 0), qRgb(0, 0, 0));
 }
 
-TEST(PlaneTransferTest, PencilTextureIsTheBuiltInGreyPicture)
+TEST(PlaneTransferTest, PencilTextureIsTheBuiltInGrayPicture)
 {
     const PixelPlane texture = LoadPencilTexture();
     ASSERT_EQ(texture.Width(), 104);

@@ -130,7 +130,7 @@ private slots:
         Open(PatternPicture(64, 48));
         ParameterPanel* panel = window->Panel();
         struct Options {
-            bool blur, adjust, colourSketch, mix;
+            bool blur, adjust, colorSketch, mix;
             int darkness;
         };
         for (const Options& o : {Options{false, true, false, true, 70}, Options{true, true, true, false, 120},
@@ -139,7 +139,7 @@ private slots:
             panel->CheckBlur()->setChecked(o.blur);
             panel->CheckSharpen()->setChecked(!o.blur);
             panel->CheckAdjust()->setChecked(o.adjust);
-            panel->CheckColorSketch()->setChecked(o.colourSketch);
+            panel->CheckColorSketch()->setChecked(o.colorSketch);
             panel->CheckMixColor()->setChecked(o.mix);
             Darkness()->setValue(o.darkness);
             GenerateAndWait();

@@ -130,8 +130,8 @@ private slots:
         area->SetZoomMode({false, 0.5});
         const QImage reduced = Painted(*area);
         const QPoint inside = area->PicturePosition() + QPoint(20, 20);
-        const int grey = qGray(reduced.pixel(inside));
-        QVERIFY2(grey > 100 && grey < 155, qPrintable(QString::number(grey)));
+        const int gray = qGray(reduced.pixel(inside));
+        QVERIFY2(gray > 100 && gray < 155, qPrintable(QString::number(gray)));
 
         area->SetZoomMode({false, 4.0});
         area->ArrangePreview();

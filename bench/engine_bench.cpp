@@ -76,7 +76,7 @@ void BM_Step(benchmark::State& state)
 }
 
 void CopyStep(Engine& e) { e.CopyStep(); }
-void GreyLevels(Engine& e) { e.BuildGrayLevels(); }
+void GrayLevels(Engine& e) { e.BuildGrayLevels(); }
 void SketchLines(Engine& e)
 {
     e.EdgeVotes.Allocate(e.SrcPixels.Width(), e.SrcPixels.Height());   // the detector counts from zero
@@ -84,38 +84,38 @@ void SketchLines(Engine& e)
 }
 void SketchShading(Engine& e) { e.ShadeSketch(); }
 void PencilLayer(Engine& e) { e.BuildPencilLayer(); }
-void ColourBase(Engine& e) { e.BuildColorBase(); }
+void ColorBase(Engine& e) { e.BuildColorBase(); }
 void DotLayer(Engine& e) { e.BuildDotLayer(); }
 void SepiaLayer(Engine& e) { e.BuildSepiaLayer(); }
 void BrightLayer(Engine& e) { e.BuildBrightLayer(); }
 void ThresholdLayer(Engine& e) { e.BuildThresholdLayer(); }
 void ContrastLayer(Engine& e) { e.BuildContrastLayer(); }
-void ColourGreyPlanes(Engine& e) { e.BuildColorGrayPlanes(); }
+void ColorGrayPlanes(Engine& e) { e.BuildColorGrayPlanes(); }
 
 BENCHMARK(BM_Step<CopyStep>)->Name("BM_Step/CopyStep")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Step<GreyLevels>)->Name("BM_Step/GreyLevels")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Step<GrayLevels>)->Name("BM_Step/GreyLevels")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<SketchLines>)->Name("BM_Step/SketchLines")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<SketchShading>)->Name("BM_Step/SketchShading")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<PencilLayer>)->Name("BM_Step/PencilLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Step<ColourBase>)->Name("BM_Step/ColourBaseWithMixing")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Step<ColorBase>)->Name("BM_Step/ColourBaseWithMixing")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<DotLayer>)->Name("BM_Step/DotLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<SepiaLayer>)->Name("BM_Step/SepiaLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<BrightLayer>)->Name("BM_Step/BrightLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<ThresholdLayer>)->Name("BM_Step/ThresholdLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Step<ContrastLayer>)->Name("BM_Step/ContrastLayer")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Step<ColourGreyPlanes>)->Name("BM_Step/ColourGreyPlanes")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Step<ColorGrayPlanes>)->Name("BM_Step/ColourGreyPlanes")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The dot layer's error diffusion alone, on one thread and on two.
 void BM_DotDiffusion(benchmark::State& state)
 {
     const Engine& engine = BuiltEngine();
-    const ColorPlane& colour = engine.ColorPixels;
-    const int mean = MeanGray(colour);
-    ColorPlane dots(colour.Width(), colour.Height());
+    const ColorPlane& color = engine.ColorPixels;
+    const int mean = MeanGray(color);
+    ColorPlane dots(color.Width(), color.Height());
     const int threadsBefore = omp_get_max_threads();
     omp_set_num_threads(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        DiffuseDots(colour, mean, engine.params.DotSensitivity, dots);
+        DiffuseDots(color, mean, engine.params.DotSensitivity, dots);
         benchmark::ClobberMemory();
     }
     omp_set_num_threads(threadsBefore);

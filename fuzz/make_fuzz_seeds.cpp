@@ -71,9 +71,9 @@ bool WritePictureSeeds(const QDir& samples, const QDir& out)
     seed("bomb.heic", kHeic, HeifBomb(30000, 30000));
     seed("bomb.jxl", kJxl, JxlBomb(30000));
     seed("no-frames.gif", kGif, GifWithoutFrames());
-    seed("zero-width.tif", kTif, GreyTiff(0, 4));
-    seed("grey.tif", kTif, GreyTiff(5, 3));
-    seed("grey16.png", kPng, GreyPng16(7, 5));
+    seed("zero-width.tif", kTif, GrayTiff(0, 4));
+    seed("grey.tif", kTif, GrayTiff(5, 3));
+    seed("grey16.png", kPng, GrayPng16(7, 5));
     seed("cmyk.jpg", kJpg, CmykJpeg(8, 8, 10, 200, 30, 0));
     seed("bomb.png", kPng, PngBomb(30000, 30000));
     return ok;

@@ -106,9 +106,9 @@ QString EncodeGif(const QImage& rgb32, QIODevice& device)
     if (!q.error.isEmpty())
         return q.error;
 
-    std::vector<GifColorType> colours = q.palette;
-    colours.resize(static_cast<size_t>(PaletteTableSize(colours.size())), GifColorType{0, 0, 0});
-    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+    std::vector<GifColorType> colors = q.palette;
+    colors.resize(static_cast<size_t>(PaletteTableSize(colors.size())), GifColorType{0, 0, 0});
+    ColorMapObject* map = GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
     if (!map)
         return QStringLiteral("not enough memory for the GIF palette");
 

@@ -55,7 +55,7 @@ QColorSpace FromCodePoints(const heif_color_profile_nclx& nclx)
     }
 }
 
-QColorSpace ColourSpaceOf(const heif_image_handle* handle)
+QColorSpace ColorSpaceOf(const heif_image_handle* handle)
 {
     const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
     if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
@@ -155,7 +155,7 @@ DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
         decoded.reason = QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
         return decoded;
     }
-    decoded.image.setColorSpace(ColourSpaceOf(handle.get()));
+    decoded.image.setColorSpace(ColorSpaceOf(handle.get()));
     decoded.exif = ExifOf(handle.get());
     return decoded;
 }

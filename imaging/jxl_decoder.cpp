@@ -51,7 +51,7 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
     // Every pixel as 8-bit RGBA: grey pictures come out as RGB, and opaque ones with
     // alpha 255.
     const JxlPixelFormat format{4, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-    QColorSpace colourSpace;
+    QColorSpace colorSpace;
     for (;;) {
         switch (JxlDecoderProcessInput(decoder.get())) {
         case JXL_DEC_BASIC_INFO: {
@@ -79,7 +79,7 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
                 QByteArray icc(qsizetype(iccSize), Qt::Uninitialized);
                 if (JxlDecoderGetColorAsICCProfile(decoder.get(), &format, JXL_COLOR_PROFILE_TARGET_DATA,
                                                    reinterpret_cast<uint8_t*>(icc.data()), iccSize) == JXL_DEC_SUCCESS)
-                    colourSpace = QColorSpace::fromIccProfile(icc);
+                    colorSpace = QColorSpace::fromIccProfile(icc);
             }
             break;
         }
@@ -97,7 +97,7 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
         case JXL_DEC_FULL_IMAGE:
             // The first frame is all that is wanted; for an animation it is the first
             // frame composed over the canvas.
-            decoded.image.setColorSpace(colourSpace);
+            decoded.image.setColorSpace(colorSpace);
             return decoded;
         case JXL_DEC_NEED_MORE_INPUT:
             decoded.image = QImage();

@@ -242,14 +242,14 @@ Shortfall JpegShortfall(const QByteArray& file, const QImage& decoded)
 {
     if (file.right(1024).contains(QByteArray("\xFF\xD9", 2)))
         return {};
-    int greyRows = 0;
+    int grayRows = 0;
     for (int y = decoded.height() - 1; y >= 0; --y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
         if (!std::all_of(row, row + decoded.width(), [](QRgb p) { return (p & 0xFFFFFF) == 0x808080; }))
             break;
-        ++greyRows;
+        ++grayRows;
     }
-    return {true, greyRows, decoded.height()};
+    return {true, grayRows, decoded.height()};
 }
 
 }  // namespace

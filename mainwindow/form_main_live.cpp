@@ -119,7 +119,7 @@ void FormMain::RenderSelectedLive()
     request.params = state_.params;
     request.options = state_.options;
     request.pencilTexture = pencilTexture_;
-    request.frameColour = palette().color(QPalette::Button);
+    request.frameColor = palette().color(QPalette::Button);
     request.slot = slot;
     request.generation = liveGeneration_;
     live_->Render(request);

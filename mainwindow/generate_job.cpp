@@ -22,7 +22,7 @@ namespace {
 
 void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, const QImage& source,
             const EngineParams& params, const EngineOptions& options, const PixelPlane& pencilTexture,
-            const QColor& frameColour, int slot)
+            const QColor& frameColor, int slot)
 {
     std::vector<bool> delivered(kSlotCount, false);
     std::vector<QImage> pictures(kSlotCount);   // shared with the window, not copied
@@ -36,7 +36,7 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
         GenerateUpdate update;
         update.kind = GenerateUpdate::Kind::Picture;
         update.slot = slot;
-        update.thumbnail = MakeSnapshot(picture, frameColour);
+        update.thumbnail = MakeSnapshot(picture, frameColor);
         update.picture = std::move(picture);
         promise.addResult(std::move(update));
     };
@@ -135,7 +135,7 @@ GenerateJob::~GenerateJob()
 }
 
 bool GenerateJob::Start(const QImage& source, const EngineParams& params, const EngineOptions& options,
-                        const PixelPlane& pencilTexture, const QColor& frameColour, int slot)
+                        const PixelPlane& pencilTexture, const QColor& frameColor, int slot)
 {
     if (running_ || (slot != kWholeGallery && (slot < 1 || slot >= kSlotCount)))
         return false;
@@ -144,7 +144,7 @@ bool GenerateJob::Start(const QImage& source, const EngineParams& params, const 
     // One run releases and allocates about a gallery's worth of large buffers: keeping
     // them for the next run spares it that much fresh memory, the costliest part of a run.
     KeepReleasedBuffers(std::size_t(kSlotCount) * 4 * std::size_t(source.width()) * std::size_t(source.height()));
-    future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColour, slot);
+    future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColor, slot);
     watcher_.setFuture(future_);
     return true;
 }

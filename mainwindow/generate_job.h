@@ -43,7 +43,7 @@ public:
 
     // Starts a run; refused (false) while one is running.
     bool Start(const QImage& source, const EngineParams& params, const EngineOptions& options,
-               const PixelPlane& pencilTexture, const QColor& frameColour, int slot = kWholeGallery);
+               const PixelPlane& pencilTexture, const QColor& frameColor, int slot = kWholeGallery);
 
     // Asks the run in flight to stop; it reports finished(false, true) soon after.
     void Cancel();

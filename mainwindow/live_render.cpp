@@ -46,7 +46,7 @@ void LiveRenderer::Start(const LiveRequest& request)
     dropResults_ = false;
     inFlight_ = request.generation;
     schedule_.Started(LiveSchedule::Clock::now());
-    if (!job_.Start(request.source, request.params, request.options, request.pencilTexture, request.frameColour,
+    if (!job_.Start(request.source, request.params, request.options, request.pencilTexture, request.frameColor,
                     request.slot))
         emit idle();
 }

@@ -22,7 +22,7 @@ struct LiveRequest {
     EngineParams params;
     EngineOptions options;
     PixelPlane pencilTexture;
-    QColor frameColour;
+    QColor frameColor;
     int slot = 1;              // 1..19
     quint64 generation = 0;    // grows with every change of a value
 };

@@ -79,7 +79,7 @@ SnapshotPlacement PlaceSnapshot(int sourceWidth, int sourceHeight, int canvasWid
     return {float(tW - sW) / 2, float(tH - sH) / 2, float(sW), float(sH)};
 }
 
-QImage MakeSnapshot(const QImage& picture, const QColor& frameColour)
+QImage MakeSnapshot(const QImage& picture, const QColor& frameColor)
 {
     QImage canvas(kThumbnailPixels, kThumbnailPixels, QImage::Format_RGB32);
     canvas.fill(Qt::white);
@@ -99,7 +99,7 @@ QImage MakeSnapshot(const QImage& picture, const QColor& frameColour)
                               picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QPainter frame(&canvas);
-    frame.setPen(QPen(frameColour, 0));
+    frame.setPen(QPen(frameColor, 0));
     frame.setBrush(Qt::NoBrush);
     frame.drawRect(0, 0, kThumbnailPixels - 1, kThumbnailPixels - 1);
     return canvas;

@@ -27,6 +27,6 @@ SnapshotPlacement PlaceSnapshot(int sourceWidth, int sourceHeight, int canvasWid
                                 int canvasHeight = kThumbnailTwips);
 
 // The framed 120 x 120 thumbnail of a picture.
-QImage MakeSnapshot(const QImage& picture, const QColor& frameColour);
+QImage MakeSnapshot(const QImage& picture, const QColor& frameColor);
 
 }  // namespace lumetra

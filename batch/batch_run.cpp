@@ -75,14 +75,14 @@ bool BatchRun::Start(const BatchRequest& request)
                 omp_set_num_threads(1);
             for (int i = state->next++; i < state->inputs.size() && !stopRequested_; i = state->next++) {
                 const QString path = state->inputs[i].path;
-                QMetaObject::invokeMethod(this, [this, i, path] { emit FileStarted(i, path); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, [this, i, path] { emit fileStarted(i, path); }, Qt::QueuedConnection);
                 ConvertJob job = state->common;
                 job.inputPath = path;
                 job.outputPath = state->outputs[i].path;
                 const ConvertResult result = ConvertGuarded(state->convert, job);
                 const bool renamed = state->outputs[i].renamed;
                 QMetaObject::invokeMethod(
-                    this, [this, i, path, result, renamed] { emit FileDone(i, path, result, renamed); },
+                    this, [this, i, path, result, renamed] { emit fileDone(i, path, result, renamed); },
                     Qt::QueuedConnection);
             }
             if (--state->workersLeft == 0)
@@ -90,7 +90,7 @@ bool BatchRun::Start(const BatchRequest& request)
                     this,
                     [this] {
                         running_ = false;
-                        emit Finished();
+                        emit finished();
                     },
                     Qt::QueuedConnection);
         }));

@@ -50,10 +50,10 @@ public:
     void SetConverter(ConvertFn convert) { convert_ = std::move(convert); }
 
 signals:
-    void FileStarted(int index, const QString& path);
+    void fileStarted(int index, const QString& path);
     // renamed: the output got a name of its own because an earlier input has the same one.
-    void FileDone(int index, const QString& path, const ConvertResult& result, bool renamed);
-    void Finished();
+    void fileDone(int index, const QString& path, const ConvertResult& result, bool renamed);
+    void finished();
 
 private:
     std::atomic<bool> stopRequested_{false};

@@ -61,9 +61,9 @@ FormBatch::FormBatch(QWidget* parent, const EngineParams& params, const EngineOp
     setWindowTitle(tr("Batch Converter"));
     setModal(true);
     BuildControls();
-    connect(run_, &BatchRun::FileStarted, this, [this](int, const QString& path) { OnFileStarted(path); });
-    connect(run_, &BatchRun::FileDone, this, &FormBatch::OnFileDone);
-    connect(run_, &BatchRun::Finished, this, &FormBatch::OnRunFinished);
+    connect(run_, &BatchRun::fileStarted, this, [this](int, const QString& path) { OnFileStarted(path); });
+    connect(run_, &BatchRun::fileDone, this, &FormBatch::OnFileDone);
+    connect(run_, &BatchRun::finished, this, &FormBatch::OnRunFinished);
     ShowFileCount();
     EnableControls(true);
 }

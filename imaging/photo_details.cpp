@@ -1,6 +1,8 @@
 #include "imaging/photo_details.h"
 
 #include <QCoreApplication>
+#include <memory>
+
 #include <exiv2/exiv2.hpp>
 #include <mutex>
 
@@ -77,8 +79,9 @@ PhotoDetails ReadPhotoDetails(const QByteArray& file)
 {
     StartExiv2();
     try {
-        const Exiv2::Image::AutoPtr image =
-            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(file.constData()), long(file.size()));
+        const std::unique_ptr<Exiv2::Image> image(
+            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(file.constData()), long(file.size()))
+                .release());
         image->readMetadata();
         return Kept(image->exifData());
     } catch (...) {
@@ -120,8 +123,9 @@ QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
         return {};
     StartExiv2();
     try {
-        const Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte*>(encoded.constData()), long(encoded.size()));
+        const std::unique_ptr<Exiv2::Image> image(
+            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.constData()), long(encoded.size()))
+                .release());
         image->readMetadata();
         // Added to what the file holds: a TIFF keeps the entries that describe its pixels.
         Exiv2::ExifData& data = image->exifData();

@@ -60,13 +60,13 @@ void Engine::CopyStep()
     ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColorChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
 }
 
-ColorPlane ColourChannels(const PixelPlane& picture)
+ColorPlane ColorChannels(const PixelPlane& picture)
 {
-    ColorPlane colours(picture.Width(), picture.Height());
+    ColorPlane colors(picture.Width(), picture.Height());
     const int w = picture.Width();
 #pragma omp parallel for schedule(static) if (UseRowThreads(picture.Width(), picture.Height()))
-    for (int y = 0; y < picture.Height(); ++y) CopyColourChannels(picture.Row(y), colours.Row(y), w);
-    return colours;
+    for (int y = 0; y < picture.Height(); ++y) CopyColorChannels(picture.Row(y), colors.Row(y), w);
+    return colors;
 }
 
 }  // namespace lumetra

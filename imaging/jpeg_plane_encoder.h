@@ -11,8 +11,8 @@
 
 namespace lumetra {
 
-// The JPEG file of the picture (ColourChannels of a finished plane), or an empty array
+// The JPEG file of the picture (ColorChannels of a finished plane), or an empty array
 // with the reason in `error`.
-QByteArray EncodeJpeg(const ColorPlane& colours, QString& error);
+QByteArray EncodeJpeg(const ColorPlane& colors, QString& error);
 
 }  // namespace lumetra

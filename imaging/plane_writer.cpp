@@ -11,7 +11,7 @@ PlaneFile::PlaneFile(const PixelPlane& plane, PictureFormat format, const PhotoD
     : format_(format), details_(details)
 {
     switch (format) {
-    case PictureFormat::Jpg: colours_ = ColourChannels(plane); break;
+    case PictureFormat::Jpg: colors_ = ColorChannels(plane); break;
     case PictureFormat::Png: pngLines_ = FilterForPng(plane); break;
     case PictureFormat::Gif:
     case PictureFormat::Tif:
@@ -26,7 +26,7 @@ QString PlaneFile::Write(const QString& path) const
     // The details are added after encoding and before the rename, as WritePicture does.
     return WriteFileAtomically(path, [this](QIODevice& device) {
         QString reason;
-        QByteArray file = format_ == PictureFormat::Jpg ? EncodeJpeg(colours_, reason) : EncodePng(pngLines_, reason);
+        QByteArray file = format_ == PictureFormat::Jpg ? EncodeJpeg(colors_, reason) : EncodePng(pngLines_, reason);
         if (file.isEmpty())
             return reason;
         if (!details_.Empty() && InfoOf(format_).writer.photoDetails)

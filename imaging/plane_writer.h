@@ -29,7 +29,7 @@ public:
 private:
     PictureFormat format_;
     PhotoDetails details_;
-    ColorPlane colours_;      // JPEG
+    ColorPlane colors_;      // JPEG
     PngScanLines pngLines_;   // PNG
     QImage picture_;          // the other formats
 };

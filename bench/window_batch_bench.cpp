@@ -14,6 +14,7 @@
 
 #include "batch/batch_prompts.h"
 #include "batch/form_batch.h"
+#include "engine/plane_buffer.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ private:
 
 int main(int argc, char* argv[])
 {
+    lumetra::KeepLargeHeapBlocks();   // as the program does
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);   // leaves the user's settings alone
     const QStringList args = QApplication::arguments().mid(1);

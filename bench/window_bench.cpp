@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/catalogue.h"
+#include "engine/plane_buffer.h"
 #include "mainwindow/form_main.h"
 #include "mainwindow/preview_area.h"
 #include "mainwindow/snapshot_gallery.h"
@@ -94,6 +95,7 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
+    lumetra::KeepLargeHeapBlocks();   // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path()));

@@ -2,26 +2,20 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <malloc.h>
 
 #include "cli/command_line.h"
 #include "cli/console.h"
 #include "cli/file_commands.h"
 #include "cli/help_text.h"
 #include "cli/run_support.h"
+#include "engine/plane_buffer.h"
 #include "imaging/file_names.h"
 #include "translations/install_translators.h"
 
 int main(int argc, char* argv[])
 {
     using namespace lumetra::cli;
-    // Every picture passes through buffers of tens of megabytes (decoded pictures, the
-    // pictures handed to the encoders). Served by mappings of their own, each would be
-    // given back on release and taken afresh, page by page, for the next picture, which
-    // costs more than the effects themselves; kept in the heap, the next picture of the
-    // same size reuses the same memory.
-    mallopt(M_MMAP_MAX, 0);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    lumetra::KeepLargeHeapBlocks();
     QCoreApplication app(argc, argv);
     lumetra::InstallTranslators();
     // The codecs' own warnings (colour profiles, damaged data) would bury the messages

@@ -1,5 +1,6 @@
 #include "plane_buffer.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -147,6 +148,12 @@ uint8_t* Map(std::size_t bytes, bool& reused)
 void KeepReleasedBuffers(std::size_t bytes) { Cache().SetCapacity(std::max(bytes, MappingCache::kDefaultCapacity)); }
 
 void ReleaseKeptBuffers() { Cache().Empty(); }
+
+void KeepLargeHeapBlocks()
+{
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+}
 
 PlaneBuffer::PlaneBuffer(std::size_t size) : PlaneBuffer(size, true) {}
 

@@ -20,6 +20,13 @@ void KeepReleasedBuffers(std::size_t bytes);
 // Gives every kept buffer back to the system.
 void ReleaseKeptBuffers();
 
+// Makes the heap keep large blocks for reuse (each program calls it first thing). Every
+// picture passes through heap blocks of tens of megabytes (decoded pictures, the pictures
+// handed to the encoders); served by mappings of their own, each would be given back on
+// release and taken afresh, page by page, for the next picture, which costs more than the
+// effects themselves. Kept in the heap, the next picture of the same size reuses them.
+void KeepLargeHeapBlocks();
+
 class PlaneBuffer {
 public:
     PlaneBuffer() = default;

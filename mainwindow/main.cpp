@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "batch/folder_paths.h"
+#include "engine/plane_buffer.h"
 #include "imaging/file_names.h"
 #include "mainwindow/form_main.h"
 #include "translations/install_translators.h"
@@ -15,6 +16,7 @@ static void LoadIconResource() { Q_INIT_RESOURCE(assets); }
 
 int main(int argc, char* argv[])
 {
+    lumetra::KeepLargeHeapBlocks();
     QApplication app(argc, argv);
     lumetra::InstallTranslators();
     QApplication::setApplicationName(QStringLiteral("Lumetra"));

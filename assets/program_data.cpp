@@ -12,14 +12,10 @@ QString ProgramDataPath(const QString& programFolder, const QString& name)
     const QString besideProgram = folder.filePath(name);
     // LUMETRA_DATA_FROM_BIN is the install layout's relative way from bin to the data.
     const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(LUMETRA_DATA_FROM_BIN "/") + name));
-    if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed))
-        return installed;
+    if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed)) return installed;
     return besideProgram;
 }
 
-QString ProgramDataPath(const QString& name)
-{
-    return ProgramDataPath(QCoreApplication::applicationDirPath(), name);
-}
+QString ProgramDataPath(const QString& name) { return ProgramDataPath(QCoreApplication::applicationDirPath(), name); }
 
 }  // namespace lumetra

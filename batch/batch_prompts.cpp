@@ -38,14 +38,8 @@ bool BatchPrompts::AskYesNo(QWidget* owner, const QString& question)
            QMessageBox::Yes;
 }
 
-bool BatchPrompts::OpenFolder(const QString& folder)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-}
+bool BatchPrompts::OpenFolder(const QString& folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); }
 
-void BatchPrompts::Beep()
-{
-    QApplication::beep();
-}
+void BatchPrompts::Beep() { QApplication::beep(); }
 
 }  // namespace lumetra

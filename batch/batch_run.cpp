@@ -36,8 +36,7 @@ BatchRun::~BatchRun()
 
 bool BatchRun::Start(const BatchRequest& request)
 {
-    if (running_)
-        return false;
+    if (running_) return false;
     running_ = true;
     stopRequested_ = false;
 
@@ -55,8 +54,7 @@ bool BatchRun::Start(const BatchRequest& request)
     common.details = request.details;
     common.skipExisting = request.skipExisting;
     QStringList inputPaths;
-    for (const BatchInput& input : request.inputs)
-        inputPaths.append(input.path);
+    for (const BatchInput& input : request.inputs) inputPaths.append(input.path);
     common.runInputs = InputIdentities(inputPaths);
     common.pencilTexture = &state->pencil;
 
@@ -71,11 +69,11 @@ bool BatchRun::Start(const BatchRequest& request)
         workers_.append(QtConcurrent::run(&pool_, [this, state, jobs] {
             // Parallel files each get one core; a lone file may use them all. The pool's
             // threads are this run's own, so the setting reaches nothing else.
-            if (jobs > 1)
-                omp_set_num_threads(1);
+            if (jobs > 1) omp_set_num_threads(1);
             for (int i = state->next++; i < state->inputs.size() && !stopRequested_; i = state->next++) {
                 const QString path = state->inputs[i].path;
-                QMetaObject::invokeMethod(this, [this, i, path] { emit fileStarted(i, path); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, i, path] { emit fileStarted(i, path); }, Qt::QueuedConnection);
                 ConvertJob job = state->common;
                 job.inputPath = path;
                 job.outputPath = state->outputs[i].path;
@@ -98,15 +96,11 @@ bool BatchRun::Start(const BatchRequest& request)
     return true;
 }
 
-void BatchRun::RequestStop()
-{
-    stopRequested_ = true;
-}
+void BatchRun::RequestStop() { stopRequested_ = true; }
 
 void BatchRun::WaitForFinished()
 {
-    for (QFuture<void>& worker : workers_)
-        worker.waitForFinished();
+    for (QFuture<void>& worker : workers_) worker.waitForFinished();
 }
 
 }  // namespace lumetra

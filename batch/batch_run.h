@@ -20,16 +20,16 @@
 namespace lumetra {
 
 struct BatchRequest {
-    QList<BatchInput> inputs;          // in list order
+    QList<BatchInput> inputs;  // in list order
     QString outputFolder;
-    int effectIndex = 0;               // batch index 0..16
+    int effectIndex = 0;  // batch index 0..16
     PictureFormat format = PictureFormat::Jpg;
-    std::optional<TargetSize> size;    // none: every picture keeps its own size
+    std::optional<TargetSize> size;  // none: every picture keeps its own size
     EngineParams params;
     EngineOptions options;
-    bool skipExisting = false;         // keep outputs newer than their inputs
-    int jobs = 0;                      // files converted at once; 0: one per core
-    DetailsChoice details;             // which of the source's photo details the outputs keep
+    bool skipExisting = false;  // keep outputs newer than their inputs
+    int jobs = 0;               // files converted at once; 0: one per core
+    DetailsChoice details;      // which of the source's photo details the outputs keep
 };
 
 class BatchRun : public QObject {

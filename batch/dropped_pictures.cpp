@@ -9,8 +9,7 @@ namespace lumetra {
 bool CarriesLocalFiles(const QMimeData& data)
 {
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            return true;
+        if (url.isLocalFile()) return true;
     return false;
 }
 
@@ -18,8 +17,7 @@ QList<BatchInput> DroppedPictures(const QMimeData& data)
 {
     QList<BatchInput> pictures;
     for (const QUrl& url : data.urls()) {
-        if (!url.isLocalFile())
-            continue;
+        if (!url.isLocalFile()) continue;
         const QString path = url.toLocalFile();
         if (QFileInfo(path).isDir())
             pictures += FindPictures(path, true);

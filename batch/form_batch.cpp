@@ -68,15 +68,9 @@ FormBatch::FormBatch(QWidget* parent, const EngineParams& params, const EngineOp
     EnableControls(true);
 }
 
-void FormBatch::SetPrompts(std::unique_ptr<BatchPrompts> prompts)
-{
-    prompts_ = std::move(prompts);
-}
+void FormBatch::SetPrompts(std::unique_ptr<BatchPrompts> prompts) { prompts_ = std::move(prompts); }
 
-void FormBatch::SetConverter(ConvertFn convert)
-{
-    run_->SetConverter(std::move(convert));
-}
+void FormBatch::SetConverter(ConvertFn convert) { run_->SetConverter(std::move(convert)); }
 
 void FormBatch::BuildControls()
 {
@@ -99,8 +93,9 @@ void FormBatch::BuildControls()
     CmdAddFiles = CommandButton(tr("Add Files"), QStringLiteral("CmdAddFiles"), this);
     CmdAddFolder = CommandButton(tr("Add Folder"), QStringLiteral("CmdAddFolder"), this);
     CmdAddFolderTree = CommandButton(tr("Add Folder with Sub-folders…"), QStringLiteral("CmdAddFolderTree"), this);
-    CmdAddFolderTree->setToolTip(tr("Add the pictures of a folder and of every folder below it; the outputs "
-                                    "keep the same folders"));
+    CmdAddFolderTree->setToolTip(
+        tr("Add the pictures of a folder and of every folder below it; the outputs "
+           "keep the same folders"));
     CmdRemove = CommandButton(tr("Remove"), QStringLiteral("CmdRemove"), this);
     CmdConvert = CommandButton(tr("Convert"), QStringLiteral("CmdConvert"), this);
     CmdStop = CommandButton(tr("Stop"), QStringLiteral("CmdStop"), this);
@@ -112,8 +107,7 @@ void FormBatch::BuildControls()
     connect(CmdStop, &QPushButton::clicked, this, &FormBatch::CmdStop_Click);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {CmdAddFiles, CmdAddFolder, CmdAddFolderTree, CmdRemove})
-        buttons->addWidget(button);
+    for (QPushButton* button : {CmdAddFiles, CmdAddFolder, CmdAddFolderTree, CmdRemove}) buttons->addWidget(button);
     buttons->addStretch(1);
     buttons->addWidget(CmdConvert);
     buttons->addWidget(CmdStop);
@@ -167,8 +161,7 @@ QWidget* FormBatch::BuildOptions()
     Frame3->setObjectName(QStringLiteral("Frame3"));
     ComboFormat = new QComboBox(Frame3);
     ComboFormat->setObjectName(QStringLiteral("ComboFormat"));
-    for (const PictureFormat format : kWrittenFormats)
-        ComboFormat->addItem(InfoOf(format).name);
+    for (const PictureFormat format : kWrittenFormats) ComboFormat->addItem(InfoOf(format).name);
     ComboFormat->setCurrentIndex(0);
     CheckSkipExisting = new QCheckBox(tr("Skip files already converted"), Frame3);
     CheckSkipExisting->setObjectName(QStringLiteral("CheckSkipExisting"));
@@ -238,16 +231,14 @@ bool FormBatch::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == LvFile->viewport() && AcceptDrop(event))
-        return true;
+    if (watched == LvFile->viewport() && AcceptDrop(event)) return true;
     return QDialog::eventFilter(watched, event);
 }
 
 bool FormBatch::AcceptDrop(QEvent* event)
 {
     const auto type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        return false;
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     auto* drop = static_cast<QDropEvent*>(event);
     // The list changes only between runs, as with the add commands.
     if (!CmdAddFiles->isEnabled() || !drop->mimeData() || !CarriesLocalFiles(*drop->mimeData())) {
@@ -265,8 +256,7 @@ bool FormBatch::AcceptDrop(QEvent* event)
 
 void FormBatch::AddFile(const QString& path, const QString& subFolder)
 {
-    if (FileInList(path) || !HasPictureExtension(path))
-        return;
+    if (FileInList(path) || !HasPictureExtension(path)) return;
     auto* item = new QTreeWidgetItem(LvFile, {path});
     SetStatus(item, FileStatus::Waiting);
     item->setData(0, kSubFolderRole, subFolder);
@@ -276,31 +266,20 @@ void FormBatch::AddFile(const QString& path, const QString& subFolder)
 void FormBatch::AddInputs(const QList<BatchInput>& inputs)
 {
     LvFile->setUpdatesEnabled(false);
-    for (const BatchInput& input : inputs)
-        AddFile(input.path, input.subFolder);
+    for (const BatchInput& input : inputs) AddFile(input.path, input.subFolder);
     LvFile->setUpdatesEnabled(true);
 }
 
-bool FormBatch::KeepLocation() const
-{
-    return CheckKeepLocation->isChecked();
-}
+bool FormBatch::KeepLocation() const { return CheckKeepLocation->isChecked(); }
 
-void FormBatch::SetKeepLocation(bool keep)
-{
-    CheckKeepLocation->setChecked(keep);
-}
+void FormBatch::SetKeepLocation(bool keep) { CheckKeepLocation->setChecked(keep); }
 
-bool FormBatch::FileInList(const QString& path) const
-{
-    return listed_.contains(FileKey(path));
-}
+bool FormBatch::FileInList(const QString& path) const { return listed_.contains(FileKey(path)); }
 
 QStringList FormBatch::Files() const
 {
     QStringList files;
-    for (int row = 0; row < LvFile->topLevelItemCount(); ++row)
-        files << LvFile->topLevelItem(row)->text(0);
+    for (int row = 0; row < LvFile->topLevelItemCount(); ++row) files << LvFile->topLevelItem(row)->text(0);
     return files;
 }
 
@@ -344,8 +323,7 @@ void FormBatch::CmdAddFiles_Click()
     const QStringList chosen = prompts_->ChooseFiles(this, lastDir_, OpenFilters());
     if (!chosen.isEmpty()) {
         LvFile->setUpdatesEnabled(false);
-        for (const QString& path : chosen)
-            AddFile(path);
+        for (const QString& path : chosen) AddFile(path);
         LvFile->setUpdatesEnabled(true);
         lastDir_ = FolderOf(chosen.last());
     }
@@ -355,8 +333,7 @@ void FormBatch::CmdAddFiles_Click()
 QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
 {
     const QString chosen = prompts_->ChooseFolder(this, prompt, kept);
-    if (chosen.isEmpty())
-        return {};
+    if (chosen.isEmpty()) return {};
     if (!IsFolderReadable(chosen)) {
         prompts_->ShowError(this, tr("Can not read %1").arg(chosen));
         return {};
@@ -365,21 +342,14 @@ QString FormBatch::AskForFolder(const QString& prompt, QString& kept)
     return kept;
 }
 
-void FormBatch::CmdAddFolder_Click()
-{
-    AddFolder(false);
-}
+void FormBatch::CmdAddFolder_Click() { AddFolder(false); }
 
-void FormBatch::CmdAddFolderTree_Click()
-{
-    AddFolder(true);
-}
+void FormBatch::CmdAddFolderTree_Click() { AddFolder(true); }
 
 void FormBatch::AddFolder(bool withSubFolders)
 {
     const QString folder = AskForFolder(tr("Please select a folder."), lastDir_);
-    if (folder.isEmpty())
-        return;
+    if (folder.isEmpty()) return;
     AddInputs(FindPictures(folder, withSubFolders));
     ShowFileCount();
 }

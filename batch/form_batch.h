@@ -111,7 +111,7 @@ private:
     std::unique_ptr<BatchPrompts> prompts_;
     BatchRun* run_ = nullptr;
 
-    QSet<QString> listed_;   // FileKey of every listed file
+    QSet<QString> listed_;  // FileKey of every listed file
     int jobs_ = 0;
     int runFileCount_ = 0;
     int runFilesDone_ = 0;
@@ -119,7 +119,7 @@ private:
     QString runFolder_;
     QStringList failures_;
     QStringList renamed_;
-    QStringList warnings_;   // files converted from damaged pictures
+    QStringList warnings_;  // files converted from damaged pictures
 
     QTreeWidget* LvFile = nullptr;
     QPushButton* CmdAddFiles = nullptr;

@@ -36,17 +36,14 @@ FormBatch::~FormBatch()
     run_->WaitForFinished();
 }
 
-bool FormBatch::IsRunning() const
-{
-    return run_->IsRunning();
-}
+bool FormBatch::IsRunning() const { return run_->IsRunning(); }
 
 void FormBatch::EnableControls(bool enabled)
 {
-    for (QWidget* control : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
-                             static_cast<QWidget*>(Frame3), static_cast<QWidget*>(CmdAddFiles),
-                             static_cast<QWidget*>(CmdAddFolder), static_cast<QWidget*>(CmdAddFolderTree),
-                             static_cast<QWidget*>(CmdRemove)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3),
+          static_cast<QWidget*>(CmdAddFiles), static_cast<QWidget*>(CmdAddFolder),
+          static_cast<QWidget*>(CmdAddFolderTree), static_cast<QWidget*>(CmdRemove)})
         control->setEnabled(enabled);
     // After a stop the file in hand is still being finished: Convert waits for it.
     CmdConvert->setEnabled(enabled && !run_->IsRunning());
@@ -55,11 +52,9 @@ void FormBatch::EnableControls(bool enabled)
 
 void FormBatch::CmdConvert_Click()
 {
-    if (LvFile->topLevelItemCount() == 0 || run_->IsRunning())
-        return;
+    if (LvFile->topLevelItemCount() == 0 || run_->IsRunning()) return;
     const QString folder = AskForFolder(tr("Please select the output folder."), outDir_);
-    if (folder.isEmpty() || !FolderTakesFiles(folder))
-        return;
+    if (folder.isEmpty() || !FolderTakesFiles(folder)) return;
 
     BatchRequest request;
     request.inputs = Inputs();
@@ -102,15 +97,14 @@ void FormBatch::CmdStop_Click()
 void FormBatch::OnFileStarted(const QString& path)
 {
     // The list may have changed since a stop; an item removed meanwhile is not shown.
-    if (QTreeWidgetItem* item = ItemOf(path))
-        SetStatus(item, FileStatus::Converting);
+    if (QTreeWidgetItem* item = ItemOf(path)) SetStatus(item, FileStatus::Converting);
 }
 
 void FormBatch::OnFileDone(int, const QString& path, const ConvertResult& result, bool renamed)
 {
     // A success with a message was converted from a damaged picture.
-    const FileStatus status = !result.ok             ? FileStatus::Failed
-                              : result.skipped         ? FileStatus::Skipped
+    const FileStatus status = !result.ok                 ? FileStatus::Failed
+                              : result.skipped           ? FileStatus::Skipped
                               : result.message.isEmpty() ? FileStatus::Converted
                                                          : FileStatus::Warned;
     if (QTreeWidgetItem* item = ItemOf(path)) {
@@ -121,8 +115,7 @@ void FormBatch::OnFileDone(int, const QString& path, const ConvertResult& result
         failures_ << result.message;
     else if (status == FileStatus::Warned)
         warnings_ << result.message;
-    if (result.ok && !result.skipped && renamed)
-        renamed_ << QDir::toNativeSeparators(result.outputPath);
+    if (result.ok && !result.skipped && renamed) renamed_ << QDir::toNativeSeparators(result.outputPath);
     ++runFilesDone_;
     ShowProgress();
 }
@@ -146,8 +139,7 @@ void FormBatch::OnRunFinished()
     EnableControls(true);
     prompts_->Beep();
     ReportSummary();
-    if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")) &&
-        !prompts_->OpenFolder(runFolder_))
+    if (prompts_->AskYesNo(this, tr("Do you want to open the output folder?")) && !prompts_->OpenFolder(runFolder_))
         prompts_->ShowWarning(this, tr("No program could be started to show the folder. Please open \"%1\" yourself.")
                                         .arg(ShownPath(runFolder_)));
 }
@@ -162,8 +154,7 @@ bool FormBatch::FolderTakesFiles(const QString& folder)
 
 void FormBatch::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && run_->IsRunning() &&
-        !prompts_->AskYesNo(this, tr("Stop the conversion?"))) {
+    if (event->key() == Qt::Key_Escape && run_->IsRunning() && !prompts_->AskYesNo(this, tr("Stop the conversion?"))) {
         event->accept();
         return;
     }
@@ -175,8 +166,7 @@ void FormBatch::ReportSummary()
     // A heading, then the first lines of the list and a count of the rest.
     const auto section = [](const QString& heading, const QStringList& list) {
         QStringList lines = list.mid(0, kLinesListed);
-        if (list.size() > kLinesListed)
-            lines << tr("... and %n more.", nullptr, int(list.size() - kLinesListed));
+        if (list.size() > kLinesListed) lines << tr("... and %n more.", nullptr, int(list.size() - kLinesListed));
         return heading + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
     };
     QStringList parts;
@@ -193,12 +183,11 @@ void FormBatch::ReportSummary()
                                   nullptr, int(renamed_.size())),
                          renamed_);
     if (!warnings_.isEmpty())
-        parts << section(warnings_.size() == 1 ? tr("1 file was converted from a damaged picture:")
-                                               : tr("%n files were converted from damaged pictures:", nullptr,
-                                                    int(warnings_.size())),
+        parts << section(warnings_.size() == 1
+                             ? tr("1 file was converted from a damaged picture:")
+                             : tr("%n files were converted from damaged pictures:", nullptr, int(warnings_.size())),
                          warnings_);
-    if (!parts.isEmpty())
-        prompts_->ShowWarning(this, parts.join(QStringLiteral("\n\n")));
+    if (!parts.isEmpty()) prompts_->ShowWarning(this, parts.join(QStringLiteral("\n\n")));
 }
 
 void FormBatch::done(int result)

@@ -13,8 +13,7 @@ int NormaliseSizeValue(const QString& text)
     static const QRegularExpression leadingNumber(QStringLiteral(R"(^\s*([+-]?(\d+\.?\d*|\.\d+)))"));
     const QRegularExpressionMatch match = leadingNumber.match(text);
     const double value = match.hasMatch() ? std::nearbyint(match.captured(1).toDouble()) : 0.0;
-    if (value <= kMinSizeValue)
-        return kMinSizeValue;
+    if (value <= kMinSizeValue) return kMinSizeValue;
     return static_cast<int>(std::min<double>(value, kMaxSizeValue));
 }
 

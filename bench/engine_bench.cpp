@@ -79,7 +79,7 @@ void CopyStep(Engine& e) { e.CopyStep(); }
 void GrayLevels(Engine& e) { e.BuildGrayLevels(); }
 void SketchLines(Engine& e)
 {
-    e.EdgeVotes.Allocate(e.SrcPixels.Width(), e.SrcPixels.Height());   // the detector counts from zero
+    e.EdgeVotes.Allocate(e.SrcPixels.Width(), e.SrcPixels.Height());  // the detector counts from zero
     e.DetectSketchLines();
 }
 void SketchShading(Engine& e) { e.ShadeSketch(); }

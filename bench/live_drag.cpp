@@ -50,14 +50,12 @@ void Pump(int ms)
 
 void PumpUntil(const std::function<bool()>& done)
 {
-    while (!done())
-        Pump(2);
+    while (!done()) Pump(2);
 }
 
 double Percentile(std::vector<double> values, double share)
 {
-    if (values.empty())
-        return 0;
+    if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     return values[std::min(values.size() - 1, std::size_t(share * (values.size() - 1) + 0.5))];
 }
@@ -115,13 +113,13 @@ int Drag(FormMain& window, int slot)
     const int duringDrag =
         int(std::count_if(log.shownAt.begin(), log.shownAt.end(), [&](const auto& s) { return s.second <= dragEnd; }));
     const std::vector<double> latencies = log.Latencies();
-    std::printf("%dx%d \"%s\": %d steps at %d ms: %zu pictures shown, %d during the %.0f ms drag (%.1f per second); "
-                "latency ms p50 %.0f p90 %.0f max %.0f; last value on screen %.0f ms after the drag; load %s\n",
-                window.Gallery()->Picture(0).width(), window.Gallery()->Picture(0).height(),
-                kCatalogue[slot].name.data(), kSteps, kIntervalMs, log.shownAt.size(), duringDrag, dragEnd,
-                duringDrag * 1000.0 / dragEnd, Percentile(latencies, 0.5), Percentile(latencies, 0.9),
-                Percentile(latencies, 1.0), log.shownAt.empty() ? -1.0 : log.shownAt.back().second - dragEnd,
-                qPrintable(LoadText()));
+    std::printf(
+        "%dx%d \"%s\": %d steps at %d ms: %zu pictures shown, %d during the %.0f ms drag (%.1f per second); "
+        "latency ms p50 %.0f p90 %.0f max %.0f; last value on screen %.0f ms after the drag; load %s\n",
+        window.Gallery()->Picture(0).width(), window.Gallery()->Picture(0).height(), kCatalogue[slot].name.data(),
+        kSteps, kIntervalMs, log.shownAt.size(), duringDrag, dragEnd, duringDrag * 1000.0 / dragEnd,
+        Percentile(latencies, 0.5), Percentile(latencies, 0.9), Percentile(latencies, 1.0),
+        log.shownAt.empty() ? -1.0 : log.shownAt.back().second - dragEnd, qPrintable(LoadText()));
     return 0;
 }
 
@@ -174,15 +172,14 @@ int main(int argc, char** argv)
     }
     const QImage photo(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/chelsea.png"));
     const QString path = settings.filePath(QStringLiteral("photo.bmp"));
-    WritePicture(DrawPixels(ResizePlane(LoadPixels(photo), {size[0].toInt(), size[1].toInt()})), path, PictureFormat::Bmp);
+    WritePicture(DrawPixels(ResizePlane(LoadPixels(photo), {size[0].toInt(), size[1].toInt()})), path,
+                 PictureFormat::Bmp);
 
     FormMain window;
     window.SetPrompts(std::make_unique<KeepSize>());
     window.show();
-    if (!window.OpenPictureFile(path))
-        return 1;
-    if (args.size() > 2 && args[2] == QStringLiteral("each"))
-        return EachEffect(window);
+    if (!window.OpenPictureFile(path)) return 1;
+    if (args.size() > 2 && args[2] == QStringLiteral("each")) return EachEffect(window);
     window.CmdGenerate_Click();
     window.WaitForGenerate();
     return Drag(window, args.size() > 2 ? args[2].toInt() : 7);

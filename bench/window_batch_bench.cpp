@@ -34,9 +34,9 @@ private:
 
 int main(int argc, char* argv[])
 {
-    lumetra::KeepLargeHeapBlocks();   // as the program does
+    lumetra::KeepLargeHeapBlocks();  // as the program does
     QApplication app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true);   // leaves the user's settings alone
+    QStandardPaths::setTestModeEnabled(true);  // leaves the user's settings alone
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: window_batch_bench OUTDIR FILE...\n");
@@ -45,15 +45,13 @@ int main(int argc, char* argv[])
     QString lastDir, outDir;
     lumetra::FormBatch form(nullptr, lumetra::EngineParams{}, lumetra::EngineOptions{}, lastDir, outDir);
     form.SetPrompts(std::make_unique<ScriptedPrompts>(args.first()));
-    for (const QString& file : args.mid(1))
-        form.AddFile(file);
+    for (const QString& file : args.mid(1)) form.AddFile(file);
     form.show();
 
     QElapsedTimer clock;
     clock.start();
     form.CmdConvert_Click();
-    while (form.IsRunning())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (form.IsRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::printf("%.3f\n", static_cast<double>(clock.nsecsElapsed()) / 1e9);
     return 0;
 }

@@ -44,8 +44,7 @@ public:
 // carried out; milliseconds since `clock` started.
 double WaitUntil(const QElapsedTimer& clock, const std::function<bool()>& done)
 {
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     return double(clock.nsecsElapsed()) / 1e6;
 }
@@ -95,7 +94,7 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    lumetra::KeepLargeHeapBlocks();   // as the program does
+    lumetra::KeepLargeHeapBlocks();  // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path()));
@@ -113,8 +112,7 @@ int main(int argc, char** argv)
     window.SetPrompts(std::make_unique<KeepSizePrompts>());
     window.show();
     QCoreApplication::processEvents();
-    if (!window.OpenPictureFile(photo))
-        return 1;
+    if (!window.OpenPictureFile(photo)) return 1;
     QCoreApplication::processEvents();
 
     const GenerateFigures first = TimeGenerate(window);
@@ -127,8 +125,8 @@ int main(int argc, char** argv)
         QElapsedTimer clock;
         clock.start();
         window.Gallery()->setCurrentRow(slot);
-        selects.push_back(WaitUntil(clock, [&] { return window.Preview()->Shown().cacheKey() ==
-                                                        window.Gallery()->Picture(slot).cacheKey(); }));
+        selects.push_back(WaitUntil(
+            clock, [&] { return window.Preview()->Shown().cacheKey() == window.Gallery()->Picture(slot).cacheKey(); }));
     }
     std::vector<double> copies;
     for (const int slot : {3, 11}) {
@@ -140,7 +138,7 @@ int main(int argc, char** argv)
         copies.push_back(WaitUntil(clock, [] { return true; }));
     }
     std::printf("sketch1 %.0f twenty1 %.0f sketch2 %.0f twenty2 %.0f peak %ld select %.1f copy %.1f cpu %.2f\n",
-                first.sketchMs, first.twentyMs, second.sketchMs, second.twentyMs, peak, Median(selects),
-                Median(copies), CpuSeconds() - cpuBefore);
+                first.sketchMs, first.twentyMs, second.sketchMs, second.twentyMs, peak, Median(selects), Median(copies),
+                CpuSeconds() - cpuBefore);
     return 0;
 }

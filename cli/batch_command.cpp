@@ -24,10 +24,7 @@ namespace lumetra::cli {
 
 namespace {
 
-QString Native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // The paths listed by --files-from, or the reason they cannot be read.
 std::optional<QStringList> ReadListedPaths(const Command& command, Console& console)
@@ -51,8 +48,7 @@ std::optional<QList<BatchInput>> CollectInputs(const Command& command, Console& 
     QStringList paths = command.inputs;
     if (!command.filesFrom.isEmpty()) {
         const std::optional<QStringList> listed = ReadListedPaths(command, console);
-        if (!listed)
-            return std::nullopt;
+        if (!listed) return std::nullopt;
         paths += *listed;
     }
     QList<BatchInput> inputs;
@@ -86,8 +82,7 @@ FileOutcome Describe(const ConvertResult& result, const BatchInput& input, const
         outcome.report.reason = QStringLiteral("the output is newer than the input");
     } else {
         outcome.line = QStringLiteral("%1 -> %2").arg(Native(input.path), Native(output.path));
-        if (output.renamed)
-            outcome.line += QStringLiteral(" (renamed: another input has the same name)");
+        if (output.renamed) outcome.line += QStringLiteral(" (renamed: another input has the same name)");
         outcome.report.status = QStringLiteral("ok");
         outcome.report.size = result.size;
     }
@@ -99,15 +94,13 @@ FileOutcome Describe(const ConvertResult& result, const BatchInput& input, const
 int RunBatch(const Command& command, Console& console)
 {
     const std::optional<QList<BatchInput>> collected = CollectInputs(command, console);
-    if (!collected)
-        return kExitFailed;
+    if (!collected) return kExitFailed;
     const QList<BatchInput>& inputs = *collected;
     // Names are given over the whole list, so every shard of a run agrees on them.
     const QList<PlannedOutput> outputs = PlanOutputs(inputs, command.output, command.format);
     const QList<qsizetype> mine = ShardPositions(inputs.size(), command.shard.value_or(Shard{}));
 
-    if (!MakeOutputFolder(command.output, console))
-        return kExitFailed;
+    if (!MakeOutputFolder(command.output, console)) return kExitFailed;
     BatchReport report;
     if (!command.reportPath.isEmpty()) {
         if (const QString error = report.Open(command.reportPath); !error.isEmpty()) {
@@ -120,8 +113,7 @@ int RunBatch(const Command& command, Console& console)
         console.Message(QStringLiteral("Cannot load the built-in pencil texture."));
         return kExitFailed;
     }
-    if (inputs.isEmpty())
-        console.Message(QStringLiteral("No pictures to convert."));
+    if (inputs.isEmpty()) console.Message(QStringLiteral("No pictures to convert."));
 
     ConvertJob base;
     base.effectIndex = command.effectSlot - 1;
@@ -134,8 +126,7 @@ int RunBatch(const Command& command, Console& console)
     base.details = command.details;
     base.skipExisting = command.skipExisting;
     QStringList inputPaths;
-    for (const BatchInput& input : inputs)
-        inputPaths.append(input.path);
+    for (const BatchInput& input : inputs) inputPaths.append(input.path);
     base.runInputs = InputIdentities(inputPaths);
 
     const int total = static_cast<int>(mine.size());
@@ -157,11 +148,9 @@ int RunBatch(const Command& command, Console& console)
             FileOutcome outcome = Describe(result, inputs[position], outputs[position]);
             outcome.report.milliseconds = fileClock.elapsed();
             report.Add(outcome.report);
-            if (!result.message.isEmpty())
-                console.Message(result.message);
+            if (!result.message.isEmpty()) console.Message(result.message);
             failed = failed || !result.ok;
-            if (result.ok && !result.skipped && outputs[position].renamed)
-                ++renamed;
+            if (result.ok && !result.skipped && outputs[position].renamed) ++renamed;
             const int finished = ++done;
             console.Message(QStringLiteral("[%1/%2] %3").arg(n + 1).arg(total).arg(outcome.line));
             const std::optional<qint64> left = SecondsLeft(finished, total, clock.elapsed());
@@ -179,11 +168,10 @@ int RunBatch(const Command& command, Console& console)
         std::vector<std::thread> threads;
         for (int t = 0; t < jobs; ++t)
             threads.emplace_back([&] {
-                omp_set_num_threads(1);   // the jobs share the cores; each engine runs on one
+                omp_set_num_threads(1);  // the jobs share the cores; each engine runs on one
                 work();
             });
-        for (std::thread& thread : threads)
-            thread.join();
+        for (std::thread& thread : threads) thread.join();
     }
     console.Finish();
     if (renamed > 0)

@@ -9,9 +9,9 @@ namespace lumetra::cli {
 QString BatchReport::Open(const QString& path)
 {
     file_.setFileName(path);
-    if (file_.open(QIODevice::WriteOnly | QIODevice::Append))
-        return {};
-    return QStringLiteral("Cannot write the report \"%1\": %2.").arg(QDir::toNativeSeparators(path), file_.errorString());
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Append)) return {};
+    return QStringLiteral("Cannot write the report \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(path), file_.errorString());
 }
 
 void BatchReport::Add(const ReportLine& line)
@@ -26,8 +26,7 @@ void BatchReport::Add(const ReportLine& line)
         {QStringLiteral("height"), line.size.isValid() ? QJsonValue(line.size.height()) : QJsonValue()},
     };
     const std::lock_guard lock(mutex_);
-    if (!file_.isOpen())
-        return;
+    if (!file_.isOpen()) return;
     // One write per line, flushed at once: a run killed midway leaves whole lines.
     file_.write(QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n');
     file_.flush();

@@ -16,10 +16,10 @@ namespace lumetra::cli {
 struct ReportLine {
     QString input;
     QString output;
-    QString status;      // "ok", "failed" or "skipped"
-    QString reason;      // why it failed or was skipped; "" when converted
+    QString status;  // "ok", "failed" or "skipped"
+    QString reason;  // why it failed or was skipped; "" when converted
     qint64 milliseconds = 0;
-    QSize size;          // of the picture written; none when nothing was written
+    QSize size;  // of the picture written; none when nothing was written
 };
 
 class BatchReport {

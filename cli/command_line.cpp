@@ -40,8 +40,8 @@ QString CommandName(CommandKind kind)
 }
 
 struct OptionRule {
-    QString name;            // without the leading dashes
-    QString valueHelp;       // empty for a flag
+    QString name;       // without the leading dashes
+    QString valueHelp;  // empty for a flag
     unsigned commands;
     // Applies the option; returns an error message or "".
     std::function<QString(Command&, const QString& value)> apply;
@@ -59,8 +59,7 @@ std::optional<int> WholeNumberIn(const QString& text, int minimum, int maximum)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || value < minimum || value > maximum)
-        return std::nullopt;
+    if (!ok || value < minimum || value > maximum) return std::nullopt;
     return value;
 }
 
@@ -71,12 +70,10 @@ QString ApplySize(Command& command, const QString& value)
                               .arg(value)
                               .arg(kMinSide)
                               .arg(kMaxSide);
-    if (sides.size() != 2)
-        return error;
+    if (sides.size() != 2) return error;
     const auto width = WholeNumberIn(sides[0], kMinSide, kMaxSide);
     const auto height = WholeNumberIn(sides[1], kMinSide, kMaxSide);
-    if (!width || !height)
-        return error;
+    if (!width || !height) return error;
     const bool keepAspect = command.size ? command.size->keepAspect : true;
     command.size = TargetSize{*width, *height, keepAspect};
     return {};
@@ -87,14 +84,16 @@ QString ApplyEffect(Command& command, const QString& value)
     const std::optional<int> slot = FindEffectSlot(value.trimmed().toStdString());
     if (command.kind == CommandKind::Batch) {
         if (!slot || !IsPixelEffect(*slot))
-            return QStringLiteral("--effect: \"%1\" is not allowed; batch takes an effect from %2 to %3 "
-                                  "(a number or a name; see \"lumetra-cli effects\").")
+            return QStringLiteral(
+                       "--effect: \"%1\" is not allowed; batch takes an effect from %2 to %3 "
+                       "(a number or a name; see \"lumetra-cli effects\").")
                 .arg(value)
                 .arg(kFirstPixelEffect)
                 .arg(kLastPixelEffect);
     } else if (!slot) {
-        return QStringLiteral("--effect: \"%1\" is not allowed; give an effect from 0 to %2 "
-                              "(a number or a name; see \"lumetra-cli effects\").")
+        return QStringLiteral(
+                   "--effect: \"%1\" is not allowed; give an effect from 0 to %2 "
+                   "(a number or a name; see \"lumetra-cli effects\").")
             .arg(value)
             .arg(kSlotCount - 1);
     }
@@ -105,8 +104,7 @@ QString ApplyEffect(Command& command, const QString& value)
 QString ApplyFormat(Command& command, const QString& value)
 {
     const std::optional<PictureFormat> format = WrittenFormatOfExtension(value.trimmed());
-    if (!format)
-        return QStringLiteral("--format: \"%1\" is not allowed; give jpg, png, gif, tif or bmp.").arg(value);
+    if (!format) return QStringLiteral("--format: \"%1\" is not allowed; give jpg, png, gif, tif or bmp.").arg(value);
     command.format = *format;
     return {};
 }
@@ -114,8 +112,7 @@ QString ApplyFormat(Command& command, const QString& value)
 QString ApplyJobs(Command& command, const QString& value)
 {
     const auto jobs = WholeNumberIn(value, 1, kMaxJobs);
-    if (!jobs)
-        return RangeError(QStringLiteral("jobs"), value, 1, kMaxJobs);
+    if (!jobs) return RangeError(QStringLiteral("jobs"), value, 1, kMaxJobs);
     command.jobs = *jobs;
     return {};
 }
@@ -145,15 +142,15 @@ std::vector<OptionRule> OptionTable()
         const QString name = QString::fromUtf8(parameter.option.data(), qsizetype(parameter.option.size()));
         table.push_back({name, QStringLiteral("N"), kFileCommands, [&parameter, name](Command& c, const QString& v) {
                              const auto shown = WholeNumberIn(v, parameter.minimum, parameter.maximum);
-                             if (!shown)
-                                 return RangeError(name, v, parameter.minimum, parameter.maximum);
+                             if (!shown) return RangeError(name, v, parameter.minimum, parameter.maximum);
                              SetShownValue(c.params, parameter.id, *shown);
                              return QString();
                          }});
     }
     const auto flag = [&table](const char* name, bool EngineOptions::*member, bool on) {
-        table.push_back({QString::fromLatin1(name), {}, kFileCommands,
-                         [member, on](Command& c, const QString&) { return SetFlag(member, on, c); }});
+        table.push_back({QString::fromLatin1(name), {}, kFileCommands, [member, on](Command& c, const QString&) {
+                             return SetFlag(member, on, c);
+                         }});
     };
     flag("blur", &EngineOptions::blur, true);
     flag("sharpen", &EngineOptions::sharpen, true);
@@ -167,15 +164,13 @@ std::vector<OptionRule> OptionTable()
     table.push_back({QStringLiteral("format"), QStringLiteral("FMT"), kGallery | kBatch, ApplyFormat});
     table.push_back({QStringLiteral("size"), QStringLiteral("WxH"), kFileCommands, ApplySize});
     table.push_back({QStringLiteral("stretch"), {}, kFileCommands, [](Command& c, const QString&) {
-                         if (!c.size)
-                             c.size = TargetSize{};
+                         if (!c.size) c.size = TargetSize{};
                          c.size->keepAspect = false;
                          return QString();
                      }});
     table.push_back({QStringLiteral("jobs"), QStringLiteral("N"), kBatch, ApplyJobs});
     table.push_back({QStringLiteral("out"), QStringLiteral("DIR"), kBatch, [](Command& c, const QString& v) {
-                         if (v.isEmpty())
-                             return QStringLiteral("--out: give the output folder.");
+                         if (v.isEmpty()) return QStringLiteral("--out: give the output folder.");
                          c.output = v;
                          return QString();
                      }});
@@ -190,22 +185,23 @@ std::vector<OptionRule> OptionTable()
     batchFlag("skip-existing", &Command::skipExisting);
     table.push_back({QStringLiteral("files-from"), QStringLiteral("FILE"), kBatch, [](Command& c, const QString& v) {
                          if (v.isEmpty())
-                             return QStringLiteral("--files-from: give a file that lists the inputs, or - for "
-                                                   "standard input.");
+                             return QStringLiteral(
+                                 "--files-from: give a file that lists the inputs, or - for "
+                                 "standard input.");
                          c.filesFrom = v;
                          return QString();
                      }});
     table.push_back({QStringLiteral("shard"), QStringLiteral("K/N"), kBatch, [](Command& c, const QString& v) {
                          c.shard = ParseShard(v);
                          if (!c.shard)
-                             return QStringLiteral("--shard: \"%1\" is not allowed; give K/N with N from 1 and "
-                                                   "K from 0 to N-1 (for example 0/4).")
+                             return QStringLiteral(
+                                        "--shard: \"%1\" is not allowed; give K/N with N from 1 and "
+                                        "K from 0 to N-1 (for example 0/4).")
                                  .arg(v);
                          return QString();
                      }});
     table.push_back({QStringLiteral("report"), QStringLiteral("FILE"), kBatch, [](Command& c, const QString& v) {
-                         if (v.isEmpty())
-                             return QStringLiteral("--report: give the file to write the report to.");
+                         if (v.isEmpty()) return QStringLiteral("--report: give the file to write the report to.");
                          c.reportPath = v;
                          return QString();
                      }});
@@ -224,8 +220,7 @@ std::vector<OptionRule> OptionTable()
 std::optional<CommandKind> CommandFromWord(const QString& word)
 {
     for (CommandKind kind : {CommandKind::Render, CommandKind::Gallery, CommandKind::Batch, CommandKind::Effects})
-        if (word == CommandName(kind))
-            return kind;
+        if (word == CommandName(kind)) return kind;
     return std::nullopt;
 }
 
@@ -238,8 +233,7 @@ QString TakePositionals(Command& command, const QStringList& positionals)
         return QStringLiteral("%1: an empty argument is not a file or folder name.").arg(name);
     switch (command.kind) {
     case CommandKind::Render:
-        if (positionals.size() != 2)
-            return QStringLiteral("render needs INPUT and OUTPUT.");
+        if (positionals.size() != 2) return QStringLiteral("render needs INPUT and OUTPUT.");
         if (!FormatOfOutput(positionals[1]))
             return QStringLiteral("render: OUTPUT \"%1\" must end in .jpg, .jpeg, .png, .gif, .tif, .tiff or .bmp.")
                 .arg(positionals[1]);
@@ -248,8 +242,7 @@ QString TakePositionals(Command& command, const QStringList& positionals)
         command.format = *FormatOfOutput(positionals[1]);
         return {};
     case CommandKind::Gallery:
-        if (positionals.size() != 2)
-            return QStringLiteral("gallery needs INPUT and OUTDIR.");
+        if (positionals.size() != 2) return QStringLiteral("gallery needs INPUT and OUTDIR.");
         command.inputs = {positionals[0]};
         command.output = positionals[1];
         return {};
@@ -258,16 +251,13 @@ QString TakePositionals(Command& command, const QStringList& positionals)
             return QStringLiteral("batch needs at least one INPUT or --files-from FILE.");
         if (command.nullSeparated && command.filesFrom.isEmpty())
             return QStringLiteral("--null needs --files-from FILE.");
-        if (command.output.isEmpty())
-            return QStringLiteral("batch needs --out DIR.");
+        if (command.output.isEmpty()) return QStringLiteral("batch needs --out DIR.");
         command.inputs = positionals;
         return {};
     case CommandKind::Effects:
-        if (!positionals.isEmpty())
-            return QStringLiteral("effects takes no arguments.");
+        if (!positionals.isEmpty()) return QStringLiteral("effects takes no arguments.");
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -282,8 +272,7 @@ std::optional<PictureFormat> FormatOfOutput(const QString& path)
 
 ParseResult ParseCommandLine(const QStringList& args)
 {
-    if (args.isEmpty())
-        return UsageError{QStringLiteral("no command given.")};
+    if (args.isEmpty()) return UsageError{QStringLiteral("no command given.")};
     Command command;
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         command.kind = CommandKind::Help;
@@ -296,7 +285,8 @@ ParseResult ParseCommandLine(const QStringList& args)
 
     const std::optional<CommandKind> kind = CommandFromWord(args.first());
     if (!kind)
-        return UsageError{QStringLiteral("unknown command \"%1\"; use render, gallery, batch or effects.").arg(args.first())};
+        return UsageError{
+            QStringLiteral("unknown command \"%1\"; use render, gallery, batch or effects.").arg(args.first())};
     command.kind = *kind;
     command.effectSlot = 1;
     command.format = *kind == CommandKind::Batch ? PictureFormat::Jpg : PictureFormat::Png;
@@ -317,8 +307,7 @@ ParseResult ParseCommandLine(const QStringList& args)
         const qsizetype equals = arg.indexOf(QLatin1Char('='));
         const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
         const auto rule = std::find_if(table.begin(), table.end(), [&](const OptionRule& s) { return s.name == name; });
-        if (rule == table.end())
-            return UsageError{QStringLiteral("unknown option \"--%1\".").arg(name)};
+        if (rule == table.end()) return UsageError{QStringLiteral("unknown option \"--%1\".").arg(name)};
         if (!(rule->commands & CommandBit(command.kind)))
             return UsageError{QStringLiteral("--%1 is not an option of %2.").arg(name, CommandName(command.kind))};
         QString value;
@@ -333,13 +322,12 @@ ParseResult ParseCommandLine(const QStringList& args)
         } else if (equals >= 0) {
             return UsageError{QStringLiteral("--%1 takes no value.").arg(name)};
         }
-        if (const QString error = rule->apply(command, value); !error.isEmpty())
-            return UsageError{error};
+        if (const QString error = rule->apply(command, value); !error.isEmpty()) return UsageError{error};
     }
     if (command.size && command.size->width == 0)
-        return UsageError{QStringLiteral("--stretch needs --size WxH (each from %1 to %2).").arg(kMinSide).arg(kMaxSide)};
-    if (const QString error = TakePositionals(command, positionals); !error.isEmpty())
-        return UsageError{error};
+        return UsageError{
+            QStringLiteral("--stretch needs --size WxH (each from %1 to %2).").arg(kMinSide).arg(kMaxSide)};
+    if (const QString error = TakePositionals(command, positionals); !error.isEmpty()) return UsageError{error};
     // The panel enables "Color Sketch" exactly while "Adjust sketch depth" is on.
     command.options.colorSketchEnabled = command.options.adjust;
     return command;

@@ -18,20 +18,20 @@ enum class CommandKind { Render, Gallery, Batch, Effects, Help, Version };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
-    QStringList inputs;                   // render, gallery: one; batch: one or more
-    QString output;                       // render: the output file; gallery, batch: the output folder
-    int effectSlot = 1;                   // render: 0..19; batch: 1..17
+    QStringList inputs;  // render, gallery: one; batch: one or more
+    QString output;      // render: the output file; gallery, batch: the output folder
+    int effectSlot = 1;  // render: 0..19; batch: 1..17
     PictureFormat format = PictureFormat::Png;
     std::optional<TargetSize> size;
-    int jobs = 0;                         // batch; 0: one per core
-    bool recursive = false;               // batch: folder inputs with their sub-folders
-    QString filesFrom;                    // batch: a list of inputs, "-" for standard input
-    bool nullSeparated = false;           // batch: that list is NUL-separated
-    std::optional<Shard> shard;           // batch: only this share of the sorted inputs
-    QString reportPath;                   // batch: one JSON line per input
-    bool skipExisting = false;            // batch: keep outputs newer than their inputs
+    int jobs = 0;                // batch; 0: one per core
+    bool recursive = false;      // batch: folder inputs with their sub-folders
+    QString filesFrom;           // batch: a list of inputs, "-" for standard input
+    bool nullSeparated = false;  // batch: that list is NUL-separated
+    std::optional<Shard> shard;  // batch: only this share of the sorted inputs
+    QString reportPath;          // batch: one JSON line per input
+    bool skipExisting = false;   // batch: keep outputs newer than their inputs
     double maxMegapixels = ReadLimits{}.maxMegapixels;
-    DetailsChoice details;                // which photo details of the input the outputs keep
+    DetailsChoice details;  // which photo details of the input the outputs keep
     EngineParams params;
     EngineOptions options;
 };

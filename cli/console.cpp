@@ -21,8 +21,7 @@ Console::Console() : terminal_(isatty(fileno(stderr)) != 0) {}
 
 void Console::EndBarLine()
 {
-    if (barShown_)
-        Write(stderr, QStringLiteral("\n"));
+    if (barShown_) Write(stderr, QStringLiteral("\n"));
     barShown_ = false;
 }
 
@@ -30,8 +29,7 @@ void Console::Message(const QString& text)
 {
     const std::lock_guard lock(mutex_);
     // The bar gives way to the message and is drawn again below it by the next update.
-    if (barShown_)
-        Write(stderr, QStringLiteral("\r\x1b[K"));
+    if (barShown_) Write(stderr, QStringLiteral("\r\x1b[K"));
     barShown_ = false;
     Write(stderr, text + QLatin1Char('\n'));
 }
@@ -48,8 +46,7 @@ void Console::Progress(int done, int total, const QString& item)
 void Console::Bar(int done, int total, const QString& text)
 {
     const std::lock_guard lock(mutex_);
-    if (terminal_)
-        DrawBar(done, total, text);
+    if (terminal_) DrawBar(done, total, text);
 }
 
 void Console::DrawBar(int done, int total, const QString& text)
@@ -67,9 +64,6 @@ void Console::Finish()
     EndBarLine();
 }
 
-void PrintOut(const QString& text)
-{
-    Write(stdout, text);
-}
+void PrintOut(const QString& text) { Write(stdout, text); }
 
 }  // namespace lumetra::cli

@@ -14,7 +14,8 @@ QString ParameterLines()
 {
     QString lines;
     for (const ParameterInfo& p : kParameters) {
-        const QString option = QStringLiteral("--%1 N").arg(QString::fromUtf8(p.option.data(), qsizetype(p.option.size())));
+        const QString option =
+            QStringLiteral("--%1 N").arg(QString::fromUtf8(p.option.data(), qsizetype(p.option.size())));
         const QString caption = ParameterCaption(p).remove(QLatin1Char(':')).trimmed();
         lines += QCoreApplication::translate("lumetra::cli::Help", "  %1%2 %3..%4, default %5\n")
                      .arg(option.leftJustified(24))
@@ -31,7 +32,8 @@ QString ParameterLines()
 QString HelpText()
 {
     // In the user's language; the options, commands and examples stay as typed.
-    return QCoreApplication::translate("lumetra::cli::Help",
+    return QCoreApplication::translate(
+               "lumetra::cli::Help",
                "Usage:\n"
                "  lumetra-cli render  INPUT OUTPUT [--effect E] [--size WxH [--stretch]] [PARAMS]\n"
                "  lumetra-cli gallery INPUT OUTDIR [--format FMT] [--size WxH [--stretch]] [PARAMS]\n"
@@ -65,7 +67,8 @@ QString HelpText()
                "\n"
                "PARAMS:\n") +
            ParameterLines() +
-           QCoreApplication::translate("lumetra::cli::Help",
+           QCoreApplication::translate(
+               "lumetra::cli::Help",
                "  --blur, --sharpen       post-filters (both: blur first)\n"
                "  --adjust, --no-adjust   adjust sketch depth (default on)\n"
                "  --color-sketch, --no-color-sketch\n"
@@ -77,7 +80,8 @@ QString HelpText()
                "\n"
                "Example:\n"
                "  lumetra-cli render Samples/chelsea.png chelsea-pencil.png --effect \"pencil sketch\"\n") +
-           QCoreApplication::translate("lumetra::cli::Help",
+           QCoreApplication::translate(
+               "lumetra::cli::Help",
                "\n"
                "Pictures read: BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP, JPEG XL (any INPUT);\n"
                "written: JPEG, PNG, GIF, TIFF, BMP.\n"
@@ -86,10 +90,7 @@ QString HelpText()
                "--keep-location; --strip-metadata writes none of them.\n");
 }
 
-QString VersionText()
-{
-    return QStringLiteral("lumetra-cli %1\n").arg(QStringLiteral(LUMETRA_VERSION));
-}
+QString VersionText() { return QStringLiteral("lumetra-cli %1\n").arg(QStringLiteral(LUMETRA_VERSION)); }
 
 QString EffectsText()
 {

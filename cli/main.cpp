@@ -24,8 +24,7 @@ int main(int argc, char* argv[])
     // File names are bytes: each argument is taken as given, not re-encoded, so a
     // name that is not valid text still names its file.
     QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << lumetra::NameFromBytes(argv[i]);
+    for (int i = 1; i < argc; ++i) args << lumetra::NameFromBytes(argv[i]);
 
     Console console;
     const ParseResult parsed = ParseCommandLine(args);

@@ -50,16 +50,14 @@ int RunRender(const Command& command, Console& console)
     }
     // Like the other commands, render makes the folder its output goes into.
     const QString folder = QFileInfo(command.output).path();
-    if (!MakeOutputFolder(folder, console))
-        return kExitFailed;
+    if (!MakeOutputFolder(folder, console)) return kExitFailed;
     if (const QString refusal = OutputRefusal(command.output); !refusal.isEmpty()) {
         console.Message(refusal);
         return kExitFailed;
     }
     Engine engine;
     PhotoDetails details;
-    if (!PrepareEngine(engine, command, console, details))
-        return kExitFailed;
+    if (!PrepareEngine(engine, command, console, details)) return kExitFailed;
     PixelPlane picture;
     try {
         picture = RenderSlot(engine, command.effectSlot);
@@ -81,12 +79,10 @@ int RunGallery(const Command& command, Console& console)
 {
     const QString& input = command.inputs.first();
     const QSet<QString> identities = InputIdentities({input});
-    if (!MakeOutputFolder(command.output, console))
-        return kExitFailed;
+    if (!MakeOutputFolder(command.output, console)) return kExitFailed;
     Engine engine;
     PhotoDetails details;
-    if (!PrepareEngine(engine, command, console, details))
-        return kExitFailed;
+    if (!PrepareEngine(engine, command, console, details)) return kExitFailed;
 
     int status = kExitDone;
     const QDir folder(command.output);
@@ -110,7 +106,8 @@ int RunGallery(const Command& command, Console& console)
         } else {
             // The engine reuses its plane for the next picture: the write works on what
             // the encoder needs of it, taken now.
-            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details), path]() -> QString {
+            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details),
+                                path]() -> QString {
                 try {
                     return file->Write(path);
                 } catch (const std::bad_alloc&) {
@@ -119,7 +116,7 @@ int RunGallery(const Command& command, Console& console)
             };
             try {
                 writes.push_back(std::async(std::launch::async, write));
-            } catch (const std::system_error&) {   // no thread to be had: write it here
+            } catch (const std::system_error&) {  // no thread to be had: write it here
                 writes.push_back(std::async(std::launch::deferred, write));
             }
         }
@@ -128,8 +125,7 @@ int RunGallery(const Command& command, Console& console)
     const QString item = QFileInfo(input).fileName();
     int shown = -1;
     const auto progress = [&](float percent) {
-        if (static_cast<int>(percent) != shown)
-            console.Progress(shown = static_cast<int>(percent), 100, item);
+        if (static_cast<int>(percent) != shown) console.Progress(shown = static_cast<int>(percent), 100, item);
     };
     try {
         // Each picture is written as soon as it is finished and then let go.

@@ -10,8 +10,7 @@ namespace lumetra::cli {
 bool PrepareEngine(Engine& engine, const Command& command, Console& console, PhotoDetails& details)
 {
     SourcePlane source = ReadSourcePlane(command.inputs.first(), ReadLimits{command.maxMegapixels}, command.size);
-    if (!source.warning.isEmpty())
-        console.Message(source.warning);
+    if (!source.warning.isEmpty()) console.Message(source.warning);
     if (!source.ok()) {
         console.Message(source.error);
         return false;

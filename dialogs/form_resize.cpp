@@ -120,8 +120,7 @@ QSize FormResize::ChosenSize() const
 std::optional<QSize> FormResize::Ask(QWidget* parent, QSize picture)
 {
     FormResize form(picture, parent);
-    if (form.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
     return form.ChosenSize();
 }
 

@@ -42,9 +42,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBro
 QString HelpWindow::Load(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        return QCoreApplication::translate("lumetra::HelpPage", "Cannot open the help page %1: the file is missing.").arg(path);
-    if (!QFileInfo(path).isReadable())
-        return tr("Cannot open the help page %1: the file cannot be read.").arg(path);
+        return QCoreApplication::translate("lumetra::HelpPage", "Cannot open the help page %1: the file is missing.")
+            .arg(path);
+    if (!QFileInfo(path).isReadable()) return tr("Cannot open the help page %1: the file cannot be read.").arg(path);
     browser_->setSource(QUrl::fromLocalFile(path));
     return {};
 }
@@ -53,12 +53,10 @@ QString HelpWindow::ShowFor(QWidget* owner)
 {
     auto* window = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     const bool made = !window;
-    if (made)
-        window = new HelpWindow(owner);
+    if (made) window = new HelpWindow(owner);
     const QString error = window->Load(HelpPagePath());
     if (!error.isEmpty()) {
-        if (made)
-            delete window;
+        if (made) delete window;
         return error;
     }
     window->show();

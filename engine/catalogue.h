@@ -37,7 +37,7 @@ enum class EffectLayer {
 
 struct EffectInfo {
     int slot;
-    std::string_view name;   // caption, exact
+    std::string_view name;  // caption, exact
     EffectKind kind;
     EffectLayer layer;
     int left, middle, base;  // transition sources (slots 18 and 19 only; -1 elsewhere)

@@ -30,7 +30,10 @@ inline constexpr GrayTable kGrayTable{};
 // The saturation lift: each channel moves away from the pixel's grey by the factor f,
 // a 32-bit float k / 100; the product is formed in double and rounded, then clamped.
 // A pure grey pixel is left unchanged.
-inline uint8_t LiftedChannel(int v, int m, float f) { return ClampByte(RoundEven(v + static_cast<double>(f) * (v - m))); }
+inline uint8_t LiftedChannel(int v, int m, float f)
+{
+    return ClampByte(RoundEven(v + static_cast<double>(f) * (v - m)));
+}
 
 inline void SaturationLift(uint8_t* bgr, float f)
 {

@@ -79,7 +79,8 @@ void AverageRowFromSource(const uint8_t* src, uint8_t* row, int width, int radiu
             pixel[2] = src[3 * x + 2];
         } else {
             for (int c = 0; c < 3; ++c)
-                pixel[c] = static_cast<uint8_t>(divide(static_cast<int>(prefix[3 * (high + 1) + c] - prefix[3 * low + c]), n));
+                pixel[c] =
+                    static_cast<uint8_t>(divide(static_cast<int>(prefix[3 * (high + 1) + c] - prefix[3 * low + c]), n));
         }
         if (pixel[0] == 0) lastBorder = x;
     }
@@ -121,7 +122,8 @@ void AverageColumnRunsInPlace(ColorPlane& color, int radius, const std::stop_tok
         const int x1 = std::min(width, x0 + kColumnBlock);
         SlidingRun columns[kColumnBlock];
         for (int y = 0; y < height; ++y)
-            for (int x = x0; x < x1; ++x) columns[x - x0].Average(color.Data() + 3 * x, stride, y, height, radius, divide);
+            for (int x = x0; x < x1; ++x)
+                columns[x - x0].Average(color.Data() + 3 * x, stride, y, height, radius, divide);
     }
     ThrowIfStopped(stop);
 }
@@ -153,7 +155,7 @@ LUMETRA_VECTOR_CLONES void ReplaceRow(const uint8_t* __restrict other, uint8_t* 
         const unsigned b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
         const unsigned ob = other[3 * x], og = other[3 * x + 1], orr = other[3 * x + 2];
         const unsigned replace = When == Replace::WhereBlack ? (b | g | r) == 0 : (ob & og & orr) != 255;
-        const unsigned take = 0u - replace;   // all ones where the pixel is replaced
+        const unsigned take = 0u - replace;  // all ones where the pixel is replaced
         row[3 * x] = static_cast<uint8_t>((ob & take) | (b & ~take));
         row[3 * x + 1] = static_cast<uint8_t>((og & take) | (g & ~take));
         row[3 * x + 2] = static_cast<uint8_t>((orr & take) | (r & ~take));

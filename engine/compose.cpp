@@ -51,8 +51,8 @@ static_assert(std::endian::native == std::endian::little, "pixels are written as
 // channel 3 comes from `keep`, which may be the target row itself. Every pixel depends
 // only on the same pixel of the inputs, so the pixels go in vector lanes.
 template <int C, bool Dotted>
-LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8_t* __restrict dot,
-                                      const uint8_t* keep, uint8_t* dst, int width)
+LUMETRA_VECTOR_CLONES void ComposeRow(const uint8_t* __restrict src, const uint8_t* __restrict dot, const uint8_t* keep,
+                                      uint8_t* dst, int width)
 {
 #pragma omp simd
     for (int x = 0; x < width; ++x) {

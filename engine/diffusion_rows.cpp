@@ -134,8 +134,8 @@ void FinishRow(const DiffusionTables& tables, const RowBuffers& rows, RowState& 
 }
 
 template <Reach reach>
-void DiffusePart(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int x0, int x1,
-                 bool finish, int maxX)
+void DiffusePart(const DiffusionTables& tables, const RowBuffers& rows, RowState& state, int x0, int x1, bool finish,
+                 int maxX)
 {
     DiffuseSpan<reach>(tables, rows, state, x0, x1);
     if (finish) FinishRow<reach>(tables, rows, state, maxX);
@@ -145,8 +145,8 @@ void DiffusePart(const DiffusionTables& tables, const RowBuffers& rows, RowState
 
 // Pixels x0..x1-1 of row y (x1 at most the last pixel), then with finish the last pixel
 // and the cells still open. The upper guards stop one row short of the top.
-void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
-                    int y, RowState& state, int x0, int x1, bool finish)
+void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring, int y,
+                    RowState& state, int x0, int x1, bool finish)
 {
     const int maxY = color.Height() - 1;
     const int maxX = color.Width() - 1;

@@ -61,7 +61,7 @@ private:
 
 // Pixels x0..x1-1 of row y (x1 at most the last pixel), then with finish the last pixel
 // and the cells still open. The upper guards stop one row short of the top.
-void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
-                    int y, RowState& state, int x0, int x1, bool finish);
+void DiffuseRowPart(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring, int y,
+                    RowState& state, int x0, int x1, bool finish);
 
 }  // namespace lumetra::diffusion

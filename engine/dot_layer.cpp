@@ -69,8 +69,7 @@ int MeanGray(const ColorPlane& color)
     return pixels == 0 ? 0 : static_cast<int>(GraySum(color) / pixels);
 }
 
-void DiffuseDots(const ColorPlane& color, int meanGray, int sensitivity, ColorPlane& dots,
-                 const std::stop_token& stop)
+void DiffuseDots(const ColorPlane& color, int meanGray, int sensitivity, ColorPlane& dots, const std::stop_token& stop)
 {
     // Far longer than the right-hand thread needs for two pixels while it has a core, or
     // to be woken at the start, and longer than most interruptions by other programs.

@@ -118,8 +118,7 @@ ColorPlane ColorChannels(const PixelPlane& picture);
 // and by the colour mixing (Gray4RGBPixels, Gray4Work -> ColorPixels). votes must be
 // zero-filled; it is left holding the vote counts. Throws std::invalid_argument when the
 // four planes differ in size, RunCancelled when stopped.
-void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes,
-                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
-                 const std::stop_token& stop = {});
+void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes, ColorPlane& output,
+                 int edgeThreshold, int voteThreshold, int darkThreshold, const std::stop_token& stop = {});
 
 }  // namespace lumetra

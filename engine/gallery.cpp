@@ -67,7 +67,8 @@ std::array<bool, kSlotCount> TransitionSources()
 {
     std::array<bool, kSlotCount> needed{};
     for (const EffectInfo& effect : kCatalogue)
-        if (effect.kind == EffectKind::Transition) needed[effect.left] = needed[effect.middle] = needed[effect.base] = true;
+        if (effect.kind == EffectKind::Transition)
+            needed[effect.left] = needed[effect.middle] = needed[effect.base] = true;
     return needed;
 }
 
@@ -102,11 +103,9 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     }
     if (onPicture) onPicture(0, engine.SrcPixels);
 
-    PixelPlane passing;   // the picture of a slot nobody keeps, while it is handed out
-    const auto picture = [&](int slot) -> const PixelPlane& {
-        return slot == 0 ? engine.SrcPixels : pictures[slot];
-    };
-    int next = 1;   // the next slot to finish
+    PixelPlane passing;  // the picture of a slot nobody keeps, while it is handed out
+    const auto picture = [&](int slot) -> const PixelPlane& { return slot == 0 ? engine.SrcPixels : pictures[slot]; };
+    int next = 1;  // the next slot to finish
     bool built = false;
     const auto releaseLayersOf = [&](int slot) {
         for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);

@@ -49,25 +49,37 @@ void HSLToRGB(float h, float s, float l, int& red, int& green, int& blue)
     float gv = l;
     float bv = l;
     if (s != 0.0f) {
-        const float mn = l <= 0.5f ? static_cast<float>(static_cast<double>(l) * (1.0 - s))
-                                   : static_cast<float>(l - (1.0 - l) * s);
+        const float mn =
+            l <= 0.5f ? static_cast<float>(static_cast<double>(l) * (1.0 - s)) : static_cast<float>(l - (1.0 - l) * s);
         const float mx = static_cast<float>(2.0 * l - mn);
         const float d = static_cast<float>(static_cast<double>(mx) - mn);
         // Rising and falling edges of the hexcone inside the current sector.
         const auto up = [&](double offset) { return static_cast<float>(mn + (h - offset) * d); };
         const auto down = [&](double offset) { return static_cast<float>(mn - (h - offset) * d); };
         if (h < 0.0f) {
-            rv = mx; gv = mn; bv = down(0.0);
+            rv = mx;
+            gv = mn;
+            bv = down(0.0);
         } else if (h < 1.0f) {
-            rv = mx; gv = up(0.0); bv = mn;
+            rv = mx;
+            gv = up(0.0);
+            bv = mn;
         } else if (h < 2.0f) {
-            rv = down(2.0); gv = mx; bv = mn;
+            rv = down(2.0);
+            gv = mx;
+            bv = mn;
         } else if (h < 3.0f) {
-            rv = mn; gv = mx; bv = up(2.0);
+            rv = mn;
+            gv = mx;
+            bv = up(2.0);
         } else if (h < 4.0f) {
-            rv = mn; gv = down(4.0); bv = mx;
+            rv = mn;
+            gv = down(4.0);
+            bv = mx;
         } else {
-            rv = up(4.0); gv = mn; bv = mx;
+            rv = up(4.0);
+            gv = mn;
+            bv = mx;
         }
     }
     red = RoundEven(rv * 255.0);

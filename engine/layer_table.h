@@ -52,12 +52,12 @@ inline constexpr std::array<LayerStepInfo, 10> kLayerSteps{{
 inline constexpr float kLayersDone = kLayerSteps.back().progressAfter;
 
 struct LayerInfo {
-    EffectLayer layer;           // None for a plane that only later steps read
+    EffectLayer layer;          // None for a plane that only later steps read
     ColorPlane Engine::*color;  // the plane, when it has three channels
-    GrayPlane Engine::*gray;     // the plane, when it is grey
-    LayerStep step;              // the last step that writes it
-    bool upFront;                // allocated at the start of the run, else by its step
-    bool lasting;                // ReleaseLayers keeps it until the next run re-creates it
+    GrayPlane Engine::*gray;    // the plane, when it is grey
+    LayerStep step;             // the last step that writes it
+    bool upFront;               // allocated at the start of the run, else by its step
+    bool lasting;               // ReleaseLayers keeps it until the next run re-creates it
 };
 
 // In the order the run allocates them.
@@ -82,7 +82,8 @@ inline constexpr std::array<LayerInfo, 16> kLayers{{
 
 // Every layer an effect can read has exactly one row.
 static_assert([] {
-    for (int layer = static_cast<int>(EffectLayer::None) + 1; layer <= static_cast<int>(EffectLayer::ColorGray); ++layer)
+    for (int layer = static_cast<int>(EffectLayer::None) + 1; layer <= static_cast<int>(EffectLayer::ColorGray);
+         ++layer)
         if (std::count_if(kLayers.begin(), kLayers.end(),
                           [&](const LayerInfo& row) { return row.layer == static_cast<EffectLayer>(layer); }) != 1)
             return false;

@@ -16,8 +16,7 @@ namespace {
 
 bool IsEdge(const uint8_t* a, const uint8_t* b, int threshold)
 {
-    return std::abs(a[0] - b[0]) > threshold || std::abs(a[1] - b[1]) > threshold ||
-           std::abs(a[2] - b[2]) > threshold;
+    return std::abs(a[0] - b[0]) > threshold || std::abs(a[1] - b[1]) > threshold || std::abs(a[2] - b[2]) > threshold;
 }
 
 // The rows around row y that the vote count of a pixel reads.
@@ -147,15 +146,14 @@ void FindRowEdges(const ColorPlane& color, int y, int threshold, RowEdges& e, st
 
 // Votes of the pixels 1..w - 2 of a row below the top row, from the edge flags of the
 // row (cur) and of the row below it (below: all zero on the bottom row).
-void VotesOfInnerPixels(const uint8_t* gray, const uint8_t* grayAbove, const uint8_t* grayBelow,
-                        const RowEdges& cur, const RowEdges& below, uint8_t* votes, int w)
+void VotesOfInnerPixels(const uint8_t* gray, const uint8_t* grayAbove, const uint8_t* grayBelow, const RowEdges& cur,
+                        const RowEdges& below, uint8_t* votes, int w)
 {
     // Plain pointers: through the vectors every byte store could change them, which
     // would keep the loop from being vectorised.
     const uint8_t *up = cur.up.data(), *upRight = cur.upRight.data(), *upLeft = cur.upLeft.data();
     const uint8_t* right = cur.right.data();
-    const uint8_t *belowUp = below.up.data(), *belowUpRight = below.upRight.data(),
-                  *belowUpLeft = below.upLeft.data();
+    const uint8_t *belowUp = below.up.data(), *belowUpRight = below.upRight.data(), *belowUpLeft = below.upLeft.data();
 #pragma omp simd
     for (int x = 1; x < w - 1; ++x) {
         const uint8_t q = gray[x];
@@ -171,12 +169,8 @@ VoteRows RowsAround(const ColorPlane& color, const GrayPlane& gray, int y)
 {
     const bool above = y + 1 < color.Height();
     const bool below = y > 0;
-    return VoteRows{color.Row(y),
-                    above ? color.Row(y + 1) : nullptr,
-                    below ? color.Row(y - 1) : nullptr,
-                    gray.Row(y),
-                    above ? gray.Row(y + 1) : nullptr,
-                    below ? gray.Row(y - 1) : nullptr};
+    return VoteRows{color.Row(y), above ? color.Row(y + 1) : nullptr, below ? color.Row(y - 1) : nullptr,
+                    gray.Row(y),  above ? gray.Row(y + 1) : nullptr,  below ? gray.Row(y - 1) : nullptr};
 }
 
 // Counts one row pixel by pixel, every neighbour checked against the plane bounds.
@@ -187,7 +181,8 @@ void CountRowVotesDirectly(const VoteRows& r, uint8_t* votes, int w, int thresho
         return;
     }
     votes[0] = static_cast<uint8_t>(votes[0] + VotesReceived<false, true>(r, 0, threshold));
-    for (int x = 1; x < w - 1; ++x) votes[x] = static_cast<uint8_t>(votes[x] + VotesReceived<true, true>(r, x, threshold));
+    for (int x = 1; x < w - 1; ++x)
+        votes[x] = static_cast<uint8_t>(votes[x] + VotesReceived<true, true>(r, x, threshold));
     votes[w - 1] = static_cast<uint8_t>(votes[w - 1] + VotesReceived<true, false>(r, w - 1, threshold));
 }
 
@@ -234,15 +229,15 @@ LUMETRA_VECTOR_CLONES void MarkLineRow(const uint8_t* __restrict v, const uint8_
 #pragma omp simd
     for (int x = 0; x < w; ++x) {
         const int line = (v[x] >= voteThreshold) | (g[x] < darkThreshold);
-        const auto value = static_cast<uint8_t>(line - 1);   // 0 on a line, 255 elsewhere
+        const auto value = static_cast<uint8_t>(line - 1);  // 0 on a line, 255 elsewhere
         out[3 * x] = value;
         out[3 * x + 1] = value;
         out[3 * x + 2] = value;
     }
 }
 
-void MarkLines(const GrayPlane& votes, const GrayPlane& gray, ColorPlane& output, int voteThreshold,
-               int darkThreshold, const std::stop_token& stop)
+void MarkLines(const GrayPlane& votes, const GrayPlane& gray, ColorPlane& output, int voteThreshold, int darkThreshold,
+               const std::stop_token& stop)
 {
     const int w = output.Width();
     ForEachRow(w, output.Height(), stop,
@@ -283,12 +278,10 @@ bool SameSize(const A& a, const B& b)
 
 }  // namespace
 
-void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes,
-                 ColorPlane& output, int edgeThreshold, int voteThreshold, int darkThreshold,
-                 const std::stop_token& stop)
+void DetectLines(const ColorPlane& colorInput, const GrayPlane& grayReference, GrayPlane& votes, ColorPlane& output,
+                 int edgeThreshold, int voteThreshold, int darkThreshold, const std::stop_token& stop)
 {
-    if (!SameSize(colorInput, grayReference) || !SameSize(colorInput, votes) ||
-        !SameSize(colorInput, output))
+    if (!SameSize(colorInput, grayReference) || !SameSize(colorInput, votes) || !SameSize(colorInput, output))
         throw std::invalid_argument("line detector planes differ in size");
     CountVotes(colorInput, grayReference, votes, edgeThreshold, stop);
     MarkLines(votes, grayReference, output, voteThreshold, darkThreshold, stop);

@@ -21,12 +21,12 @@ struct EngineParams {
 
 // The check boxes the engine and the post-filters read, as plain values.
 struct EngineOptions {
-    bool adjust = true;               // "Adjust sketch depth"
-    bool colorSketch = false;         // "Color Sketch" checked
-    bool colorSketchEnabled = true;   // "Color Sketch" enabled (the window enables it exactly while adjust is on)
-    bool mix = true;                  // "Mix similar color"
-    bool blur = false;                // "Blur"
-    bool sharpen = false;             // "Sharpen"
+    bool adjust = true;              // "Adjust sketch depth"
+    bool colorSketch = false;        // "Color Sketch" checked
+    bool colorSketchEnabled = true;  // "Color Sketch" enabled (the window enables it exactly while adjust is on)
+    bool mix = true;                 // "Mix similar color"
+    bool blur = false;               // "Blur"
+    bool sharpen = false;            // "Sharpen"
     bool operator==(const EngineOptions&) const = default;
 };
 
@@ -34,13 +34,13 @@ enum class ParameterId { Sensitivity, DetailLevel, Dark, BrushWidth, Dot };
 
 struct ParameterInfo {
     ParameterId id;
-    std::string_view caption;   // panel label
-    std::string_view option;    // command-line option, without the leading dashes
-    int minimum;                // range the user sees
+    std::string_view caption;  // panel label
+    std::string_view option;   // command-line option, without the leading dashes
+    int minimum;               // range the user sees
     int maximum;
-    int resetValue;             // value the user sees after Reset
-    bool invertFrom255;         // engine value = 255 - shown
-    bool invertFrom9;           // engine value = 9 - shown
+    int resetValue;      // value the user sees after Reset
+    bool invertFrom255;  // engine value = 255 - shown
+    bool invertFrom9;    // engine value = 9 - shown
 
     int ToEngine(int shown) const { return invertFrom255 ? 255 - shown : invertFrom9 ? 9 - shown : shown; }
     int FromEngine(int engine) const { return ToEngine(engine); }  // both mappings are their own inverse
@@ -70,7 +70,10 @@ inline int& EngineValue(EngineParams& p, ParameterId id)
 }
 
 // Sets a parameter from the value the user sees.
-inline void SetShownValue(EngineParams& p, ParameterId id, int shown) { EngineValue(p, id) = Parameter(id).ToEngine(shown); }
+inline void SetShownValue(EngineParams& p, ParameterId id, int shown)
+{
+    EngineValue(p, id) = Parameter(id).ToEngine(shown);
+}
 inline int ShownValue(EngineParams p, ParameterId id) { return Parameter(id).FromEngine(EngineValue(p, id)); }
 
 }  // namespace lumetra

@@ -34,7 +34,7 @@ LUMETRA_VECTOR_CLONES void GrayPencilSpan(const uint8_t* __restrict sketch, cons
 #pragma omp simd
     for (int x = 0; x < count; ++x) {
         const unsigned b = sketch[3 * x], g = sketch[3 * x + 1], r = sketch[3 * x + 2];
-        const unsigned white = 0u - ((b & g & r) == 255);   // all ones on paper
+        const unsigned white = 0u - ((b & g & r) == 255);  // all ones on paper
         out[3 * x] = static_cast<uint8_t>(HalfRoundEven(b + paper[4 * x]) | white);
         out[3 * x + 1] = static_cast<uint8_t>(HalfRoundEven(g + paper[4 * x + 1]) | white);
         out[3 * x + 2] = static_cast<uint8_t>(HalfRoundEven(r + paper[4 * x + 2]) | white);
@@ -68,8 +68,7 @@ void Engine::BuildPencilLayer()
             if (IsPaper(s)) {
                 px[0] = px[1] = px[2] = 255;
             } else {
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.7 + t[c] * 0.3));
+                for (int c = 0; c < 3; ++c) px[c] = static_cast<uint8_t>(RoundEven(orig[3 * x + c] * 0.7 + t[c] * 0.3));
                 SaturationLift(px, lift);
             }
         }

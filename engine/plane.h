@@ -33,7 +33,7 @@ public:
         if (bytes == data_.size()) {
             data_.Zero();
         } else {
-            Release();   // the old memory goes before the new is taken
+            Release();  // the old memory goes before the new is taken
             data_ = PlaneBuffer(bytes);
         }
         width_ = width;

@@ -37,7 +37,7 @@ uint8_t* MapAligned(std::size_t bytes)
     if (tail > 0) munmap(reinterpret_cast<void*>(aligned + bytes), tail);
     auto* data = reinterpret_cast<uint8_t*>(aligned);
 #ifdef MADV_HUGEPAGE
-    madvise(data, bytes, MADV_HUGEPAGE);   // a hint only: without huge pages it still works
+    madvise(data, bytes, MADV_HUGEPAGE);  // a hint only: without huge pages it still works
 #endif
     return data;
 }
@@ -121,7 +121,7 @@ private:
 
 MappingCache& Cache()
 {
-    static MappingCache* cache = new MappingCache;   // never destroyed: planes may outlive statics
+    static MappingCache* cache = new MappingCache;  // never destroyed: planes may outlive statics
     return *cache;
 }
 
@@ -183,14 +183,13 @@ PlaneBuffer::PlaneBuffer(PlaneBuffer&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
       mappedBytes_(std::exchange(other.mappedBytes_, 0))
-{
-}
+{}
 
 PlaneBuffer& PlaneBuffer::operator=(const PlaneBuffer& other)
 {
     if (this == &other) return *this;
     if (size_ == other.size_) {
-        if (size_ > 0) std::memcpy(data_, other.data_, size_);   // same size: reuse the memory
+        if (size_ > 0) std::memcpy(data_, other.data_, size_);  // same size: reuse the memory
         return *this;
     }
     PlaneBuffer copy(other);

@@ -57,7 +57,7 @@ private:
 
     uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
-    std::size_t mappedBytes_ = 0;   // 0 when the memory came from the heap
+    std::size_t mappedBytes_ = 0;  // 0 when the memory came from the heap
 };
 
 }  // namespace lumetra

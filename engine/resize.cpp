@@ -47,7 +47,8 @@ PictureSize FitInside(PictureSize picture, PictureSize requested, bool keepAspec
 PixelPlane ResizePlane(const PixelPlane& source, PictureSize target)
 {
     if (source.Empty()) throw std::invalid_argument("there is no picture to resize");
-    if (target.width < 1 || target.height < 1) throw std::invalid_argument("a resized picture needs at least one pixel");
+    if (target.width < 1 || target.height < 1)
+        throw std::invalid_argument("a resized picture needs at least one pixel");
     if (source.Width() == target.width && source.Height() == target.height) return source;
 
     PixelPlane resampled;

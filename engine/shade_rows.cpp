@@ -14,7 +14,7 @@ LUMETRA_VECTOR_CLONES void ShadeRow(const uint8_t* __restrict grayRow, const uin
 {
 #pragma omp simd
     for (int x = 0; x < width; ++x) {
-        const unsigned keep = 0u - (row[3 * x] != 0);   // all ones where the pixel is not black
+        const unsigned keep = 0u - (row[3 * x] != 0);  // all ones where the pixel is not black
         const unsigned g = HalfRoundEven(grayRow[x]);
         const unsigned blue = Color ? HalfRoundEven(sourceRow[3 * x]) : g;
         const unsigned green = Color ? HalfRoundEven(sourceRow[3 * x + 1]) : g;

@@ -81,8 +81,7 @@ void ApplyCurve(const ColorPlane& color, const ToneCurve& curve, ColorPlane& out
 
 const ToneCurve& BrightCurve()
 {
-    static const ToneCurve curve =
-        MakeCurve([](int v) { return RoundEven(v * ((255 - v) / 255.0 * 0.75 + 1)); });
+    static const ToneCurve curve = MakeCurve([](int v) { return RoundEven(v * ((255 - v) / 255.0 * 0.75 + 1)); });
     return curve;
 }
 

@@ -96,11 +96,17 @@ class TwoThreadDiffusion {
 public:
     TwoThreadDiffusion(const DiffusionTables& tables, const ColorPlane& color, ColorPlane& dots, ErrorRing& ring,
                        std::chrono::microseconds patience, const std::stop_token& stop)
-        : tables_(tables), color_(color), dots_(dots), ring_(ring), split_(color.Width() / 2),
-          patience_(patience), stop_(stop), progress_(color.Height()), handedOn_(color.Height()),
+        : tables_(tables),
+          color_(color),
+          dots_(dots),
+          ring_(ring),
+          split_(color.Width() / 2),
+          patience_(patience),
+          stop_(stop),
+          progress_(color.Height()),
+          handedOn_(color.Height()),
           rightTaken_(color.Height())
-    {
-    }
+    {}
 
     void RunLeft()
     {

@@ -43,8 +43,7 @@ const char* CheckCommand(const cli::Command& command)
         if (command.inputs.isEmpty() || command.output.isEmpty()) return "batch has inputs and a folder";
         if (!IsPixelEffect(command.effectSlot)) return "batch's effect is a pixel effect";
         break;
-    default:
-        break;
+    default: break;
     }
     return nullptr;
 }

@@ -8,24 +8,17 @@
 
 namespace lumetra::fuzz {
 
-inline void StartQt(int* argc, char*** argv)
-{
-    static QCoreApplication app(*argc, *argv);
-}
+inline void StartQt(int* argc, char*** argv) { static QCoreApplication app(*argc, *argv); }
 
 // libFuzzer saves the input that made the process abort.
 inline void Require(bool condition, const char* what)
 {
-    if (condition)
-        return;
+    if (condition) return;
     std::fprintf(stderr, "broken promise: %s\n", what);
     std::abort();
 }
 
 // The same for a check that returns the promise it found broken, or nullptr.
-inline void RequireKept(const char* broken)
-{
-    Require(broken == nullptr, broken);
-}
+inline void RequireKept(const char* broken) { Require(broken == nullptr, broken); }
 
 }  // namespace lumetra::fuzz

@@ -20,8 +20,18 @@ namespace {
 using lumetra::PictureFormat;
 
 // The picture reader's first input byte picks the file name; these are its indexes.
-enum NameIndex : char { kBmp = 0, kGif = 1, kJpg = 2, kPng = 3, kTif = 4, kDat = 7, kHeic = 8, kAvif = 9, kWebp = 10,
-                        kJxl = 11 };
+enum NameIndex : char {
+    kBmp = 0,
+    kGif = 1,
+    kJpg = 2,
+    kPng = 3,
+    kTif = 4,
+    kDat = 7,
+    kHeic = 8,
+    kAvif = 9,
+    kWebp = 10,
+    kJxl = 11
+};
 
 char NameIndexOf(PictureFormat format)
 {
@@ -52,8 +62,7 @@ bool WritePictureSeeds(const QDir& samples, const QDir& out)
     };
     for (const QString& sample : samples.entryList({"*.png", "*.jpg"}, QDir::Files)) {
         const QImage photo = QImage(samples.filePath(sample)).scaledToWidth(40, Qt::SmoothTransformation);
-        if (photo.isNull())
-            return false;
+        if (photo.isNull()) return false;
         for (const PictureFormat format : kFormats) {
             const QByteArray bytes = EncodePicture(photo, format);
             const QString name = QFileInfo(sample).baseName() + "." + lumetra::FormatExtension(format);
@@ -102,7 +111,8 @@ bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxl
             {base + "-two.jxl", lumetra::test::EncodeJxl(two)},
         };
         for (const auto& [name, bytes] : heif)
-            ok = WriteSeed(heifOut, name, bytes) && WriteSeed(heifOut, name + ".cut", bytes.left(bytes.size() / 2)) && ok;
+            ok = WriteSeed(heifOut, name, bytes) && WriteSeed(heifOut, name + ".cut", bytes.left(bytes.size() / 2)) &&
+                 ok;
         for (const auto& [name, bytes] : jxl)
             ok = WriteSeed(jxlOut, name, bytes) && WriteSeed(jxlOut, name + ".cut", bytes.left(bytes.size() / 2)) && ok;
     }
@@ -134,8 +144,7 @@ bool WriteGallerySeeds(const QDir& out)
     bool ok = true;
     for (int index = 0; index < 4; ++index) {
         QByteArray bytes;
-        for (int i = 0; i < 64 + index * 200; ++i)
-            bytes.append(char((i * (37 + index * 22) + index) % 251));
+        for (int i = 0; i < 64 + index * 200; ++i) bytes.append(char((i * (37 + index * 22) + index) % 251));
         ok = WriteSeed(out, QString("run-%1").arg(index), bytes) && ok;
     }
     return ok;
@@ -154,11 +163,10 @@ int main(int argc, char* argv[])
     const QDir root(QString::fromLocal8Bit(argv[2]));
     for (const char* target : {"picture_reader", "heif_decoder", "jxl_decoder", "command_line", "gallery"})
         root.mkpath(target);
-    const bool ok = WritePictureSeeds(samples, QDir(root.filePath("picture_reader"))) &&
-                    WriteDecoderSeeds(samples, QDir(root.filePath("heif_decoder")), QDir(root.filePath("jxl_decoder"))) &&
-                    WriteCommandLineSeeds(QDir(root.filePath("command_line"))) &&
-                    WriteGallerySeeds(QDir(root.filePath("gallery")));
-    if (!ok)
-        std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[2]);
+    const bool ok =
+        WritePictureSeeds(samples, QDir(root.filePath("picture_reader"))) &&
+        WriteDecoderSeeds(samples, QDir(root.filePath("heif_decoder")), QDir(root.filePath("jxl_decoder"))) &&
+        WriteCommandLineSeeds(QDir(root.filePath("command_line"))) && WriteGallerySeeds(QDir(root.filePath("gallery")));
+    if (!ok) std::fprintf(stderr, "make_fuzz_seeds: could not write the seeds into %s\n", argv[2]);
     return ok ? 0 : 1;
 }

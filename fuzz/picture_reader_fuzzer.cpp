@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr const char* kNames[] = {"in.bmp",  "in.gif",  "in.jpg",  "in.png",  "in.tif", "in.tiff",
-                                  "in.jpeg", "in.dat",  "in.heic", "in.avif", "in.webp", "in.jxl"};
+constexpr const char* kNames[] = {"in.bmp",  "in.gif", "in.jpg",  "in.png",  "in.tif",  "in.tiff",
+                                  "in.jpeg", "in.dat", "in.heic", "in.avif", "in.webp", "in.jxl"};
 
 QTemporaryDir* folder = nullptr;
 
@@ -28,8 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using lumetra::fuzz::Require;
-    if (size == 0)
-        return 0;
+    if (size == 0) return 0;
     const QString path = folder->filePath(QString::fromLatin1(kNames[data[0] % std::size(kNames)]));
     {
         QFile file(path);

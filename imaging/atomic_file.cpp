@@ -29,8 +29,8 @@ QByteArray FolderOf(const QByteArray& path)
 }
 
 struct Target {
-    QByteArray path;     // with a link to a regular file resolved to that file
-    mode_t mode = 0;     // permissions the new file gets
+    QByteArray path;  // with a link to a regular file resolved to that file
+    mode_t mode = 0;  // permissions the new file gets
     QString refusal;
 };
 
@@ -41,21 +41,21 @@ Target ResolveTarget(const QString& name)
     target.mode = 0666 & ~kUmask;
     struct stat info {};
     if (lstat(target.path.constData(), &info) != 0) {
-        if (errno != ENOENT)
-            target.refusal = SystemReason(errno);
+        if (errno != ENOENT) target.refusal = SystemReason(errno);
         return target;
     }
     if (S_ISLNK(info.st_mode)) {
         if (stat(target.path.constData(), &info) != 0) {
-            target.refusal = errno == ENOENT ? QStringLiteral("it is a link to a file that does not exist")
-                                             : SystemReason(errno);
+            target.refusal =
+                errno == ENOENT ? QStringLiteral("it is a link to a file that does not exist") : SystemReason(errno);
             return target;
         }
         char resolved[PATH_MAX];
         if (!S_ISREG(info.st_mode) || !realpath(target.path.constData(), resolved)) {
-            target.refusal = S_ISREG(info.st_mode)
-                                 ? SystemReason(errno)
-                                 : QStringLiteral("it is a link to %1, not to a regular file").arg(KindOfSpecialFile(info.st_mode));
+            target.refusal =
+                S_ISREG(info.st_mode)
+                    ? SystemReason(errno)
+                    : QStringLiteral("it is a link to %1, not to a regular file").arg(KindOfSpecialFile(info.st_mode));
             return target;
         }
         target.path = resolved;
@@ -78,8 +78,7 @@ public:
             Fail();
             return;
         }
-        if (fchmod(fd_, target.mode) != 0)
-            Fail();
+        if (fchmod(fd_, target.mode) != 0) Fail();
         QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
 
@@ -95,8 +94,7 @@ public:
 
     bool seek(qint64 position) override
     {
-        if (failed_ || lseek(fd_, position, SEEK_SET) != position)
-            return Fail();
+        if (failed_ || lseek(fd_, position, SEEK_SET) != position) return Fail();
         return QIODevice::seek(position);
     }
 
@@ -109,8 +107,7 @@ public:
     // Flushes the data to the disk and renames the file over the target.
     bool Commit()
     {
-        if (failed_ || fsync(fd_) != 0)
-            return Fail();
+        if (failed_ || fsync(fd_) != 0) return Fail();
         const int fd = fd_;
         fd_ = -1;
         QIODevice::close();
@@ -147,8 +144,7 @@ protected:
 private:
     bool Fail(int error = errno)
     {
-        if (!failed_)
-            reason_ = SystemReason(error);
+        if (!failed_) reason_ = SystemReason(error);
         failed_ = true;
         return false;
     }
@@ -182,17 +178,15 @@ QString CreateFolder(const QString& folder)
     const QByteArray path = NameToBytes(folder);
     struct stat info {};
     if (stat(path.constData(), &info) == 0)
-        return S_ISDIR(info.st_mode) ? QString()
-                                     : QStringLiteral("%1 of that name is in the way").arg(
-                                           S_ISREG(info.st_mode) ? QStringLiteral("a file") : KindOfSpecialFile(info.st_mode));
-    if (errno != ENOENT)
-        return SystemReason(errno);
+        return S_ISDIR(info.st_mode)
+                   ? QString()
+                   : QStringLiteral("%1 of that name is in the way")
+                         .arg(S_ISREG(info.st_mode) ? QStringLiteral("a file") : KindOfSpecialFile(info.st_mode));
+    if (errno != ENOENT) return SystemReason(errno);
     // Each missing parent first, from the top.
     for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
-        if (mkdir(path.left(slash).constData(), 0777) != 0 && errno != EEXIST)
-            return SystemReason(errno);
-    if (mkdir(path.constData(), 0777) != 0 && errno != EEXIST)
-        return SystemReason(errno);
+        if (mkdir(path.left(slash).constData(), 0777) != 0 && errno != EEXIST) return SystemReason(errno);
+    if (mkdir(path.constData(), 0777) != 0 && errno != EEXIST) return SystemReason(errno);
     return {};
 }
 
@@ -200,8 +194,7 @@ QString ProbeFolder(const QString& folder)
 {
     QByteArray probe = NameToBytes(folder) + "/.lumetra-probe-XXXXXX";
     const int fd = mkostemp(probe.data(), O_CLOEXEC);
-    if (fd < 0)
-        return SystemReason(errno);
+    if (fd < 0) return SystemReason(errno);
     ::close(fd);
     unlink(probe.constData());
     return {};
@@ -216,19 +209,14 @@ QString OutputRefusal(const QString& path)
 QString WriteFileAtomically(const QString& path, const Encoder& encode)
 {
     const Target target = ResolveTarget(path);
-    if (!target.refusal.isEmpty())
-        return CannotWriteMessage(path, target.refusal);
+    if (!target.refusal.isEmpty()) return CannotWriteMessage(path, target.refusal);
     TemporaryFile file(target);
-    if (!file.Reason().isEmpty())
-        return CannotWriteMessage(path, file.Reason());
+    if (!file.Reason().isEmpty()) return CannotWriteMessage(path, file.Reason());
     const QString encoderReason = encode(file);
     // The device's own error is the true cause when the encoder failed because of it.
-    if (!file.Reason().isEmpty())
-        return CannotWriteMessage(path, file.Reason());
-    if (!encoderReason.isEmpty())
-        return CannotWriteMessage(path, encoderReason);
-    if (!file.Commit())
-        return CannotWriteMessage(path, file.Reason());
+    if (!file.Reason().isEmpty()) return CannotWriteMessage(path, file.Reason());
+    if (!encoderReason.isEmpty()) return CannotWriteMessage(path, encoderReason);
+    if (!file.Commit()) return CannotWriteMessage(path, file.Reason());
     return {};
 }
 

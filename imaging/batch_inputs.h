@@ -40,8 +40,8 @@ QString FileKey(const QString& path);
 QList<BatchInput> SortedUnique(QList<BatchInput> inputs);
 
 struct Shard {
-    int index = 0;   // K, 0 .. count - 1
-    int count = 1;   // N
+    int index = 0;  // K, 0 .. count - 1
+    int count = 1;  // N
 };
 
 // "K/N" with 0 <= K < N; none for anything else.

@@ -25,10 +25,7 @@ ConvertResult Failure(ConvertResult result, const QString& message)
     return result;
 }
 
-QString Native(const QString& path)
-{
-    return ShownPath(path);
-}
+QString Native(const QString& path) { return ShownPath(path); }
 
 }  // namespace
 
@@ -41,15 +38,14 @@ ConvertResult ConvertFile(const ConvertJob& job)
                                    .arg(Native(job.inputPath))
                                    .arg(job.effectIndex));
     if (!job.pencilTexture || job.pencilTexture->Empty())
-        return Failure(result, QStringLiteral("Cannot convert \"%1\": the pencil texture is missing.")
-                                   .arg(Native(job.inputPath)));
+        return Failure(
+            result, QStringLiteral("Cannot convert \"%1\": the pencil texture is missing.").arg(Native(job.inputPath)));
     if (WouldReplaceInput(result.outputPath, job.runInputs))
         return Failure(result, QStringLiteral("Skipped \"%1\": its output \"%2\" would replace one of the input files.")
                                    .arg(Native(job.inputPath), Native(result.outputPath)));
 
     // A device or a FIFO in the output's place is refused before any work is done.
-    if (const QString refusal = OutputRefusal(result.outputPath); !refusal.isEmpty())
-        return Failure(result, refusal);
+    if (const QString refusal = OutputRefusal(result.outputPath); !refusal.isEmpty()) return Failure(result, refusal);
     if (job.skipExisting && IsUpToDate(job.inputPath, job.outputPath)) {
         result.ok = true;
         result.skipped = true;
@@ -61,8 +57,7 @@ ConvertResult ConvertFile(const ConvertJob& job)
                                    .arg(Native(job.outputPath), Native(folder)));
 
     SourcePlane source = ReadSourcePlane(job.inputPath, job.limits, job.size);
-    if (!source.ok())
-        return Failure(result, source.error);
+    if (!source.ok()) return Failure(result, source.error);
 
     QImage picture;
     try {

@@ -18,15 +18,15 @@ namespace lumetra {
 
 struct ConvertJob {
     QString inputPath;
-    QString outputPath;                     // its folder is made when missing
-    int effectIndex = 0;                    // batch index 0..16 (gallery slot index + 1)
+    QString outputPath;   // its folder is made when missing
+    int effectIndex = 0;  // batch index 0..16 (gallery slot index + 1)
     PictureFormat format = PictureFormat::Jpg;
-    std::optional<TargetSize> size;         // no size: the picture keeps its own
+    std::optional<TargetSize> size;  // no size: the picture keeps its own
     EngineParams params;
     EngineOptions options;
-    const PixelPlane* pencilTexture = nullptr;   // required; LoadPencilTexture() gives it
+    const PixelPlane* pencilTexture = nullptr;  // required; LoadPencilTexture() gives it
     ReadLimits limits;
-    DetailsChoice details;                  // which of the source's photo details the output keeps
+    DetailsChoice details;  // which of the source's photo details the output keeps
     // InputIdentities of every input file of the run: an output path equal to one of
     // them is refused, so a conversion never destroys a source picture.
     QSet<QString> runInputs;
@@ -36,10 +36,10 @@ struct ConvertJob {
 
 struct ConvertResult {
     bool ok = false;
-    bool skipped = false; // ok, and the output was already up to date
-    QString message;      // on failure: names the file and the reason; on success may carry a warning
-    QString outputPath;   // where the result was (or would have been) written
-    QSize size;           // of the picture written
+    bool skipped = false;  // ok, and the output was already up to date
+    QString message;       // on failure: names the file and the reason; on success may carry a warning
+    QString outputPath;    // where the result was (or would have been) written
+    QSize size;            // of the picture written
 };
 
 ConvertResult ConvertFile(const ConvertJob& job);

@@ -10,10 +10,7 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
 
-bool IsEscapedByte(QChar c)
-{
-    return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF;
-}
+bool IsEscapedByte(QChar c) { return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF; }
 
 // The length of the valid UTF-8 sequence starting at bytes[i], or 0 when there is none
 // (stray continuation byte, overlong form, surrogate, beyond U+10FFFF, cut short).
@@ -21,8 +18,7 @@ int Utf8SequenceLength(const QByteArray& bytes, qsizetype i)
 {
     const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
-    if (lead < 0x80)
-        return 1;
+    if (lead < 0x80) return 1;
     int length = 0;
     char32_t code = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -37,11 +33,9 @@ int Utf8SequenceLength(const QByteArray& bytes, qsizetype i)
     } else {
         return 0;
     }
-    if (i + length > bytes.size())
-        return 0;
+    if (i + length > bytes.size()) return 0;
     for (int k = 1; k < length; ++k) {
-        if ((at(i + k) & 0xC0) != 0x80)
-            return 0;
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
         code = code << 6 | (at(i + k) & 0x3F);
     }
     const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
@@ -59,8 +53,7 @@ QString HexEscape(unsigned byte)
 QString NameFromBytes(const QByteArray& bytes)
 {
     const QString decoded = QFile::decodeName(bytes);
-    if (QFile::encodeName(decoded) == bytes)
-        return decoded;
+    if (QFile::encodeName(decoded) == bytes) return decoded;
     QString name;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < bytes.size();) {
@@ -81,8 +74,7 @@ QByteArray NameToBytes(const QString& name)
     QByteArray bytes;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (!IsEscapedByte(name[i]))
-            continue;
+        if (!IsEscapedByte(name[i])) continue;
         bytes += QFile::encodeName(name.mid(runStart, i - runStart));
         bytes += static_cast<char>(name[i].unicode() - kEscapeBase);
         runStart = i + 1;

@@ -45,7 +45,7 @@ std::vector<unsigned char> RgbaBytes(const QImage& rgb32)
 }
 
 struct Quantised {
-    std::vector<unsigned char> indexes;   // one byte per pixel, rows top-down
+    std::vector<unsigned char> indexes;  // one byte per pixel, rows top-down
     std::vector<GifColorType> palette;
     QString error;
 };
@@ -85,8 +85,7 @@ Quantised Quantise(const QImage& rgb32)
 int PaletteTableSize(size_t count)
 {
     int size = 2;
-    while (static_cast<size_t>(size) < count)
-        size *= 2;
+    while (static_cast<size_t>(size) < count) size *= 2;
     return size;
 }
 
@@ -103,14 +102,12 @@ QString EncodeGif(const QImage& rgb32, QIODevice& device)
     if (rgb32.width() > kGifMaxSide || rgb32.height() > kGifMaxSide)
         return QStringLiteral("a GIF picture can be at most %1 pixels wide and high").arg(kGifMaxSide);
     const Quantised q = Quantise(rgb32);
-    if (!q.error.isEmpty())
-        return q.error;
+    if (!q.error.isEmpty()) return q.error;
 
     std::vector<GifColorType> colors = q.palette;
     colors.resize(static_cast<size_t>(PaletteTableSize(colors.size())), GifColorType{0, 0, 0});
     ColorMapObject* map = GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
-    if (!map)
-        return QStringLiteral("not enough memory for the GIF palette");
+    if (!map) return QStringLiteral("not enough memory for the GIF palette");
 
     int error = 0;
     GifFileType* gif = EGifOpen(&device, WriteToDevice, &error);
@@ -130,10 +127,8 @@ QString EncodeGif(const QImage& rgb32, QIODevice& device)
     GifFreeMapObject(map);
     int closeError = 0;
     const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
-    if (!ok)
-        return GifError(lastError);
-    if (!closed)
-        return GifError(closeError);
+    if (!ok) return GifError(lastError);
+    if (!closed) return GifError(closeError);
     return {};
 }
 

@@ -42,16 +42,13 @@ QColorSpace FromCodePoints(const heif_color_profile_nclx& nclx)
                                nclx.transfer_characteristics == heif_transfer_characteristic_ITU_R_BT_709_5 ||
                                nclx.transfer_characteristics == heif_transfer_characteristic_ITU_R_BT_601_6 ||
                                nclx.transfer_characteristics == heif_transfer_characteristic_unspecified;
-    if (!srgbLikeCurve)
-        return {};
+    if (!srgbLikeCurve) return {};
     switch (nclx.color_primaries) {
-    case heif_color_primaries_SMPTE_EG_432_1:
-        return QColorSpace(QColorSpace::DisplayP3);
+    case heif_color_primaries_SMPTE_EG_432_1: return QColorSpace(QColorSpace::DisplayP3);
     case heif_color_primaries_ITU_R_BT_2020_2_and_2100_0:
-        return QColorSpace(QPointF(0.3127, 0.3290), QPointF(0.708, 0.292), QPointF(0.170, 0.797),
-                           QPointF(0.131, 0.046), QColorSpace::TransferFunction::SRgb);
-    default:
-        return {};
+        return QColorSpace(QPointF(0.3127, 0.3290), QPointF(0.708, 0.292), QPointF(0.170, 0.797), QPointF(0.131, 0.046),
+                           QColorSpace::TransferFunction::SRgb);
+    default: return {};
     }
 }
 
@@ -65,8 +62,7 @@ QColorSpace ColorSpaceOf(const heif_image_handle* handle)
         return {};
     }
     heif_color_profile_nclx* raw = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &raw).code != heif_error_Ok)
-        return {};
+    if (heif_image_handle_get_nclx_color_profile(handle, &raw).code != heif_error_Ok) return {};
     const Nclx nclx(raw);
     return FromCodePoints(*nclx);
 }
@@ -75,11 +71,9 @@ QColorSpace ColorSpaceOf(const heif_image_handle* handle)
 QByteArray ExifOf(const heif_image_handle* handle)
 {
     heif_item_id id = 0;
-    if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1)
-        return {};
+    if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1) return {};
     QByteArray item(qsizetype(heif_image_handle_get_metadata_size(handle, id)), Qt::Uninitialized);
-    if (item.size() < 4 || heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok)
-        return {};
+    if (item.size() < 4 || heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok) return {};
     const quint32 offset = qFromBigEndian<quint32>(item.constData());
     return offset < quint32(item.size() - 4) ? item.mid(4 + qsizetype(offset)) : QByteArray();
 }
@@ -98,11 +92,12 @@ DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
     DecodedPicture decoded;
     const Context context(heif_context_alloc());
     if (!context) {
-        decoded.reason = QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
+        decoded.reason =
+            QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
         return decoded;
     }
-    heif_error error = heif_context_read_from_memory_without_copy(context.get(), file.constData(),
-                                                                  size_t(file.size()), nullptr);
+    heif_error error =
+        heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr);
     if (error.code != heif_error_Ok) {
         decoded.reason = Damaged(error);
         return decoded;
@@ -152,7 +147,8 @@ DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
     const QImage rows(pixels, width, height, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     decoded.image = rows.copy();
     if (decoded.image.isNull()) {
-        decoded.reason = QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
+        decoded.reason =
+            QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
         return decoded;
     }
     decoded.image.setColorSpace(ColorSpaceOf(handle.get()));

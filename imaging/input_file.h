@@ -9,7 +9,7 @@ namespace lumetra {
 
 struct InputBytes {
     QByteArray bytes;
-    QString refusal;   // why the file was not read, without the file's name; "" when read
+    QString refusal;  // why the file was not read, without the file's name; "" when read
 };
 
 InputBytes ReadInputFile(const QString& path);

@@ -16,9 +16,8 @@ namespace {
 void RecordDotsPerInch(unsigned char* file, unsigned long size)
 {
     static constexpr unsigned char kJfifStart[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00};
-    constexpr unsigned long kDensityAt = 13;   // unit, then x and y density, big-endian
-    if (size < kDensityAt + 5 || std::memcmp(file, kJfifStart, sizeof kJfifStart) != 0)
-        return;
+    constexpr unsigned long kDensityAt = 13;  // unit, then x and y density, big-endian
+    if (size < kDensityAt + 5 || std::memcmp(file, kJfifStart, sizeof kJfifStart) != 0) return;
     const unsigned char density[] = {1, 0, 96, 0, 96};
     std::memcpy(file + kDensityAt, density, sizeof density);
 }
@@ -44,7 +43,8 @@ QByteArray EncodeJpeg(const ColorPlane& plane, QString& error)
     unsigned char* file = nullptr;
     unsigned long size = 0;
     if (tjCompress2(compressor.get(), plane.Row(0), plane.Width(), int(plane.RowBytes()), plane.Height(), TJPF_BGR,
-                    &file, &size, TJSAMP_420, InfoOf(PictureFormat::Jpg).writer.quality, TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0) {
+                    &file, &size, TJSAMP_420, InfoOf(PictureFormat::Jpg).writer.quality,
+                    TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0) {
         error = QString::fromLocal8Bit(tjGetErrorStr2(compressor.get()));
         tjFree(file);
         return {};

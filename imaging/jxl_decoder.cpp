@@ -11,16 +11,13 @@ namespace lumetra {
 
 namespace {
 
-QString Reason(const char* text)
-{
-    return QCoreApplication::translate("lumetra::PictureReader", text);
-}
+QString Reason(const char* text) { return QCoreApplication::translate("lumetra::PictureReader", text); }
 
 QSize UprightSize(const JxlBasicInfo& info)
 {
     // Orientations 5 to 8 swap width and height.
     return info.orientation >= JXL_ORIENT_TRANSPOSE ? QSize(int(info.ysize), int(info.xsize))
-                                                     : QSize(int(info.xsize), int(info.ysize));
+                                                    : QSize(int(info.xsize), int(info.ysize));
 }
 
 }  // namespace
@@ -57,7 +54,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
         case JXL_DEC_BASIC_INFO: {
             JxlBasicInfo info;
             if (JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS) {
-                decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
+                decoded.reason =
+                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
                 return decoded;
             }
             const QSize size = UprightSize(info);
@@ -67,7 +65,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
             }
             decoded.image = QImage(size, QImage::Format_RGBA8888);
             if (decoded.image.isNull()) {
-                decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "not enough memory to read the picture."));
+                decoded.reason =
+                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "not enough memory to read the picture."));
                 return decoded;
             }
             break;
@@ -89,7 +88,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
                 needed != size_t(decoded.image.sizeInBytes()) ||
                 JxlDecoderSetImageOutBuffer(decoder.get(), &format, decoded.image.bits(), needed) != JXL_DEC_SUCCESS) {
                 decoded.image = QImage();
-                decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
+                decoded.reason =
+                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
                 return decoded;
             }
             break;
@@ -105,7 +105,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
             return decoded;
         default:
             decoded.image = QImage();
-            decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
+            decoded.reason =
+                Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
             return decoded;
         }
     }

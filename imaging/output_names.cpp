@@ -7,10 +7,7 @@ namespace lumetra {
 
 namespace {
 
-QString FileName(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
+QString FileName(const QString& path) { return QFileInfo(path).fileName(); }
 
 // The names a path is known by: as written (made absolute) and, when it exists,
 // with links resolved.
@@ -19,8 +16,7 @@ QStringList PathIdentities(const QString& path)
     const QFileInfo info(path);
     QStringList names{QDir::cleanPath(info.absoluteFilePath())};
     const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty())
-        names.append(canonical);
+    if (!canonical.isEmpty()) names.append(canonical);
     return names;
 }
 
@@ -38,16 +34,14 @@ QSet<QString> InputIdentities(const QStringList& paths)
 {
     QSet<QString> names;
     for (const QString& path : paths)
-        for (const QString& name : PathIdentities(path))
-            names.insert(name);
+        for (const QString& name : PathIdentities(path)) names.insert(name);
     return names;
 }
 
 bool WouldReplaceInput(const QString& output, const QSet<QString>& inputIdentities)
 {
     for (const QString& name : PathIdentities(output))
-        if (inputIdentities.contains(name))
-            return true;
+        if (inputIdentities.contains(name)) return true;
     return false;
 }
 

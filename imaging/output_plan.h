@@ -13,7 +13,7 @@ namespace lumetra {
 
 struct PlannedOutput {
     QString path;
-    bool renamed = false;   // the plain name was taken by an earlier input of the run
+    bool renamed = false;  // the plain name was taken by an earlier input of the run
 };
 
 // One output per input, in the same order: folder/<sub-folder>/<base name>.<format extension>.

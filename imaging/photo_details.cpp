@@ -12,26 +12,29 @@ namespace {
 
 // Date and time (with their fractions and zones), camera, artist and copyright.
 constexpr const char* kKeptKeys[] = {
-    "Exif.Image.DateTime",          "Exif.Photo.DateTimeOriginal",   "Exif.Photo.DateTimeDigitized",
-    "Exif.Photo.SubSecTime",        "Exif.Photo.SubSecTimeOriginal", "Exif.Photo.SubSecTimeDigitized",
-    "Exif.Photo.OffsetTime",        "Exif.Photo.OffsetTimeOriginal", "Exif.Photo.OffsetTimeDigitized",
-    "Exif.Image.Make",              "Exif.Image.Model",              "Exif.Image.Artist",
+    "Exif.Image.DateTime",
+    "Exif.Photo.DateTimeOriginal",
+    "Exif.Photo.DateTimeDigitized",
+    "Exif.Photo.SubSecTime",
+    "Exif.Photo.SubSecTimeOriginal",
+    "Exif.Photo.SubSecTimeDigitized",
+    "Exif.Photo.OffsetTime",
+    "Exif.Photo.OffsetTimeOriginal",
+    "Exif.Photo.OffsetTimeDigitized",
+    "Exif.Image.Make",
+    "Exif.Image.Model",
+    "Exif.Image.Artist",
     "Exif.Image.Copyright",
 };
 
-bool IsLocation(const Exiv2::Exifdatum& datum)
-{
-    return datum.groupName() == "GPSInfo";
-}
+bool IsLocation(const Exiv2::Exifdatum& datum) { return datum.groupName() == "GPSInfo"; }
 
 bool IsKept(const Exiv2::Exifdatum& datum)
 {
-    if (IsLocation(datum))
-        return true;
+    if (IsLocation(datum)) return true;
     const std::string key = datum.key();
     for (const char* kept : kKeptKeys)
-        if (key == kept)
-            return true;
+        if (key == kept) return true;
     return false;
 }
 
@@ -49,8 +52,7 @@ void StartExiv2()
 
 QByteArray Encode(const Exiv2::ExifData& data)
 {
-    if (data.empty())
-        return {};
+    if (data.empty()) return {};
     Exiv2::Blob blob;
     Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, data);
     return QByteArray(reinterpret_cast<const char*>(blob.data()), qsizetype(blob.size()));
@@ -67,8 +69,7 @@ PhotoDetails Kept(const Exiv2::ExifData& data)
 {
     Exiv2::ExifData kept;
     for (const Exiv2::Exifdatum& datum : data)
-        if (IsKept(datum))
-            kept.add(datum);
+        if (IsKept(datum)) kept.add(datum);
     return {Encode(kept)};
 }
 
@@ -101,15 +102,13 @@ PhotoDetails PhotoDetailsFromExif(const QByteArray& exif)
 
 PhotoDetails DetailsForOutput(const PhotoDetails& source, const DetailsChoice& choice)
 {
-    if (choice.strip || source.Empty())
-        return {};
+    if (choice.strip || source.Empty()) return {};
     StartExiv2();
     try {
         Exiv2::ExifData data = Decode(source.exif);
         for (auto datum = data.begin(); datum != data.end();)
             datum = !choice.keepLocation && IsLocation(*datum) ? data.erase(datum) : std::next(datum);
-        if (data.empty())
-            return {};
+        if (data.empty()) return {};
         data["Exif.Image.Orientation"] = uint16_t(1);
         return {Encode(data)};
     } catch (...) {
@@ -119,8 +118,7 @@ PhotoDetails DetailsForOutput(const PhotoDetails& source, const DetailsChoice& c
 
 QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
 {
-    if (details.Empty())
-        return {};
+    if (details.Empty()) return {};
     StartExiv2();
     try {
         const std::unique_ptr<Exiv2::Image> image(
@@ -129,8 +127,7 @@ QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
         image->readMetadata();
         // Added to what the file holds: a TIFF keeps the entries that describe its pixels.
         Exiv2::ExifData& data = image->exifData();
-        for (const Exiv2::Exifdatum& datum : Decode(details.exif))
-            data[datum.key()].setValue(&datum.value());
+        for (const Exiv2::Exifdatum& datum : Decode(details.exif)) data[datum.key()].setValue(&datum.value());
         image->writeMetadata();
         Exiv2::BasicIo& io = image->io();
         io.seek(0, Exiv2::BasicIo::beg);

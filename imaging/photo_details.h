@@ -9,14 +9,14 @@
 namespace lumetra {
 
 struct PhotoDetails {
-    QByteArray exif;   // the kept entries as an EXIF block (TIFF layout); empty: none
+    QByteArray exif;  // the kept entries as an EXIF block (TIFF layout); empty: none
     bool Empty() const { return exif.isEmpty(); }
 };
 
 // What a run writes of the source's details.
 struct DetailsChoice {
-    bool keepLocation = false;   // keep the GPS position
-    bool strip = false;          // write no details at all
+    bool keepLocation = false;  // keep the GPS position
+    bool strip = false;         // write no details at all
 };
 
 // The details worth keeping from a picture file's bytes, of any format exiv2 knows

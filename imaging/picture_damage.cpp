@@ -40,12 +40,11 @@ Shortfall BmpRleShortfall(const Bytes& b, qsizetype at, int height, bool fourBit
     while (at + 1 < b.Size() && row < height) {
         const unsigned count = b.U8(at), code = b.U8(at + 1);
         at += 2;
-        if (count > 0)
-            continue;   // a run of one colour
+        if (count > 0) continue;  // a run of one colour
         if (code == 0) {
             ++row;
         } else if (code == 1) {
-            return {};   // end of the picture: the rest is background by design
+            return {};  // end of the picture: the rest is background by design
         } else if (code == 2) {
             row += b.U8(at + 1);
             at += 2;
@@ -54,8 +53,7 @@ Shortfall BmpRleShortfall(const Bytes& b, qsizetype at, int height, bool fourBit
             at += stored + (stored & 1);
         }
     }
-    if (row >= height)
-        return {};
+    if (row >= height) return {};
     return RowsShort(height - row, height);
 }
 
@@ -68,16 +66,13 @@ Shortfall BmpShortfall(const Bytes& b)
     const qint64 height = std::abs(core ? qint64(b.U16(20)) : qint64(qint32(b.U32(22))));
     const unsigned bitsPerPixel = b.U16(core ? 24 : 28);
     const quint32 compression = core ? 0 : b.U32(30);
-    if (width <= 0 || height <= 0 || height > (1 << 24))
-        return {};
+    if (width <= 0 || height <= 0 || height > (1 << 24)) return {};
     if (compression == 1 || compression == 2)
         return BmpRleShortfall(b, dataOffset, static_cast<int>(height), compression == 2);
-    if (compression != 0 && compression != 3 && compression != 6)
-        return {};
+    if (compression != 0 && compression != 3 && compression != 6) return {};
     const qint64 stride = (width * bitsPerPixel + 31) / 32 * 4;
     const qint64 lacking = qint64(dataOffset) + stride * height - b.Size();
-    if (lacking <= 0 || stride == 0)
-        return {};
+    if (lacking <= 0 || stride == 0) return {};
     return RowsShort((lacking + stride - 1) / stride, height);
 }
 
@@ -91,14 +86,12 @@ public:
     {
         while (bitCount_ < width) {
             if (left_ == 0) {
-                if (block_ >= b_.Size() || b_.U8(block_) == 0)
-                    return false;
+                if (block_ >= b_.Size() || b_.U8(block_) == 0) return false;
                 left_ = b_.U8(block_);
                 at_ = block_ + 1;
                 block_ = at_ + left_;
             }
-            if (at_ >= b_.Size())
-                return false;
+            if (at_ >= b_.Size()) return false;
             bits_ |= b_.U8(at_++) << bitCount_;
             bitCount_ += 8;
             --left_;
@@ -122,8 +115,7 @@ private:
 qint64 GifPixelsInData(const Bytes& b, qsizetype at, qint64 wanted)
 {
     const int minimumWidth = static_cast<int>(b.U8(at));
-    if (minimumWidth < 2 || minimumWidth > 11)
-        return wanted;   // not a frame we can judge; the decoder will
+    if (minimumWidth < 2 || minimumWidth > 11) return wanted;  // not a frame we can judge; the decoder will
     const int clear = 1 << minimumWidth;
     std::vector<qint64> length(4096, 1);
     GifCodes codes(b, at + 1);
@@ -137,12 +129,11 @@ qint64 GifPixelsInData(const Bytes& b, qsizetype at, qint64 wanted)
             continue;
         }
         if (code == clear + 1 || code > next || (previous < 0 && code > clear))
-            break;   // end of data, or a code the decoder stops at too
+            break;  // end of data, or a code the decoder stops at too
         pixels += code == next ? length[previous] + 1 : length[code];
         if (previous >= 0 && next < 4096) {
             length[next] = length[previous] + 1;
-            if (++next == 1 << width && width < 12)
-                ++width;
+            if (++next == 1 << width && width < 12) ++width;
         }
         previous = code;
     }
@@ -151,8 +142,7 @@ qint64 GifPixelsInData(const Bytes& b, qsizetype at, qint64 wanted)
 
 qsizetype SkipGifSubBlocks(const Bytes& b, qsizetype at)
 {
-    while (at < b.Size() && b.U8(at) != 0)
-        at += b.U8(at) + 1;
+    while (at < b.Size() && b.U8(at) != 0) at += b.U8(at) + 1;
     return at + 1;
 }
 
@@ -168,12 +158,11 @@ Shortfall GifShortfall(const Bytes& b)
             const qint64 width = b.U16(at + 5), height = b.U16(at + 7);
             const unsigned flags = b.U8(at + 9);
             at += 10 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
-            if (width == 0 || height == 0)
-                return {};
+            if (width == 0 || height == 0) return {};
             const qint64 missing = width * height - GifPixelsInData(b, at, width * height);
             return RowsShort((missing + width - 1) / width, height);
         } else {
-            return {};   // the trailer, or something the decoder judges
+            return {};  // the trailer, or something the decoder judges
         }
     }
     return {};
@@ -185,7 +174,7 @@ Shortfall PngShortfall(const Bytes& b)
     qsizetype at = 8;
     while (at + 8 <= b.Size()) {
         const qint64 length = b.U32(at);
-        if (b.U32(at + 4) == 0x49454E44)   // "IEND"
+        if (b.U32(at + 4) == 0x49454E44)  // "IEND"
             return {};
         at += 12 + length;
     }
@@ -218,8 +207,7 @@ Shortfall TiffShortfall(const QByteArray& file)
         else if (tag == 279)
             counts = {type, count, where};
     }
-    if (height <= 0 || offsets.count == 0 || offsets.count != counts.count || offsets.count > (1u << 20))
-        return {};
+    if (height <= 0 || offsets.count == 0 || offsets.count != counts.count || offsets.count > (1u << 20)) return {};
     rowsPerStrip = rowsPerStrip <= 0 ? height : std::min(rowsPerStrip, height);
     const auto value = [&](const Array& a, quint32 i) -> qint64 {
         return a.type == 3 ? b.U16(a.where + qint64(i) * 2) : b.U32(a.where + qint64(i) * 4);
@@ -230,8 +218,7 @@ Shortfall TiffShortfall(const QByteArray& file)
         const qint64 rows = std::clamp<qint64>(height - qint64(i) * rowsPerStrip, 0, rowsPerStrip);
         const qint64 length = value(counts, i);
         const qint64 present = std::clamp<qint64>(b.Size() - value(offsets, i), 0, length);
-        if (present < length)
-            missing += rows - present * rows / length;
+        if (present < length) missing += rows - present * rows / length;
     }
     return RowsShort(missing, height);
 }
@@ -240,13 +227,11 @@ Shortfall TiffShortfall(const QByteArray& file)
 // may follow) was cut short; the decoder fills the missing end grey.
 Shortfall JpegShortfall(const QByteArray& file, const QImage& decoded)
 {
-    if (file.right(1024).contains(QByteArray("\xFF\xD9", 2)))
-        return {};
+    if (file.right(1024).contains(QByteArray("\xFF\xD9", 2))) return {};
     int grayRows = 0;
     for (int y = decoded.height() - 1; y >= 0; --y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-        if (!std::all_of(row, row + decoded.width(), [](QRgb p) { return (p & 0xFFFFFF) == 0x808080; }))
-            break;
+        if (!std::all_of(row, row + decoded.width(), [](QRgb p) { return (p & 0xFFFFFF) == 0x808080; })) break;
         ++grayRows;
     }
     return {true, grayRows, decoded.height()};
@@ -262,9 +247,9 @@ QString ImpossibleDensity(const QByteArray& format, QSize size, qint64 bytes)
     else if (format == "gif")
         limit = kMostGifPixelsPerByte;
     const double pixels = double(size.width()) * double(size.height());
-    if (limit == 0 || pixels <= limit * double(std::max<qint64>(bytes, 1)))
-        return {};
-    return QStringLiteral("its header claims %1 x %2 pixels, far more than its %3 bytes can hold (the file is damaged).")
+    if (limit == 0 || pixels <= limit * double(std::max<qint64>(bytes, 1))) return {};
+    return QStringLiteral(
+               "its header claims %1 x %2 pixels, far more than its %3 bytes can hold (the file is damaged).")
         .arg(size.width())
         .arg(size.height())
         .arg(bytes);
@@ -272,23 +257,20 @@ QString ImpossibleDensity(const QByteArray& format, QSize size, qint64 bytes)
 
 Shortfall FindShortfall(const QByteArray& format, const QByteArray& file, const QImage& decoded)
 {
-    if (format == "bmp")
-        return BmpShortfall(Bytes(file));
-    if (format == "gif")
-        return GifShortfall(Bytes(file));
-    if (format == "png")
-        return PngShortfall(Bytes(file, true));
-    if (format == "tiff")
-        return TiffShortfall(file);
-    if (format == "jpeg")
-        return JpegShortfall(file, decoded);
+    if (format == "bmp") return BmpShortfall(Bytes(file));
+    if (format == "gif") return GifShortfall(Bytes(file));
+    if (format == "png") return PngShortfall(Bytes(file, true));
+    if (format == "tiff") return TiffShortfall(file);
+    if (format == "jpeg") return JpegShortfall(file, decoded);
     return {};
 }
 
 QString DescribeShortfall(const Shortfall& shortfall)
 {
     if (shortfall.missingRows > 0 && shortfall.totalRows > 0)
-        return QStringLiteral("%1 of its %2 pixel rows are missing").arg(shortfall.missingRows).arg(shortfall.totalRows);
+        return QStringLiteral("%1 of its %2 pixel rows are missing")
+            .arg(shortfall.missingRows)
+            .arg(shortfall.totalRows);
     return QStringLiteral("part of the picture is missing");
 }
 

@@ -18,8 +18,8 @@ namespace lumetra {
 QString ImpossibleDensity(const QByteArray& format, QSize size, qint64 bytes);
 
 struct Shortfall {
-    bool cut = false;      // the data ends before the picture does
-    int missingRows = 0;   // pixel rows the data does not reach (0 when not known)
+    bool cut = false;     // the data ends before the picture does
+    int missingRows = 0;  // pixel rows the data does not reach (0 when not known)
     int totalRows = 0;
 };
 

@@ -58,17 +58,16 @@ DecodedPicture DecodeWithQt(QByteArray& file, const QString& path, const ReadLim
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        decoded.reason = QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP or JPEG XL).");
+        decoded.reason = QStringLiteral(
+            "not a picture in a known format (BMP, GIF, JPEG, PNG, TIFF, HEIC/HEIF, AVIF, WebP or JPEG XL).");
         return decoded;
     }
     const QByteArray format = reader.format();
     const QSize announced = reader.size();
     if (announced.isValid()) {
         decoded.reason = SizeLimitReason(announced, limits.maxMegapixels);
-        if (decoded.reason.isEmpty())
-            decoded.reason = ImpossibleDensity(format, announced, file.size());
-        if (!decoded.reason.isEmpty())
-            return decoded;
+        if (decoded.reason.isEmpty()) decoded.reason = ImpossibleDensity(format, announced, file.size());
+        if (!decoded.reason.isEmpty()) return decoded;
     }
     AllowDecoding(limits.maxMegapixels);
     decoded.image = reader.read();
@@ -77,17 +76,16 @@ DecodedPicture DecodeWithQt(QByteArray& file, const QString& path, const ReadLim
         return decoded;
     }
     if (const Shortfall shortfall = FindShortfall(format, file, decoded.image); shortfall.cut)
-        warning = QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
+        warning =
+            QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
     return decoded;
 }
 
 // HEIF/AVIF and JPEG XL go to their own decoders, everything else to Qt's readers.
 DecodedPicture Decode(QByteArray& file, const QString& path, const ReadLimits& limits, QString& warning)
 {
-    if (LooksLikeHeif(file))
-        return DecodeHeif(file, limits.maxMegapixels);
-    if (LooksLikeJxl(file))
-        return DecodeJxl(file, limits.maxMegapixels);
+    if (LooksLikeHeif(file)) return DecodeHeif(file, limits.maxMegapixels);
+    if (LooksLikeJxl(file)) return DecodeJxl(file, limits.maxMegapixels);
     return DecodeWithQt(file, path, limits, warning);
 }
 
@@ -99,7 +97,7 @@ QImage InSrgb(QImage image)
     if (!space.isValid() || (space.primaries() == QColorSpace::Primaries::SRgb &&
                              space.transferFunction() == QColorSpace::TransferFunction::SRgb))
         return image;
-    const QImage::Format working = image.depth() > 32       ? QImage::Format_RGBA64
+    const QImage::Format working = image.depth() > 32        ? QImage::Format_RGBA64
                                    : image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                              : QImage::Format_RGB32;
     image = image.convertToFormat(working);
@@ -111,13 +109,11 @@ QImage InSrgb(QImage image)
 
 QImage ToOpaqueRgb32(const QImage& image)
 {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
+    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
     QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < premultiplied.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
-        for (int x = 0; x < premultiplied.width(); ++x)
-            row[x] |= 0xFF000000u;
+        for (int x = 0; x < premultiplied.width(); ++x) row[x] |= 0xFF000000u;
     }
     premultiplied.reinterpretAsFormat(QImage::Format_RGB32);
     return premultiplied;
@@ -132,8 +128,7 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits)
         return result;
     }
     DecodedPicture decoded = Decode(input.bytes, path, limits, result.warning);
-    if (decoded.reason.isEmpty())
-        decoded.reason = SizeLimitReason(decoded.image.size(), limits.maxMegapixels);
+    if (decoded.reason.isEmpty()) decoded.reason = SizeLimitReason(decoded.image.size(), limits.maxMegapixels);
     if (!decoded.reason.isEmpty()) {
         result.warning.clear();
         result.error = ReadError(path, decoded.reason);

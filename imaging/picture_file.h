@@ -20,10 +20,10 @@ struct ReadLimits {
 };
 
 struct ReadResult {
-    QImage image;      // Format_RGB32 on success
-    QString error;     // names the file and the reason; empty on success
-    QString warning;   // set when the picture was read but is damaged (e.g. a truncated JPEG)
-    PhotoDetails details;   // the EXIF entries pictures made from it may keep
+    QImage image;          // Format_RGB32 on success
+    QString error;         // names the file and the reason; empty on success
+    QString warning;       // set when the picture was read but is damaged (e.g. a truncated JPEG)
+    PhotoDetails details;  // the EXIF entries pictures made from it may keep
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -37,7 +37,6 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
 // folder that is renamed over the target, so a failure never leaves a partial file.
 // Formats that carry them get the photo details (see DetailsForOutput). Returns "" on
 // success, otherwise a message naming the file and the reason.
-QString WritePicture(const QImage& image, const QString& path, PictureFormat format,
-                     const PhotoDetails& details = {});
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details = {});
 
 }  // namespace lumetra

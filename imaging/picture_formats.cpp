@@ -34,8 +34,7 @@ std::vector<FormatInfo> MakeTable()
 QString Patterns(const QStringList& extensions)
 {
     QStringList patterns;
-    for (const QString& extension : extensions)
-        patterns << QStringLiteral("*.") + extension;
+    for (const QString& extension : extensions) patterns << QStringLiteral("*.") + extension;
     return patterns.join(QLatin1Char(' '));
 }
 
@@ -45,21 +44,16 @@ QStringList ExtensionsWhere(bool classic, bool byName)
 {
     std::vector<FormatInfo> formats;
     for (const FormatInfo& info : PictureFormats())
-        if (info.classic == classic)
-            formats.push_back(info);
+        if (info.classic == classic) formats.push_back(info);
     if (byName)
         std::stable_sort(formats.begin(), formats.end(),
                          [](const FormatInfo& a, const FormatInfo& b) { return a.name < b.name; });
     QStringList extensions;
-    for (const FormatInfo& info : formats)
-        extensions << info.extensions;
+    for (const FormatInfo& info : formats) extensions << info.extensions;
     return extensions;
 }
 
-QString Translated(const char* text)
-{
-    return QCoreApplication::translate("lumetra::PictureFormats", text);
-}
+QString Translated(const char* text) { return QCoreApplication::translate("lumetra::PictureFormats", text); }
 
 // "JPG files (*.jpg *.jpeg)", in the user's language.
 QString FilesOf(const QString& name, const QString& patterns)
@@ -78,22 +72,17 @@ const std::vector<FormatInfo>& PictureFormats()
 const FormatInfo& InfoOf(PictureFormat format)
 {
     for (const FormatInfo& info : PictureFormats())
-        if (info.written == format)
-            return info;
+        if (info.written == format) return info;
     return PictureFormats().front();
 }
 
-QString FormatExtension(PictureFormat format)
-{
-    return InfoOf(format).extensions.first();
-}
+QString FormatExtension(PictureFormat format) { return InfoOf(format).extensions.first(); }
 
 std::optional<PictureFormat> WrittenFormatOfExtension(const QString& extension)
 {
     const QString lower = extension.toLower();
     for (const FormatInfo& info : PictureFormats())
-        if (info.written && info.extensions.contains(lower))
-            return info.written;
+        if (info.written && info.extensions.contains(lower)) return info.written;
     return std::nullopt;
 }
 
@@ -101,8 +90,7 @@ std::optional<PictureFormat> FormatFromKey(const QString& path)
 {
     const QString key = path.right(4).toLower();
     for (const FormatInfo& info : PictureFormats())
-        if (info.written && key == QLatin1Char('.') + info.extensions.first())
-            return info.written;
+        if (info.written && key == QLatin1Char('.') + info.extensions.first()) return info.written;
     return std::nullopt;
 }
 
@@ -111,8 +99,7 @@ bool HasPictureExtension(const QString& path)
     const QString name = QFileInfo(path).fileName();
     const QString extension = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1).toLower();
     for (const FormatInfo& info : PictureFormats())
-        if (info.extensions.contains(extension))
-            return true;
+        if (info.extensions.contains(extension)) return true;
     return false;
 }
 
@@ -120,8 +107,7 @@ QStringList PicturePatterns()
 {
     QStringList patterns;
     for (const FormatInfo& info : PictureFormats())
-        for (const QString& extension : info.extensions)
-            patterns << QStringLiteral("*.") + extension;
+        for (const QString& extension : info.extensions) patterns << QStringLiteral("*.") + extension;
     return patterns;
 }
 
@@ -130,8 +116,7 @@ QStringList OpenFilters()
     QStringList filters{Translated(QT_TRANSLATE_NOOP("lumetra::PictureFormats", "Images files (%1)"))
                             .arg(Patterns(ExtensionsWhere(true, true)))};
     for (const FormatInfo& info : PictureFormats())
-        if (info.classic)
-            filters << FilesOf(info.name, Patterns(info.extensions));
+        if (info.classic) filters << FilesOf(info.name, Patterns(info.extensions));
     filters << Translated(QT_TRANSLATE_NOOP("lumetra::PictureFormats", "Phone and web pictures (%1)"))
                    .arg(Patterns(ExtensionsWhere(false, false)));
     return filters;

@@ -16,24 +16,23 @@ namespace lumetra {
 enum class PictureFormat { Jpg, Png, Gif, Tif, Bmp };
 
 // The written formats in the order the save dialog and the batch's format list offer them.
-inline constexpr std::array<PictureFormat, 5> kWrittenFormats{PictureFormat::Jpg, PictureFormat::Png,
-                                                              PictureFormat::Gif, PictureFormat::Tif,
-                                                              PictureFormat::Bmp};
+inline constexpr std::array<PictureFormat, 5> kWrittenFormats{
+    PictureFormat::Jpg, PictureFormat::Png, PictureFormat::Gif, PictureFormat::Tif, PictureFormat::Bmp};
 
 // How a written format is encoded: Qt's writer of that name with these settings, or,
 // with no name, an encoder of the program's own.
 struct WriterSettings {
     QByteArray qtFormat;
-    int quality = -1;            // -1: Qt's default
-    int compression = -1;        // -1: Qt's default
-    bool threeBytePixels = false;   // write 24-bit RGB rather than 32-bit
-    bool photoDetails = false;      // the file carries the source photo's details (EXIF)
+    int quality = -1;              // -1: Qt's default
+    int compression = -1;          // -1: Qt's default
+    bool threeBytePixels = false;  // write 24-bit RGB rather than 32-bit
+    bool photoDetails = false;     // the file carries the source photo's details (EXIF)
 };
 
 struct FormatInfo {
-    QString name;               // "JPG": the name in the dialog filters and the batch's format list
-    QStringList extensions;     // lower case, without the dot; the first is the one written
-    bool classic;               // one of the five formats every open dialog lists one by one
+    QString name;            // "JPG": the name in the dialog filters and the batch's format list
+    QStringList extensions;  // lower case, without the dot; the first is the one written
+    bool classic;            // one of the five formats every open dialog lists one by one
     std::optional<PictureFormat> written;
     WriterSettings writer;
 };

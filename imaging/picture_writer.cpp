@@ -22,10 +22,8 @@ QString EncodeWithQt(const QImage& rgb32, QIODevice& device, const WriterSetting
     writer.setCompression(settings.compression);
     // 24-bit RGB: no alpha channel reaches the file.
     const QImage opaque = settings.threeBytePixels ? rgb32.convertToFormat(QImage::Format_RGB888) : rgb32;
-    if (opaque.isNull())
-        return QStringLiteral("not enough memory to prepare the picture");
-    if (!writer.write(opaque))
-        return writer.errorString();
+    if (opaque.isNull()) return QStringLiteral("not enough memory to prepare the picture");
+    if (!writer.write(opaque)) return writer.errorString();
     return {};
 }
 
@@ -40,13 +38,10 @@ QString EncodeWithDetails(const QImage& rgb32, QIODevice& device, PictureFormat 
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (const QString reason = Encode(rgb32, buffer, format); !reason.isEmpty())
-        return reason;
+    if (const QString reason = Encode(rgb32, buffer, format); !reason.isEmpty()) return reason;
     QByteArray bytes = std::move(buffer.buffer());
-    if (const QString reason = EmbedPhotoDetails(bytes, details); !reason.isEmpty())
-        return reason;
-    if (device.write(bytes) != bytes.size())
-        return device.errorString();
+    if (const QString reason = EmbedPhotoDetails(bytes, details); !reason.isEmpty()) return reason;
+    if (device.write(bytes) != bytes.size()) return device.errorString();
     return {};
 }
 
@@ -54,8 +49,7 @@ QString EncodeWithDetails(const QImage& rgb32, QIODevice& device, PictureFormat 
 
 QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details)
 {
-    if (image.isNull())
-        return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
+    if (image.isNull()) return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
     QImage rgb32 = ToOpaqueRgb32(image);
     // A new QImage takes its resolution from the screen, so the same picture would be
     // written differently by the window and by lumetra-cli: always record 96 dpi.

@@ -9,10 +9,7 @@
 
 // The pencil-paper texture lives in the assets library's resource file; a static
 // library's resources must be registered by hand, from the global namespace.
-static void RegisterAssetResources()
-{
-    Q_INIT_RESOURCE(assets);
-}
+static void RegisterAssetResources() { Q_INIT_RESOURCE(assets); }
 
 namespace lumetra {
 
@@ -43,8 +40,9 @@ QImage NewStorePicture(int width, int height, QImage::Format format)
     const int bytesPerPixel = format == QImage::Format_RGB888 ? 3 : 4;
     const qsizetype bytesPerLine = (qsizetype(width) * bytesPerPixel + 3) / 4 * 4;
     auto* buffer = new PlaneBuffer(static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(height));
-    QImage image(buffer->data(), width, height, bytesPerLine, format,
-                 [](void* store) { delete static_cast<PlaneBuffer*>(store); }, buffer);
+    QImage image(
+        buffer->data(), width, height, bytesPerLine, format,
+        [](void* store) { delete static_cast<PlaneBuffer*>(store); }, buffer);
     // Every picture records 96 dpi. Set here, on a picture nobody shares yet, it also
     // spares the writer a copy of the whole picture just to change the resolution.
     image.setDotsPerMeterX(kDotsPerMeter96Dpi);
@@ -57,8 +55,7 @@ namespace {
 // A new store picture; empty for an empty size or when there is no memory for it.
 QImage StorePictureOrEmpty(int width, int height, QImage::Format format)
 {
-    if (width <= 0 || height <= 0)
-        return QImage();
+    if (width <= 0 || height <= 0) return QImage();
     try {
         return NewStorePicture(width, height, format);
     } catch (const std::bad_alloc&) {
@@ -74,34 +71,28 @@ PixelPlane LoadPixels(const QImage& image)
     const int w = rgb32.width();
     const int h = rgb32.height();
     PixelPlane plane(w, h);
-    for (int y = 0; y < h; ++y)
-        std::memcpy(plane.Row(h - 1 - y), rgb32.constScanLine(y), plane.RowBytes());
+    for (int y = 0; y < h; ++y) std::memcpy(plane.Row(h - 1 - y), rgb32.constScanLine(y), plane.RowBytes());
     return plane;
 }
 
-QImage DrawPixels(const PixelPlane& plane)
-{
-    return DrawPixels(plane, plane.Width(), plane.Height());
-}
+QImage DrawPixels(const PixelPlane& plane) { return DrawPixels(plane, plane.Width(), plane.Height()); }
 
 QImage DrawPixels(const PixelPlane& plane, int width, int height)
 {
     QImage image = StorePictureOrEmpty(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
+    if (image.isNull()) return image;
     // Plane row y lands on picture row (plane height - 1 - y) when drawn at the
     // top-left corner; only rows and columns inside the picture are kept, the rest is black.
     const int columns = std::min(width, plane.Width());
     const int rows = std::min(height, plane.Height());
-    if (columns < width || rows < height)
-        image.fill(Qt::black);
+    if (columns < width || rows < height) image.fill(Qt::black);
     for (int row = 0; row < rows; ++row) {
         const uint8_t* in = plane.Row(plane.Height() - 1 - row);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(row));
         for (int x = 0; x < columns; ++x) {
             uint32_t pixel;
             std::memcpy(&pixel, in + 4 * x, 4);
-            out[x] = pixel | 0xFF000000u;   // channel 3 is unused in a plane; RGB32 wants it opaque
+            out[x] = pixel | 0xFF000000u;  // channel 3 is unused in a plane; RGB32 wants it opaque
         }
     }
     return image;
@@ -112,13 +103,11 @@ QImage DrawPixels24(const PixelPlane& plane)
     const int width = plane.Width();
     const int height = plane.Height();
     QImage image = StorePictureOrEmpty(width, height, QImage::Format_RGB888);
-    if (image.isNull())
-        return image;
+    if (image.isNull()) return image;
     uchar* const top = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
 #pragma omp parallel for schedule(static) if (UseRowThreads(width, height))
-    for (int row = 0; row < height; ++row)
-        PackRow(plane.Row(height - 1 - row), top + row * bytesPerLine, width);
+    for (int row = 0; row < height; ++row) PackRow(plane.Row(height - 1 - row), top + row * bytesPerLine, width);
     return image;
 }
 

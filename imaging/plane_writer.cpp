@@ -27,11 +27,9 @@ QString PlaneFile::Write(const QString& path) const
     return WriteFileAtomically(path, [this](QIODevice& device) {
         QString reason;
         QByteArray file = format_ == PictureFormat::Jpg ? EncodeJpeg(colors_, reason) : EncodePng(pngLines_, reason);
-        if (file.isEmpty())
-            return reason;
+        if (file.isEmpty()) return reason;
         if (!details_.Empty() && InfoOf(format_).writer.photoDetails)
-            if (reason = EmbedPhotoDetails(file, details_); !reason.isEmpty())
-                return reason;
+            if (reason = EmbedPhotoDetails(file, details_); !reason.isEmpty()) return reason;
         return device.write(file) == file.size() ? QString() : device.errorString();
     });
 }

@@ -30,8 +30,8 @@ private:
     PictureFormat format_;
     PhotoDetails details_;
     ColorPlane colors_;      // JPEG
-    PngScanLines pngLines_;   // PNG
-    QImage picture_;          // the other formats
+    PngScanLines pngLines_;  // PNG
+    QImage picture_;         // the other formats
 };
 
 // PlaneFile(plane, format, details).Write(path).

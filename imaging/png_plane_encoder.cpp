@@ -81,21 +81,20 @@ QByteArray EncodePng(const PngScanLines& lines, QString& error)
     const int width = lines.width, height = lines.height;
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(kFastestLevel));
-    if (!compressor)
-        throw std::bad_alloc();
+    if (!compressor) throw std::bad_alloc();
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), lines.bytes.size());
     QByteArray file("\x89PNG\r\n\x1a\n", 8);
 
     QByteArray header;
     PutBigEndian(header, uint32_t(width));
     PutBigEndian(header, uint32_t(height));
-    header.append("\x08\x02\x00\x00\x00", 5);   // 8 bits, RGB, deflate, adaptive filtering, no interlace
+    header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filtering, no interlace
     PutChunk(file, "IHDR", header.constData(), std::size_t(header.size()));
 
     QByteArray density;
     PutBigEndian(density, kDotsPerMeter96Dpi);
     PutBigEndian(density, kDotsPerMeter96Dpi);
-    density.append('\x01');   // unit: the metre
+    density.append('\x01');  // unit: the metre
     PutChunk(file, "pHYs", density.constData(), std::size_t(density.size()));
 
     QByteArray deflated(qsizetype(bound), Qt::Uninitialized);

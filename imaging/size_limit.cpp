@@ -15,16 +15,14 @@ std::optional<double> ParseMegapixelLimit(const QString& text)
 {
     bool ok = false;
     const double limit = text.toDouble(&ok);
-    if (!ok || !(limit >= kLowestMegapixelLimit && limit <= kHighestMegapixelLimit))
-        return std::nullopt;
+    if (!ok || !(limit >= kLowestMegapixelLimit && limit <= kHighestMegapixelLimit)) return std::nullopt;
     return limit;
 }
 
 QString SizeLimitReason(QSize size, double maxMegapixels)
 {
     const double megapixels = double(size.width()) * double(size.height()) / 1e6;
-    if (megapixels <= maxMegapixels)
-        return {};
+    if (megapixels <= maxMegapixels) return {};
     return QStringLiteral("the picture is %1 x %2 pixels (%3 megapixels), more than the limit of %4 megapixels.")
         .arg(size.width())
         .arg(size.height())
@@ -32,10 +30,7 @@ QString SizeLimitReason(QSize size, double maxMegapixels)
         .arg(maxMegapixels);
 }
 
-double DefaultMaxMegapixels()
-{
-    return defaultLimit.load(std::memory_order_relaxed);
-}
+double DefaultMaxMegapixels() { return defaultLimit.load(std::memory_order_relaxed); }
 
 void SetDefaultMaxMegapixels(double megapixels)
 {

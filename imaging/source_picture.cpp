@@ -23,8 +23,8 @@ SourcePlane ReadSourcePlane(const QString& path, const ReadLimits& limits, const
         source.plane = LoadPixels(read.image);
         read.image = QImage();
         if (size) {
-            const PictureSize target = FitInside({source.plane.Width(), source.plane.Height()},
-                                                 {size->width, size->height}, size->keepAspect);
+            const PictureSize target =
+                FitInside({source.plane.Width(), source.plane.Height()}, {size->width, size->height}, size->keepAspect);
             source.plane = ResizePlane(source.plane, target);
         }
     } catch (const std::bad_alloc&) {

@@ -13,13 +13,13 @@ namespace lumetra {
 struct TargetSize {
     int width = 0;
     int height = 0;
-    bool keepAspect = true;   // fit inside width x height keeping the picture's shape
+    bool keepAspect = true;  // fit inside width x height keeping the picture's shape
 };
 
 struct SourcePlane {
     PixelPlane plane;
-    QString error;     // names the file and the reason; empty on success
-    QString warning;   // the picture was read but is damaged
+    QString error;    // names the file and the reason; empty on success
+    QString warning;  // the picture was read but is damaged
     PhotoDetails details;
     bool ok() const { return error.isEmpty(); }
 };

@@ -15,13 +15,13 @@ namespace lumetra {
 inline const QString kTitle = QStringLiteral("Lumetra");
 
 struct AppState {
-    QString AppDir;      // the program's folder, ending with '/'
-    QString LastDir;     // where the open dialogs start, ending with '/'
-    QString OutDir;      // the batch converter's output folder (the one stored setting)
-    QString SourcePath;  // the picture file last opened in the main window
-    QString SaveDir;     // where the main window's save dialog starts
-    PhotoDetails SourceDetails;   // the photo details of the picture last opened
-    bool KeepLocation = false;    // the batch converter's "Keep location" (a stored setting)
+    QString AppDir;              // the program's folder, ending with '/'
+    QString LastDir;             // where the open dialogs start, ending with '/'
+    QString OutDir;              // the batch converter's output folder (the one stored setting)
+    QString SourcePath;          // the picture file last opened in the main window
+    QString SaveDir;             // where the main window's save dialog starts
+    PhotoDetails SourceDetails;  // the photo details of the picture last opened
+    bool KeepLocation = false;   // the batch converter's "Keep location" (a stored setting)
 
     EngineParams params;    // mirror of the panel's five number parameters
     EngineOptions options;  // mirror of the panel's five check boxes

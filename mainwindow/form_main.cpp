@@ -102,8 +102,8 @@ FormMain::FormMain(QWidget* parent) : QMainWindow(parent), prompts_(std::make_un
 // never larger than the screen's free area, whatever the scale factor.
 void FormMain::FitIntoScreen()
 {
-    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
-                     findChild<QToolBar*>()->sizeHint().height();
+    const int bars =
+        menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + findChild<QToolBar*>()->sizeHint().height();
     QSize client = kStartClientSize;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize room = screen->availableGeometry().size() - kFrameAllowance - QSize(0, bars);
@@ -126,13 +126,11 @@ void FormMain::InitMainWindow()
         SetDefaultMaxMegapixels(*limit);
     state_.LastDir = WithTrailingSlash(ProgramDataPath(QStringLiteral("Samples")));
     InitStatusBar();
-    if (const QString problem = SettingsFileProblem(); !problem.isEmpty())
-        statusBar()->showMessage(problem);
+    if (const QString problem = SettingsFileProblem(); !problem.isEmpty()) statusBar()->showMessage(problem);
 
     // An optional style sheet beside the program restyles the window.
     QFile styleSheet(state_.AppDir + kStyleSheetFile);
-    if (styleSheet.open(QIODevice::ReadOnly | QIODevice::Text))
-        setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+    if (styleSheet.open(QIODevice::ReadOnly | QIODevice::Text)) setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
 
     panel_->Reset();
     pencilTexture_ = LoadPencilTexture();
@@ -140,7 +138,7 @@ void FormMain::InitMainWindow()
 }
 
 QAction* FormMain::MakeAction(const QIcon& icon, const QString& caption, const QString& tip,
-                             const QList<QKeySequence>& keys, void (FormMain::*command)())
+                              const QList<QKeySequence>& keys, void (FormMain::*command)())
 {
     auto* action = new QAction(icon, caption, this);
     action->setToolTip(tip);
@@ -154,25 +152,27 @@ QAction* FormMain::MakeAction(const QIcon& icon, const QString& caption, const Q
 void FormMain::BuildCommands()
 {
     QStyle* look = style();
-    actOpen_ = MakeAction(QIcon::fromTheme(QStringLiteral("document-open"), look->standardIcon(QStyle::SP_DialogOpenButton)),
-                          tr("Open"), tr("Open [Ctrl+O]"), {QKeySequence(QKeySequence::Open)}, &FormMain::CmdOpen_Click);
-    actSave_ = MakeAction(QIcon::fromTheme(QStringLiteral("document-save"), look->standardIcon(QStyle::SP_DialogSaveButton)),
-                          tr("Save"), tr("Save [Ctrl+S]"), {QKeySequence(QKeySequence::Save)}, &FormMain::CmdSave_Click);
+    actOpen_ =
+        MakeAction(QIcon::fromTheme(QStringLiteral("document-open"), look->standardIcon(QStyle::SP_DialogOpenButton)),
+                   tr("Open"), tr("Open [Ctrl+O]"), {QKeySequence(QKeySequence::Open)}, &FormMain::CmdOpen_Click);
+    actSave_ =
+        MakeAction(QIcon::fromTheme(QStringLiteral("document-save"), look->standardIcon(QStyle::SP_DialogSaveButton)),
+                   tr("Save"), tr("Save [Ctrl+S]"), {QKeySequence(QKeySequence::Save)}, &FormMain::CmdSave_Click);
     actCopy_ = MakeAction(CommandIcon(QStringLiteral("edit-copy")), tr("Copy"), tr("Copy to clipboard [Ctrl+C]"),
                           {QKeySequence(QKeySequence::Copy)}, &FormMain::CmdCopy_Click);
     actPaste_ = MakeAction(CommandIcon(QStringLiteral("edit-paste")), tr("Paste"), tr("Paste from clipboard [Ctrl+V]"),
                            {QKeySequence(QKeySequence::Paste)}, &FormMain::CmdPaste_Click);
-    actBatch_ = MakeAction(QIcon::fromTheme(QStringLiteral("system-run"), look->standardIcon(QStyle::SP_FileDialogListView)),
-                           tr("Batch"), tr("Batch converter  [Ctrl+B]"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
-                           &FormMain::CmdBatch_Click);
+    actBatch_ = MakeAction(
+        QIcon::fromTheme(QStringLiteral("system-run"), look->standardIcon(QStyle::SP_FileDialogListView)), tr("Batch"),
+        tr("Batch converter  [Ctrl+B]"), {QKeySequence(Qt::CTRL | Qt::Key_B)}, &FormMain::CmdBatch_Click);
     actHelp_ = MakeAction(QIcon(), tr("Contents"), tr("Help"), {QKeySequence(QKeySequence::HelpContents)},
                           &FormMain::CmdHelp_Click);
     actAbout_ = MakeAction(QIcon(), tr("About"), tr("About"), {}, &FormMain::CmdAbout_Click);
     // Generate keeps its button in the panel; these keys run it from anywhere in the window.
-    actGenerate_ = MakeAction(QIcon(), tr("Generate"), tr("Generate [F5]"),
-                              {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
-                               QKeySequence(Qt::CTRL | Qt::Key_Enter)},
-                              &FormMain::CmdGenerate_Click);
+    actGenerate_ = MakeAction(
+        QIcon(), tr("Generate"), tr("Generate [F5]"),
+        {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+        &FormMain::CmdGenerate_Click);
     panel_->CmdGenerate()->setToolTip(tr("Generate [F5, Ctrl+Return]"));
 
     QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
@@ -198,7 +198,8 @@ void FormMain::BuildCommands()
     auto* helpButton = new QToolButton(bar);
     helpButton->setText(tr("Help"));
     helpButton->setToolTip(tr("Help"));
-    helpButton->setIcon(QIcon::fromTheme(QStringLiteral("help-browser"), look->standardIcon(QStyle::SP_DialogHelpButton)));
+    helpButton->setIcon(
+        QIcon::fromTheme(QStringLiteral("help-browser"), look->standardIcon(QStyle::SP_DialogHelpButton)));
     helpButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     helpButton->setPopupMode(QToolButton::MenuButtonPopup);
     helpButton->setMenu(helpMenu);
@@ -294,8 +295,7 @@ void FormMain::OnGenerateProgress(float value) { progress_->setValue(int(std::lr
 
 void FormMain::OnGeneratePicture(int slot, const QImage& picture, const QImage& thumbnail)
 {
-    if (liveGallery_ && TakeLiveGalleryPicture(slot, picture, thumbnail))
-        return;
+    if (liveGallery_ && TakeLiveGalleryPicture(slot, picture, thumbnail)) return;
     waiting_[slot] = {picture, thumbnail};
     AddWaitingPictures();
 }
@@ -303,7 +303,8 @@ void FormMain::OnGeneratePicture(int slot, const QImage& picture, const QImage& 
 void FormMain::AddWaitingPictures()
 {
     // Entries go into the list in catalogue order, whatever order the pictures come in.
-    for (auto next = waiting_.find(gallery_->Count()); next != waiting_.end(); next = waiting_.find(gallery_->Count())) {
+    for (auto next = waiting_.find(gallery_->Count()); next != waiting_.end();
+         next = waiting_.find(gallery_->Count())) {
         const int slot = next->first;
         gallery_->AddSnapshot(EffectCaption(slot), next->second.first, next->second.second);
         waiting_.erase(next);
@@ -314,8 +315,7 @@ void FormMain::AddWaitingPictures()
             commandClock_.Mark(QStringLiteral("\"%1\" in the preview").arg(EffectCaption(slot)));
         }
     }
-    if (gallery_->Count() == kSlotCount)
-        commandClock_.Mark(QStringLiteral("list complete"));
+    if (gallery_->Count() == kSlotCount) commandClock_.Mark(QStringLiteral("list complete"));
 }
 
 void FormMain::OnGenerateFinished(bool failed)
@@ -328,7 +328,8 @@ void FormMain::OnGenerateFinished(bool failed)
     // framed entry, so every later entry still holds its own slot.
     for (int slot = gallery_->Count(); slot < kSlotCount && !waiting_.empty(); slot = gallery_->Count()) {
         if (!waiting_.count(slot))
-            gallery_->AddSnapshot(EffectCaption(slot), QImage(), MakeSnapshot(QImage(), palette().color(QPalette::Button)));
+            gallery_->AddSnapshot(EffectCaption(slot), QImage(),
+                                  MakeSnapshot(QImage(), palette().color(QPalette::Button)));
         AddWaitingPictures();
     }
     waiting_.clear();
@@ -338,8 +339,7 @@ void FormMain::OnGenerateFinished(bool failed)
     UpdateCommands();
     gallery_->setFocus();
     activateWindow();
-    if (failed)
-        ShowLowResources();
+    if (failed) ShowLowResources();
 }
 
 void FormMain::ShowLowResources()
@@ -351,10 +351,8 @@ void FormMain::ShowLowResources()
 
 void FormMain::closeEvent(QCloseEvent* event)
 {
-    if (!state_.OutDir.isEmpty())
-        WriteSetting(kOutDirSetting, state_.OutDir);
-    if (!(preview_->Mode() == startZoom_))
-        WriteSetting(kZoomModeSetting, ZoomModeText(preview_->Mode()));
+    if (!state_.OutDir.isEmpty()) WriteSetting(kOutDirSetting, state_.OutDir);
+    if (!(preview_->Mode() == startZoom_)) WriteSetting(kZoomModeSetting, ZoomModeText(preview_->Mode()));
     // Written only when changed, like the zoom mode.
     if (state_.KeepLocation != (ReadSetting(kKeepLocationSetting) == QLatin1String("1")))
         WriteSetting(kKeepLocationSetting, state_.KeepLocation ? QStringLiteral("1") : QStringLiteral("0"));

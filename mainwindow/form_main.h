@@ -167,13 +167,13 @@ private:
     std::map<int, std::pair<QImage, QImage>> waiting_;
 
     LiveRenderer* live_ = nullptr;
-    QTimer* liveStill_ = nullptr;   // runs while the controls are still, before the live gallery
+    QTimer* liveStill_ = nullptr;  // runs while the controls are still, before the live gallery
     quint64 liveGeneration_ = 0;
     quint64 galleryGeneration_ = 0;   // of the live gallery run in flight
     bool liveGallery_ = false;        // the run in flight is a live gallery, not Generate's
     bool galleryWanted_ = false;      // a live gallery starts once the run in flight is over
     bool generateAfterStop_ = false;  // Generate starts once the live gallery has stopped
-    std::optional<std::pair<EngineParams, EngineOptions>> lastLive_;   // what Live last followed
+    std::optional<std::pair<EngineParams, EngineOptions>> lastLive_;  // what Live last followed
 
     QAction* actOpen_ = nullptr;
     QAction* actSave_ = nullptr;

@@ -33,13 +33,11 @@ namespace {
 constexpr int kPromptWidth = 1024;
 constexpr int kPromptHeight = 768;
 
-
 // A clipboard picture as an opaque RGB32 picture, transparent parts over black like
 // the pictures read from files.
 QImage OpaqueOverBlack(const QImage& image)
 {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
+    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
     QImage opaque(image.size(), QImage::Format_RGB32);
     opaque.fill(Qt::black);
     QPainter painter(&opaque);
@@ -63,26 +61,24 @@ bool SameFile(const QString& a, const QString& b)
 
 QString SourceRefusal(const QString& path)
 {
-    return FormMain::tr("Cannot save %1: it is the picture being worked on. Choose another file name.").arg(ShownPath(path));
+    return FormMain::tr("Cannot save %1: it is the picture being worked on. Choose another file name.")
+        .arg(ShownPath(path));
 }
 
 }  // namespace
 
 void FormMain::CmdOpen_Click()
 {
-    if (IsGenerating())
-        return;
+    if (IsGenerating()) return;
     const QString path = prompts_->ChooseOpenFile(this, state_.LastDir, OpenFilters());
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     state_.LastDir = FolderOf(path);
     OpenPictureFile(path);
 }
 
 bool FormMain::OpenPictureFile(const QString& path)
 {
-    if (IsGenerating())
-        return false;
+    if (IsGenerating()) return false;
     setCursor(Qt::WaitCursor);
     const ReadResult read = ReadPicture(path);
     unsetCursor();
@@ -92,8 +88,7 @@ bool FormMain::OpenPictureFile(const QString& path)
         return false;
     }
     // The damage is told before anything is asked about the picture.
-    if (!read.warning.isEmpty())
-        ShowMessage(QMessageBox::Warning, kTitle, read.warning);
+    if (!read.warning.isEmpty()) ShowMessage(QMessageBox::Warning, kTitle, read.warning);
     state_.SourcePath = path;
     state_.SourceDetails = read.details;
     ShowSourcePicture(read.image);
@@ -102,7 +97,7 @@ bool FormMain::OpenPictureFile(const QString& path)
 
 void FormMain::ShowSourcePicture(const QImage& picture)
 {
-    StopLive();   // nothing of the earlier picture may reach the new gallery
+    StopLive();  // nothing of the earlier picture may reach the new gallery
     gallery_->ClearSnapshots();
     AddOriginal(picture);
     gallery_->setCurrentRow(0);
@@ -116,10 +111,9 @@ void FormMain::ShowSourcePicture(const QImage& picture)
                 const PixelPlane resized = ResizePlane(LoadPixels(picture), {size->width(), size->height()});
                 gallery_->ReplacePicture(0, DrawPixels(resized));
             } catch (const std::bad_alloc&) {
-                ShowMessage(QMessageBox::Critical, tr("Error"),
-                            tr("Not enough memory to resize the picture to %1 x %2.")
-                                .arg(size->width())
-                                .arg(size->height()));
+                ShowMessage(
+                    QMessageBox::Critical, tr("Error"),
+                    tr("Not enough memory to resize the picture to %1 x %2.").arg(size->width()).arg(size->height()));
             }
             unsetCursor();
         }
@@ -129,20 +123,17 @@ void FormMain::ShowSourcePicture(const QImage& picture)
 
 void FormMain::CmdSave_Click()
 {
-    if (IsGenerating() || gallery_->Count() == 0)
-        return;
+    if (IsGenerating() || gallery_->Count() == 0) return;
     // The picture being worked on is refused inside the dialog, before it asks whether
     // to replace the file.
     const auto refused = [this](const QString& chosen) {
         const bool source = SameFile(chosen, state_.SourcePath);
-        if (source)
-            ShowMessage(QMessageBox::NoIcon, kTitle, SourceRefusal(chosen));
+        if (source) ShowMessage(QMessageBox::NoIcon, kTitle, SourceRefusal(chosen));
         return source;
     };
     const QString start = state_.SaveDir.isEmpty() ? FirstSaveFolder() : state_.SaveDir;
     const QString path = prompts_->ChooseSaveFile(this, start, SaveFilters(), refused);
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     state_.SaveDir = FolderOf(path);
     SaveSelectedPicture(path);
 }
@@ -181,8 +172,7 @@ bool FormMain::SaveSelectedPicture(const QString& path)
 
 void FormMain::CmdCopy_Click()
 {
-    if (IsGenerating() || gallery_->Count() == 0)
-        return;
+    if (IsGenerating() || gallery_->Count() == 0) return;
     const QImage picture = gallery_->SelectedPicture();
     if (picture.isNull()) {
         ShowMessage(QMessageBox::Critical, tr("Error"), tr("There is no picture to copy."));
@@ -195,8 +185,7 @@ void FormMain::CmdCopy_Click()
 
 void FormMain::CmdPaste_Click()
 {
-    if (IsGenerating())
-        return;
+    if (IsGenerating()) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     const QImage image = data && data->hasImage() ? QGuiApplication::clipboard()->image() : QImage();
     if (image.isNull()) {
@@ -205,11 +194,12 @@ void FormMain::CmdPaste_Click()
     }
     // The same limit as for files, so a huge pasted picture cannot exhaust the memory.
     if (double(image.width()) * image.height() > DefaultMaxMegapixels() * 1e6) {
-        ShowMessage(QMessageBox::Critical, tr("Error"),
-                    tr("Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.")
-                        .arg(image.width())
-                        .arg(image.height())
-                        .arg(DefaultMaxMegapixels()));
+        ShowMessage(
+            QMessageBox::Critical, tr("Error"),
+            tr("Cannot paste the picture on the clipboard: at %1 x %2 pixels it is larger than %3 million pixels.")
+                .arg(image.width())
+                .arg(image.height())
+                .arg(DefaultMaxMegapixels()));
         return;
     }
     // The pasted picture is now the one worked on; no file is.
@@ -220,8 +210,7 @@ void FormMain::CmdPaste_Click()
 
 void FormMain::CmdBatch_Click()
 {
-    if (IsGenerating())
-        return;
+    if (IsGenerating()) return;
     FormBatch batch(this, state_.params, state_.options, state_.LastDir, state_.OutDir);
     batch.SetKeepLocation(state_.KeepLocation);
     batch.exec();
@@ -231,8 +220,7 @@ void FormMain::CmdBatch_Click()
 void FormMain::CmdHelp_Click()
 {
     const QString error = prompts_->OpenHelp(this);
-    if (!error.isEmpty())
-        ShowMessage(QMessageBox::Critical, tr("Error"), error);
+    if (!error.isEmpty()) ShowMessage(QMessageBox::Critical, tr("Error"), error);
 }
 
 void FormMain::CmdAbout_Click() { prompts_->ShowAbout(this); }
@@ -247,8 +235,7 @@ void FormMain::dragEnterEvent(QDragEnterEvent* event)
 void FormMain::dropEvent(QDropEvent* event)
 {
     const QString path = event->mimeData()->urls().value(0).toLocalFile();
-    if (path.isEmpty() || IsGenerating())
-        return;
+    if (path.isEmpty() || IsGenerating()) return;
     event->acceptProposedAction();
     state_.LastDir = FolderOf(path);
     OpenPictureFile(path);

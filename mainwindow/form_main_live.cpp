@@ -52,8 +52,7 @@ void FormMain::BuildLiveCommands(QMenu* viewMenu, QToolBar* bar)
     live_ = new LiveRenderer(this);
     connect(live_, &LiveRenderer::rendered, this, &FormMain::OnLivePicture);
     connect(live_, &LiveRenderer::idle, this, [this] {
-        if (galleryWanted_)
-            StartLiveGallery();
+        if (galleryWanted_) StartLiveGallery();
         UpdateLiveStatus();
     });
     liveStill_ = new QTimer(this);
@@ -67,7 +66,7 @@ void FormMain::BuildLiveCommands(QMenu* viewMenu, QToolBar* bar)
 void FormMain::SetLive(bool on)
 {
     if (actLive_->isChecked() != on) {
-        actLive_->setChecked(on);   // comes back here through the toggle
+        actLive_->setChecked(on);  // comes back here through the toggle
         return;
     }
     WriteSetting(kLiveSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -79,31 +78,30 @@ void FormMain::SetLive(bool on)
 
 bool FormMain::IsLive() const { return actLive_->isChecked(); }
 
-bool FormMain::IsLiveBusy() const { return live_->IsBusy() || liveStill_->isActive() || galleryWanted_ || liveGallery_; }
+bool FormMain::IsLiveBusy() const
+{
+    return live_->IsBusy() || liveStill_->isActive() || galleryWanted_ || liveGallery_;
+}
 
 void FormMain::CmdStop_Click()
 {
     StopLive();
-    if (job_->IsRunning())
-        job_->Cancel();   // the pictures already finished stay in the gallery
+    if (job_->IsRunning()) job_->Cancel();  // the pictures already finished stay in the gallery
 }
 
 void FormMain::OnPanelChanged()
 {
-    if (!IsLive() || lastLive_ == std::pair(state_.params, state_.options))
-        return;
+    if (!IsLive() || lastLive_ == std::pair(state_.params, state_.options)) return;
     FollowPanel();
 }
 
 void FormMain::FollowPanel()
 {
-    if (!IsLive() || gallery_->Count() == 0 || (job_->IsRunning() && !liveGallery_))
-        return;
+    if (!IsLive() || gallery_->Count() == 0 || (job_->IsRunning() && !liveGallery_)) return;
     lastLive_ = std::pair(state_.params, state_.options);
     ++liveGeneration_;
     galleryWanted_ = false;
-    if (liveGallery_)
-        job_->Cancel();   // its later pictures are of older values and are dropped
+    if (liveGallery_) job_->Cancel();  // its later pictures are of older values and are dropped
     RenderSelectedLive();
     liveStill_->start();
     UpdateLiveStatus();
@@ -112,8 +110,7 @@ void FormMain::FollowPanel()
 void FormMain::RenderSelectedLive()
 {
     const int slot = gallery_->SelectedSlot();
-    if (slot <= 0 || slot >= gallery_->Count())
-        return;
+    if (slot <= 0 || slot >= gallery_->Count()) return;
     LiveRequest request;
     request.source = gallery_->Picture(0);
     request.params = state_.params;
@@ -142,8 +139,7 @@ void FormMain::StopLive()
     live_->Stop();
     liveStill_->stop();
     galleryWanted_ = false;
-    if (liveGallery_)
-        job_->Cancel();
+    if (liveGallery_) job_->Cancel();
     UpdateLiveStatus();
 }
 
@@ -151,8 +147,7 @@ void FormMain::StartLiveGallery()
 {
     // The gallery waits for the selected entry's render and for a stopped run to end.
     galleryWanted_ = true;
-    if (live_->IsBusy() || job_->IsRunning())
-        return;
+    if (live_->IsBusy() || job_->IsRunning()) return;
     galleryWanted_ = false;
     liveGallery_ = true;
     galleryGeneration_ = liveGeneration_;
@@ -163,8 +158,7 @@ void FormMain::StartLiveGallery()
 
 void FormMain::OnLivePicture(int slot, const QImage& picture, const QImage& thumbnail, quint64 generation)
 {
-    if (slot >= gallery_->Count())
-        return;
+    if (slot >= gallery_->Count()) return;
     gallery_->ReplaceSnapshot(slot, picture, thumbnail);
     emit livePictureShown(slot, generation);
 }
@@ -173,10 +167,8 @@ void FormMain::OnLivePicture(int slot, const QImage& picture, const QImage& thum
 // put in place of the entry's picture when the entry exists.
 bool FormMain::TakeLiveGalleryPicture(int slot, const QImage& picture, const QImage& thumbnail)
 {
-    if (galleryGeneration_ != liveGeneration_)
-        return true;
-    if (slot >= gallery_->Count())
-        return false;
+    if (galleryGeneration_ != liveGeneration_) return true;
+    if (slot >= gallery_->Count()) return false;
     gallery_->ReplaceSnapshot(slot, picture, thumbnail);
     return true;
 }
@@ -190,17 +182,14 @@ void FormMain::OnLiveGalleryFinished(bool failed)
         CmdGenerate_Click();
         return;
     }
-    if (galleryWanted_)
-        StartLiveGallery();
+    if (galleryWanted_) StartLiveGallery();
     UpdateLiveStatus();
-    if (failed)
-        ShowLowResources();
+    if (failed) ShowLowResources();
 }
 
 void FormMain::UpdateLiveStatus()
 {
-    if (job_->IsRunning() && !liveGallery_)
-        return;   // Generate shows its own state
+    if (job_->IsRunning() && !liveGallery_) return;  // Generate shows its own state
     const bool busy = live_->IsBusy() || liveGallery_;
     stateText_->setText(busy ? tr("Please wait...") : tr("Ready"));
     if (!busy)

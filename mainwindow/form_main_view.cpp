@@ -18,15 +18,16 @@ namespace lumetra {
 
 void FormMain::BuildViewCommands(QToolBar* bar)
 {
-    actZoomIn_ = MakeAction(CommandIcon(QStringLiteral("zoom-in")), tr("Zoom In"), tr("Zoom In [Ctrl++]"),
-                            {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-                            &FormMain::ZoomIn);
+    actZoomIn_ =
+        MakeAction(CommandIcon(QStringLiteral("zoom-in")), tr("Zoom In"), tr("Zoom In [Ctrl++]"),
+                   {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &FormMain::ZoomIn);
     actZoomOut_ = MakeAction(CommandIcon(QStringLiteral("zoom-out")), tr("Zoom Out"), tr("Zoom Out [Ctrl+-]"),
                              {QKeySequence(QKeySequence::ZoomOut)}, &FormMain::ZoomOut);
-    actActualSize_ = MakeAction(CommandIcon(QStringLiteral("zoom-original")), tr("Actual Size"),
-                                tr("Actual Size [Ctrl+1]"), {QKeySequence(Qt::CTRL | Qt::Key_1)}, &FormMain::ActualSize);
-    actFit_ = MakeAction(CommandIcon(QStringLiteral("zoom-fit-best")), tr("Fit to Window"), tr("Fit to Window [Ctrl+0]"),
-                         {QKeySequence(Qt::CTRL | Qt::Key_0)}, &FormMain::FitToWindow);
+    actActualSize_ =
+        MakeAction(CommandIcon(QStringLiteral("zoom-original")), tr("Actual Size"), tr("Actual Size [Ctrl+1]"),
+                   {QKeySequence(Qt::CTRL | Qt::Key_1)}, &FormMain::ActualSize);
+    actFit_ = MakeAction(CommandIcon(QStringLiteral("zoom-fit-best")), tr("Fit to Window"),
+                         tr("Fit to Window [Ctrl+0]"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, &FormMain::FitToWindow);
 
     viewMenu_ = new QMenu(tr("&View"), this);
     menuBar()->addMenu(viewMenu_);
@@ -59,8 +60,7 @@ void FormMain::FitToWindow() { preview_->FitToWindow(); }
 
 void FormMain::StartCompare()
 {
-    if (gallery_->Count() > 0)
-        preview_->SetComparison(gallery_->Picture(0));
+    if (gallery_->Count() > 0) preview_->SetComparison(gallery_->Picture(0));
 }
 
 void FormMain::StopCompare() { preview_->SetComparison(QImage()); }
@@ -72,8 +72,7 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (key->key() == Qt::Key_Backslash && widget && widget->window() == this) {
-            if (!key->isAutoRepeat())
-                event->type() == QEvent::KeyPress ? StartCompare() : StopCompare();
+            if (!key->isAutoRepeat()) event->type() == QEvent::KeyPress ? StartCompare() : StopCompare();
             return true;
         }
     }
@@ -83,8 +82,7 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event)
 void FormMain::changeEvent(QEvent* event)
 {
     // A key released in another window never arrives here.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        StopCompare();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) StopCompare();
     QMainWindow::changeEvent(event);
 }
 

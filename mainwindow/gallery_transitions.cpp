@@ -10,8 +10,7 @@ namespace lumetra {
 QImage ComposeTransitionPicture(const QImage& left, const QImage& middle, const QImage& base)
 {
     const auto fits = [&](const QImage& p) { return p.format() == QImage::Format_RGB888 && p.size() == base.size(); };
-    if (base.isNull() || !fits(left) || !fits(middle) || !fits(base))
-        return QImage();
+    if (base.isNull() || !fits(left) || !fits(middle) || !fits(base)) return QImage();
     QImage result;
     try {
         result = NewStorePicture(base.width(), base.height(), QImage::Format_RGB888);

@@ -25,12 +25,11 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
             const QColor& frameColor, int slot)
 {
     std::vector<bool> delivered(kSlotCount, false);
-    std::vector<QImage> pictures(kSlotCount);   // shared with the window, not copied
+    std::vector<QImage> pictures(kSlotCount);  // shared with the window, not copied
     auto deliver = [&](int slot, QImage picture) {
         // A picture that could not be had for display counts as missing, so the run is
         // reported as incomplete instead of showing an empty entry without a word.
-        if (slot <= 0 || slot >= kSlotCount || delivered[slot] || promise.isCanceled() || picture.isNull())
-            return;
+        if (slot <= 0 || slot >= kSlotCount || delivered[slot] || promise.isCanceled() || picture.isNull()) return;
         delivered[slot] = true;
         pictures[slot] = picture;
         GenerateUpdate update;
@@ -63,11 +62,10 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
                 engine, progress, [&](int s, const PixelPlane& plane) { deliver(s, DrawPixels24(plane)); }, false);
             pictures[0] = DrawPixels24(engine.SrcPixels);
             for (const EffectInfo& effect : kCatalogue) {
-                if (effect.kind != EffectKind::Transition)
-                    continue;
+                if (effect.kind != EffectKind::Transition) continue;
                 ThrowIfStopped(stop);
-                deliver(effect.slot,
-                        ComposeTransitionPicture(pictures[effect.left], pictures[effect.middle], pictures[effect.base]));
+                deliver(effect.slot, ComposeTransitionPicture(pictures[effect.left], pictures[effect.middle],
+                                                              pictures[effect.base]));
             }
             progress(100.0f);
         } else {
@@ -81,11 +79,9 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
         // then are missing at the end.
         engine.ReleaseLayers();
         for (int s = 1; s < kSlotCount && !cancelled && !promise.isCanceled(); ++s) {
-            if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s))
-                continue;
+            if (delivered[s] || (slot != GenerateJob::kWholeGallery && slot != s)) continue;
             try {
-                if (engine.SrcPixels.Empty())
-                    engine.SrcPixels = LoadPixels(source);
+                if (engine.SrcPixels.Empty()) engine.SrcPixels = LoadPixels(source);
                 deliver(s, DrawPixels24(RenderSlot(engine, s)));
             } catch (const RunCancelled&) {
                 cancelled = true;
@@ -137,22 +133,21 @@ GenerateJob::~GenerateJob()
 bool GenerateJob::Start(const QImage& source, const EngineParams& params, const EngineOptions& options,
                         const PixelPlane& pencilTexture, const QColor& frameColor, int slot)
 {
-    if (running_ || (slot != kWholeGallery && (slot < 1 || slot >= kSlotCount)))
-        return false;
+    if (running_ || (slot != kWholeGallery && (slot < 1 || slot >= kSlotCount))) return false;
     running_ = true;
     stop_ = std::stop_source();
     // One run releases and allocates about a gallery's worth of large buffers: keeping
     // them for the next run spares it that much fresh memory, the costliest part of a run.
     KeepReleasedBuffers(std::size_t(kSlotCount) * 4 * std::size_t(source.width()) * std::size_t(source.height()));
-    future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture, frameColor, slot);
+    future_ = QtConcurrent::run(&EnginePool(), RunJob, stop_.get_token(), source, params, options, pencilTexture,
+                                frameColor, slot);
     watcher_.setFuture(future_);
     return true;
 }
 
 void GenerateJob::Cancel()
 {
-    if (running_)
-        stop_.request_stop();
+    if (running_) stop_.request_stop();
 }
 
 void GenerateJob::WaitForFinished()
@@ -168,12 +163,8 @@ void GenerateJob::Deliver(int begin, int end)
     for (int i = begin; i < end; ++i) {
         const GenerateUpdate update = future_.resultAt(i);
         switch (update.kind) {
-        case GenerateUpdate::Kind::Progress:
-            emit progressChanged(update.progress);
-            break;
-        case GenerateUpdate::Kind::Picture:
-            emit pictureReady(update.slot, update.picture, update.thumbnail);
-            break;
+        case GenerateUpdate::Kind::Progress: emit progressChanged(update.progress); break;
+        case GenerateUpdate::Kind::Picture: emit pictureReady(update.slot, update.picture, update.thumbnail); break;
         case GenerateUpdate::Kind::Done:
             running_ = false;
             emit finished(update.failed, update.cancelled);

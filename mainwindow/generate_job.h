@@ -22,12 +22,12 @@ namespace lumetra {
 struct GenerateUpdate {
     enum class Kind { Progress, Picture, Done };
     Kind kind = Kind::Progress;
-    float progress = 0;  // Progress
-    int slot = -1;       // Picture: gallery slot 1..19
-    QImage picture;      // Picture: the finished picture
-    QImage thumbnail;    // Picture: its framed thumbnail
-    bool failed = false; // Done: some step could not be carried out
-    bool cancelled = false; // Done: the run was cancelled before it was over
+    float progress = 0;      // Progress
+    int slot = -1;           // Picture: gallery slot 1..19
+    QImage picture;          // Picture: the finished picture
+    QImage thumbnail;        // Picture: its framed thumbnail
+    bool failed = false;     // Done: some step could not be carried out
+    bool cancelled = false;  // Done: the run was cancelled before it was over
 };
 
 class GenerateJob : public QObject {

@@ -18,16 +18,12 @@ LiveRenderer::LiveRenderer(QObject* parent) : QObject(parent), schedule_(kLiveBu
 void LiveRenderer::Render(const LiveRequest& request)
 {
     switch (schedule_.Changed(LiveSchedule::Clock::now(), job_.IsRunning())) {
-    case LiveSchedule::Action::Start:
-        Start(request);
-        break;
+    case LiveSchedule::Action::Start: Start(request); break;
     case LiveSchedule::Action::CancelAndRestart:
         waiting_ = request;
         job_.Cancel();
         break;
-    case LiveSchedule::Action::Wait:
-        waiting_ = request;
-        break;
+    case LiveSchedule::Action::Wait: waiting_ = request; break;
     }
 }
 
@@ -53,8 +49,7 @@ void LiveRenderer::Start(const LiveRequest& request)
 
 void LiveRenderer::OnPicture(int slot, const QImage& picture, const QImage& thumbnail)
 {
-    if (dropResults_)
-        return;
+    if (dropResults_) return;
     schedule_.Shown(LiveSchedule::Clock::now());
     emit rendered(slot, picture, thumbnail, inFlight_);
 }

@@ -23,8 +23,8 @@ struct LiveRequest {
     EngineOptions options;
     PixelPlane pencilTexture;
     QColor frameColor;
-    int slot = 1;              // 1..19
-    quint64 generation = 0;    // grows with every change of a value
+    int slot = 1;            // 1..19
+    quint64 generation = 0;  // grows with every change of a value
 };
 
 class LiveRenderer : public QObject {
@@ -52,8 +52,8 @@ private:
     GenerateJob job_;
     LiveSchedule schedule_;
     std::optional<LiveRequest> waiting_;
-    quint64 inFlight_ = 0;   // generation of the render in flight
-    bool dropResults_ = false;   // the render in flight was stopped by Stop
+    quint64 inFlight_ = 0;      // generation of the render in flight
+    bool dropResults_ = false;  // the render in flight was stopped by Stop
 };
 
 }  // namespace lumetra

@@ -4,16 +4,12 @@ namespace lumetra {
 
 LiveSchedule::Action LiveSchedule::Changed(Clock::time_point now, bool rendering)
 {
-    if (!oldestUnshown_)
-        oldestUnshown_ = now;
-    if (!rendering)
-        return Action::Start;
+    if (!oldestUnshown_) oldestUnshown_ = now;
+    if (!rendering) return Action::Start;
     // A restarted render shows its picture about one render's time from now; before any
     // render has been timed, the one in flight is the quickest way to a picture.
-    if (estimate_ && now + *estimate_ <= *oldestUnshown_ + budget_)
-        return Action::CancelAndRestart;
-    if (!firstSinceStart_)
-        firstSinceStart_ = now;
+    if (estimate_ && now + *estimate_ <= *oldestUnshown_ + budget_) return Action::CancelAndRestart;
+    if (!firstSinceStart_) firstSinceStart_ = now;
     return Action::Wait;
 }
 

@@ -25,14 +25,12 @@ public:
     SaveDialog(QWidget* owner, const QString& startFolder, const QString& filters,
                const std::function<bool(const QString&)>& refused)
         : QFileDialog(owner, QString(), startFolder, filters), refused_(refused)
-    {
-    }
+    {}
 
     void accept() override
     {
         const QStringList chosen = selectedFiles();
-        if (!chosen.isEmpty() && refused_ && refused_(chosen.constFirst()))
-            return;
+        if (!chosen.isEmpty() && refused_ && refused_(chosen.constFirst())) return;
         QFileDialog::accept();
     }
 
@@ -56,8 +54,7 @@ QString MainPrompts::ChooseSaveFile(QWidget* owner, const QString& startFolder, 
     dialog.setDefaultSuffix(SuffixOfFilter(filters.value(0)));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOfFilter(filter)); });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
 

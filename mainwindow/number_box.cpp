@@ -17,11 +17,10 @@ void NumberBox::keyPressEvent(QKeyEvent* event)
     // all; a paste is checked by the validator) keep their usual meaning; of the keys
     // that type a character only digits and Backspace get through.
     const QString text = event->text();
-    const bool typesCharacter = !text.isEmpty() && !(event->modifiers() & Qt::ControlModifier) &&
-                                event->key() != Qt::Key_Backspace &&
-                                event->key() != Qt::Key_Delete && event->key() != Qt::Key_Tab &&
-                                event->key() != Qt::Key_Backtab && event->key() != Qt::Key_Return &&
-                                event->key() != Qt::Key_Enter && event->key() != Qt::Key_Escape;
+    const bool typesCharacter =
+        !text.isEmpty() && !(event->modifiers() & Qt::ControlModifier) && event->key() != Qt::Key_Backspace &&
+        event->key() != Qt::Key_Delete && event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab &&
+        event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter && event->key() != Qt::Key_Escape;
     if (typesCharacter && !(text.size() == 1 && text[0].isDigit() && text[0].unicode() < 128)) {
         event->accept();
         return;

@@ -18,8 +18,7 @@ ParameterPanel::ParameterPanel(AppState& state, QWidget* parent) : QWidget(paren
 {
     auto* group = new QGroupBox(tr("Settings"), this);
     auto* groupLayout = new QVBoxLayout(group);
-    for (const ParameterInfo& info : kParameters)
-        groupLayout->addWidget(BuildRow(info));
+    for (const ParameterInfo& info : kParameters) groupLayout->addWidget(BuildRow(info));
 
     checkBlur_ = new QCheckBox(tr("Blur"), group);
     checkSharpen_ = new QCheckBox(tr("Sharpen"), group);
@@ -30,12 +29,10 @@ ParameterPanel::ParameterPanel(AppState& state, QWidget* parent) : QWidget(paren
         groupLayout->addWidget(box);
     // Blur and Sharpen exclude each other; both may be clear.
     connect(checkBlur_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            checkSharpen_->setChecked(false);
+        if (on) checkSharpen_->setChecked(false);
     });
     connect(checkSharpen_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            checkBlur_->setChecked(false);
+        if (on) checkBlur_->setChecked(false);
     });
     connect(checkAdjust_, &QCheckBox::toggled, checkColorSketch_, &QWidget::setEnabled);
     connect(checkMixColor_, &QCheckBox::toggled, this, [this](bool on) {
@@ -89,8 +86,7 @@ QWidget* ParameterPanel::BuildRow(const ParameterInfo& info)
     const ParameterId id = info.id;
     connect(r.slider, &QSlider::valueChanged, this, [this, id](int value) {
         const QString text = QString::number(value);
-        if (TextBox(id)->text() != text)
-            TextBox(id)->setText(text);
+        if (TextBox(id)->text() != text) TextBox(id)->setText(text);
     });
     connect(r.text, &QLineEdit::textChanged, this, [this, id] { TextChanged(id); });
     return row;
@@ -102,8 +98,7 @@ void ParameterPanel::TextChanged(ParameterId id)
     NumberBox* box = TextBox(id);
     const int value = ParseParameterText(box->text(), info);
     const QString text = QString::number(value);
-    if (box->text() != text)
-        box->setText(text);  // runs this handler again, which then finds nothing to change
+    if (box->text() != text) box->setText(text);  // runs this handler again, which then finds nothing to change
     Slider(id)->setValue(value);
     SetShownValue(state_.params, id, value);
     emit changed();

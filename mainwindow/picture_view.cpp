@@ -17,8 +17,7 @@ void PictureView::SetPicture(const QImage& picture)
 
 void PictureView::SetZoom(double factor)
 {
-    if (factor == zoom_)
-        return;
+    if (factor == zoom_) return;
     zoom_ = factor;
     TakeSize();
     update();
@@ -34,7 +33,8 @@ void PictureView::TakeSize()
 
 const QImage& PictureView::Reduced()
 {
-    const QSize size(int(std::floor(picture_.width() * zoom_ + 1e-6)), int(std::floor(picture_.height() * zoom_ + 1e-6)));
+    const QSize size(int(std::floor(picture_.width() * zoom_ + 1e-6)),
+                     int(std::floor(picture_.height() * zoom_ + 1e-6)));
     if (reducedFrom_ != picture_.cacheKey() || reduced_.size() != size) {
         reduced_ = size.isEmpty() ? QImage() : picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         reducedFrom_ = picture_.cacheKey();
@@ -44,8 +44,7 @@ const QImage& PictureView::Reduced()
 
 void PictureView::paintEvent(QPaintEvent* event)
 {
-    if (picture_.isNull())
-        return;
+    if (picture_.isNull()) return;
     QPainter painter(this);
     const QRect area = event->rect();
     if (zoom_ < 1.0) {

@@ -18,12 +18,12 @@ constexpr int kWheelStep = 120;  // one notch of an ordinary mouse wheel
 
 int PreviewOffset(int areaTwips, int pictureTwips)
 {
-    if (areaTwips - kPreviewMarginTwips > pictureTwips)
-        return (areaTwips - pictureTwips - kPreviewMarginTwips) / 2;
+    if (areaTwips - kPreviewMarginTwips > pictureTwips) return (areaTwips - pictureTwips - kPreviewMarginTwips) / 2;
     return 0;
 }
 
-PreviewArea::PreviewArea(QWidget* parent) : QScrollArea(parent), canvas_(new QWidget), picture_(new PictureView(canvas_))
+PreviewArea::PreviewArea(QWidget* parent)
+    : QScrollArea(parent), canvas_(new QWidget), picture_(new PictureView(canvas_))
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
@@ -45,15 +45,13 @@ void PreviewArea::ShowPicture(const QImage& picture)
     }
     picture_->SetPicture(comparison_.isNull() ? picture : comparison_);
     picture_->show();
-    if (picture.size() != before)
-        Place();
+    if (picture.size() != before) Place();
 }
 
 void PreviewArea::SetComparison(const QImage& picture)
 {
     comparison_ = picture;
-    if (!shown_.isNull())
-        picture_->SetPicture(Painted());
+    if (!shown_.isNull()) picture_->SetPicture(Painted());
 }
 
 const QImage& PreviewArea::Painted() const { return comparison_.isNull() ? shown_ : comparison_; }

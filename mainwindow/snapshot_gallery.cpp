@@ -20,9 +20,8 @@ SnapshotGallery::SnapshotGallery(QWidget* parent) : QListWidget(parent)
     setWordWrap(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAccessibleName(tr("Gallery"));
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        emit pictureSelected(row >= 0 && row < Count() ? pictures_[row] : QImage());
-    });
+    connect(this, &QListWidget::currentRowChanged, this,
+            [this](int row) { emit pictureSelected(row >= 0 && row < Count() ? pictures_[row] : QImage()); });
 }
 
 void SnapshotGallery::AddSnapshot(const QString& caption, const QImage& picture, const QImage& thumbnail)
@@ -38,8 +37,7 @@ void SnapshotGallery::AddSnapshot(const QString& caption, const QImage& picture,
 void SnapshotGallery::ReplacePicture(int slot, const QImage& picture)
 {
     pictures_.at(slot) = picture;
-    if (slot == currentRow())
-        emit pictureSelected(picture);
+    if (slot == currentRow()) emit pictureSelected(picture);
 }
 
 void SnapshotGallery::ReplaceSnapshot(int slot, const QImage& picture, const QImage& thumbnail)

@@ -31,8 +31,7 @@ QImage AverageBlocks(const QImage& picture, QSize size)
     // Everything the rows need is had before they are spread over threads, where a
     // failed allocation could not be reported.
     std::vector<uint64_t> allSums(3 * size_t(tw) * size_t(th), 0);
-    if (source.isNull() || shrunk.isNull())
-        return QImage();
+    if (source.isNull() || shrunk.isNull()) return QImage();
 #pragma omp parallel for schedule(dynamic) if (UseRowThreads(sw, sh))
     for (int ty = 0; ty < th; ++ty) {
         const int y0 = int(int64_t(ty) * sh / th), y1 = int(int64_t(ty + 1) * sh / th);
@@ -40,7 +39,7 @@ QImage AverageBlocks(const QImage& picture, QSize size)
         for (int y = y0; y < y1; ++y) {
             const uchar* line = source.constScanLine(y);
             for (int tx = 0; tx < tw; ++tx) {
-                uint32_t r = 0, g = 0, b = 0;   // one block row: below 2^32 for any width under 16 million
+                uint32_t r = 0, g = 0, b = 0;  // one block row: below 2^32 for any width under 16 million
                 for (int x = firstColumn[tx]; x < firstColumn[tx + 1]; ++x) {
                     r += line[step * x + red];
                     g += line[step * x + 1];
@@ -94,7 +93,7 @@ QImage MakeSnapshot(const QImage& picture, const QColor& frameColor)
             painter.drawImage(target.topLeft(), picture);
         else if (target.width() <= picture.width() && target.height() <= picture.height())
             painter.drawImage(target.topLeft(), AverageBlocks(picture, target.size()));
-        else   // a rounding up by a pixel: a filtered scaling copes
+        else  // a rounding up by a pixel: a filtered scaling copes
             painter.drawImage(target.topLeft(),
                               picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }

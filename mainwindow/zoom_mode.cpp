@@ -20,40 +20,32 @@ constexpr double kSmallestFit = 0.01;
 double ZoomStepIn(double factor)
 {
     for (double step : kZoomSteps)
-        if (step > factor * (1 + kSameFactor))
-            return step;
+        if (step > factor * (1 + kSameFactor)) return step;
     return kZoomSteps.back();
 }
 
 double ZoomStepOut(double factor)
 {
     for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step)
-        if (*step < factor * (1 - kSameFactor))
-            return *step;
+        if (*step < factor * (1 - kSameFactor)) return *step;
     return kZoomSteps.front();
 }
 
 double FitFactor(QSize picture, QSize area)
 {
-    if (picture.isEmpty())
-        return 1.0;
+    if (picture.isEmpty()) return 1.0;
     const double factor = std::min(double(area.width()) / picture.width(), double(area.height()) / picture.height());
     return std::clamp(factor, kSmallestFit, 1.0);
 }
 
-QString ZoomModeText(const ZoomMode& mode)
-{
-    return mode.fit ? kFitText : QString::number(mode.factor * 100, 'g', 4);
-}
+QString ZoomModeText(const ZoomMode& mode) { return mode.fit ? kFitText : QString::number(mode.factor * 100, 'g', 4); }
 
 ZoomMode ParseZoomMode(const QString& text)
 {
-    if (text.trimmed().compare(kFitText, Qt::CaseInsensitive) == 0)
-        return {true, 1.0};
+    if (text.trimmed().compare(kFitText, Qt::CaseInsensitive) == 0) return {true, 1.0};
     bool ok = false;
     const double percent = text.toDouble(&ok);
-    if (!ok || !(percent > 0) || !std::isfinite(percent))
-        return {};
+    if (!ok || !(percent > 0) || !std::isfinite(percent)) return {};
     const double factor = percent / 100;
     const auto nearest = std::min_element(kZoomSteps.begin(), kZoomSteps.end(), [factor](double a, double b) {
         return std::abs(std::log(a / factor)) < std::abs(std::log(b / factor));

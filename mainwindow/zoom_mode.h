@@ -11,7 +11,7 @@ namespace lumetra {
 
 // The factors Zoom In and Zoom Out step through, from 1/8 to 8.
 inline constexpr std::array<double, 11> kZoomSteps = {1.0 / 8, 1.0 / 4, 1.0 / 3, 1.0 / 2, 2.0 / 3, 1.0,
-                                                      1.5,       2.0,       3.0,       4.0,       8.0};
+                                                      1.5,     2.0,     3.0,     4.0,     8.0};
 
 struct ZoomMode {
     bool fit = false;

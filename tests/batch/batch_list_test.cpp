@@ -52,7 +52,8 @@ private slots:
 
     void addsEachAcceptedPathOnce()
     {
-        for (const char* path : {"/p/a.jpg", "/p/a.jpg", "/p/A.jpg", "/p/UP.JPEG", "/p/x.jpe", "/p/x.bmp.txt", "/p/noext"})
+        for (const char* path :
+             {"/p/a.jpg", "/p/a.jpg", "/p/A.jpg", "/p/UP.JPEG", "/p/x.jpe", "/p/x.bmp.txt", "/p/noext"})
             form_->AddFile(path);
         log_->fileAnswer = {"/p/a.jpg", "/p/b.png"};
         form_->CmdAddFiles_Click();
@@ -88,14 +89,14 @@ private slots:
         QCOMPARE(form_->Files(), QStringList({root + "a.jpg", root + "b.PNG", root + "C.tiff", root + "e.HEIC",
                                               root + "f.webp", root + "g.jxl", root + "h.avif"}));
         QCOMPARE(lastDir_, root);
-        form_->CmdAddFolder_Click();   // given with its separator: no doubled one, nothing new
+        form_->CmdAddFolder_Click();  // given with its separator: no doubled one, nothing new
         QCOMPARE(form_->Files().size(), 7);
 
         form_->CmdAddFolder_Click();
         QCOMPARE(log_->errors, QStringList({"Can not read /no/such/folder"}));
         QCOMPARE(lastDir_, root);
         Count()->setText("untouched");
-        form_->CmdAddFolder_Click();   // cancelled
+        form_->CmdAddFolder_Click();  // cancelled
         QCOMPARE(Count()->text(), QString("untouched"));
     }
 
@@ -104,17 +105,16 @@ private slots:
         QTemporaryDir dir;
         const QString root = dir.path() + "/";
         QVERIFY(QDir(root).mkpath("top/2020/may"));
-        for (const char* name : {"top/a.jpg", "top/2020/b.png", "top/2020/may/c.gif", "top/2020/may/x.txt", "loose.bmp",
-                                 "other.txt"})
+        for (const char* name :
+             {"top/a.jpg", "top/2020/b.png", "top/2020/may/c.gif", "top/2020/may/x.txt", "loose.bmp", "other.txt"})
             QVERIFY(QFile(root + name).open(QIODevice::WriteOnly));
         QVERIFY(QFile::link(root + "top/a.jpg", root + "same as a.jpg"));
 
         log_->folderAnswers = {root + "top"};
         form_->CmdAddFolderTree_Click();
         QCOMPARE(log_->folderPrompts, QStringList({"Please select a folder.|/start/"}));
-        const QList<BatchInput> expected{{root + "top/a.jpg", ""},
-                                         {root + "top/2020/b.png", "2020"},
-                                         {root + "top/2020/may/c.gif", "2020/may"}};
+        const QList<BatchInput> expected{
+            {root + "top/a.jpg", ""}, {root + "top/2020/b.png", "2020"}, {root + "top/2020/may/c.gif", "2020/may"}};
         QCOMPARE(form_->Inputs(), expected);
         QCOMPARE(Count()->text(), QString("3 files"));
 
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(form_->Files().mid(3), QStringList({root + "loose.bmp"}));   // the folder's files were listed already
+        QCOMPARE(form_->Files().mid(3), QStringList({root + "loose.bmp"}));  // the folder's files were listed already
         QCOMPARE(Count()->text(), QString("4 files"));
 
         QMimeData text;
@@ -141,15 +141,14 @@ private slots:
 
     void removeAndSelectAll()
     {
-        for (const char* path : {"/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg"})
-            form_->AddFile(path);
-        form_->CmdRemove_Click();   // nothing selected
+        for (const char* path : {"/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg"}) form_->AddFile(path);
+        form_->CmdRemove_Click();  // nothing selected
         QCOMPARE(Count()->text(), QString("4 files"));
         List()->topLevelItem(1)->setSelected(true);
         List()->topLevelItem(3)->setSelected(true);
         form_->CmdRemove_Click();
         QCOMPARE(form_->Files(), QStringList({"/p/1.jpg", "/p/3.jpg"}));
-        form_->AddFile("/p/2.jpg");   // a removed path can come back
+        form_->AddFile("/p/2.jpg");  // a removed path can come back
 
         QTest::keyClick(List(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(List()->selectedItems().size(), 3);
@@ -164,11 +163,10 @@ private slots:
 
     void sizeValuesAreNormalised()
     {
-        const QList<std::pair<QString, int>> cases{{"", 10},     {"0", 10},     {"abc", 10},     {"11", 11},
-                                                   {"  640x", 640}, {"12.5", 12}, {"13.5", 14},
-                                                   {"99999", 10000}, {"99999999999999999999", 10000}};
-        for (const auto& [text, value] : cases)
-            QCOMPARE(NormaliseSizeValue(text), value);
+        const QList<std::pair<QString, int>> cases{{"", 10},     {"0", 10},        {"abc", 10},
+                                                   {"11", 11},   {"  640x", 640},  {"12.5", 12},
+                                                   {"13.5", 14}, {"99999", 10000}, {"99999999999999999999", 10000}};
+        for (const auto& [text, value] : cases) QCOMPARE(NormaliseSizeValue(text), value);
     }
 
     void sizeBoxesFilterSelectAndNormalise()
@@ -183,7 +181,7 @@ private slots:
 
         width->setText("");
         QTest::keyClicks(width, "1a-2.3456789");
-        QCOMPARE(width->text(), QString("12345"));   // digits only, five at most
+        QCOMPARE(width->text(), QString("12345"));  // digits only, five at most
         width->setText("");
         height->setFocus();
         QCOMPARE(width->text(), QString("10"));

@@ -36,10 +36,7 @@ QByteArray Bytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QSize SizeOf(const QString& path)
-{
-    return QImage(path).size();
-}
+QSize SizeOf(const QString& path) { return QImage(path).size(); }
 
 // Gradients and a checkerboard, so every effect has edges and colours to work on.
 void WritePattern(const QString& path, int width, int height)
@@ -81,7 +78,10 @@ class BatchRunTest : public QObject {
 
     QString Work(const QString& name) const { return work_->path() + "/" + name; }
     template <typename T>
-    T* Control(const char* name) const { return form_->findChild<T*>(name); }
+    T* Control(const char* name) const
+    {
+        return form_->findChild<T*>(name);
+    }
 
     // Ten photos under new names, made from the four samples.
     void AddTenPhotos()
@@ -89,7 +89,8 @@ class BatchRunTest : public QObject {
         const QStringList samples{"astronaut.png", "chelsea.png", "coffee.png", "rocket.jpg"};
         for (int i = 0; i < 10; ++i) {
             const QString sample = samples[i % samples.size()];
-            const QString path = Work(QString("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
+            const QString path =
+                Work(QString("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
             QFile::copy(kSamples + sample, path);
             form_->AddFile(path);
         }
@@ -132,13 +133,12 @@ private slots:
 
     void outputsEqualTheCommandLine()
     {
-        form_->CmdConvert_Click();   // an empty list asks nothing
+        form_->CmdConvert_Click();  // an empty list asks nothing
         QVERIFY(log_->folderPrompts.isEmpty());
         const QStringList inputs{kSamples + "astronaut.png", kSamples + "coffee.png", kSamples + "rocket.jpg"};
-        for (const QString& path : inputs)
-            form_->AddFile(path);
-        Control<QComboBox>("ComboEffect")->setCurrentIndex(4);   // "Color 1 + Dot", slot 5
-        Control<QComboBox>("ComboFormat")->setCurrentIndex(1);   // PNG
+        for (const QString& path : inputs) form_->AddFile(path);
+        Control<QComboBox>("ComboEffect")->setCurrentIndex(4);  // "Color 1 + Dot", slot 5
+        Control<QComboBox>("ComboFormat")->setCurrentIndex(1);  // PNG
         UseNewSize("320", "240", true);
         log_->answerYes = true;
         RunTo(Work("window"));
@@ -151,8 +151,9 @@ private slots:
         QCOMPARE(form_->Status(2), FileStatus::Converted);
 
         QProcess cli;
-        cli.start(LUMETRA_CLI, QStringList({"batch"}) + inputs +
-                                   QStringList({"--out", Work("cli"), "--effect", "5", "--format", "png", "--size", "320x240"}));
+        cli.start(LUMETRA_CLI,
+                  QStringList({"batch"}) + inputs +
+                      QStringList({"--out", Work("cli"), "--effect", "5", "--format", "png", "--size", "320x240"}));
         QVERIFY(cli.waitForFinished(kTimeoutMs));
         QCOMPARE(cli.exitCode(), 0);
         for (const QString name : {"astronaut.png", "coffee.png", "rocket.png"}) {
@@ -168,8 +169,7 @@ private slots:
         WritePattern(Work("tall.png"), 1200, 1600);
         WritePattern(Work("strip.png"), 2000, 500);
         WritePattern(Work("exact.png"), 800, 600);
-        for (const char* name : {"wide.png", "tall.png", "strip.png", "exact.png"})
-            form_->AddFile(Work(name));
+        for (const char* name : {"wide.png", "tall.png", "strip.png", "exact.png"}) form_->AddFile(Work(name));
         Control<QComboBox>("ComboFormat")->setCurrentIndex(1);
         UseNewSize("800", "600", true);
         RunTo(Work("fit"));
@@ -192,7 +192,7 @@ private slots:
     {
         WritePattern(Work("wide.png"), 1600, 1200);
         form_->AddFile(Work("wide.png"));
-        UseNewSize("0", "", true);   // typed but never left, so never normalised
+        UseNewSize("0", "", true);  // typed but never left, so never normalised
         RunTo(Work("out"));
         QCOMPARE(Control<SizeBox>("TextW")->text(), QString("10"));
         QCOMPARE(SizeOf(Work("out/wide.jpg")), QSize(10, 8));
@@ -264,7 +264,7 @@ private slots:
         form_->close();
         QVERIFY(!form_->isVisible());
         gate.release.release();
-        form_.reset();   // waits for the file in hand
+        form_.reset();  // waits for the file in hand
 
         QVERIFY(QFile::exists(Work("out/photo02.jpg")));
         QVERIFY(!QFile::exists(Work("out/photo03.jpg")));
@@ -278,8 +278,7 @@ private slots:
         QFile::copy(kSamples + "rocket.jpg", Work("a.jpg"));
         QFile::copy(kSamples + "chelsea.png", Work("sub/a.png"));
         QFile::copy(kSamples + "coffee.png", Work("b.png"));
-        for (const char* name : {"a.jpg", "sub/a.png", "b.png"})
-            form_->AddFile(Work(name));
+        for (const char* name : {"a.jpg", "sub/a.png", "b.png"}) form_->AddFile(Work(name));
         Gate gate;
         gate.pausedFile = "b.png";
         form_->SetConverter(gate.Wrap());
@@ -302,13 +301,12 @@ private slots:
         // Again with "Skip files already converted": nothing is written, each file marked skipped.
         const QDateTime written = QFileInfo(Work("out/b.jpg")).lastModified();
         Control<QCheckBox>("CheckSkipExisting")->setChecked(true);
-        gate.release.release();   // the gate holds b.png again
+        gate.release.release();  // the gate holds b.png again
         RunTo(Work("out"));
-        for (int row = 0; row < 3; ++row)
-            QCOMPARE(form_->Status(row), FileStatus::Skipped);
+        for (int row = 0; row < 3; ++row) QCOMPARE(form_->Status(row), FileStatus::Skipped);
         QCOMPARE(QFileInfo(Work("out/b.jpg")).lastModified(), written);
         QCOMPARE(log_->warnings.size(), 1);
-        Control<QCheckBox>("CheckSkipExisting")->setChecked(false);   // the choice is remembered: leave it off
+        Control<QCheckBox>("CheckSkipExisting")->setChecked(false);  // the choice is remembered: leave it off
     }
 
     void failedFilesAreMarkedAndReportedOnce()
@@ -320,23 +318,21 @@ private slots:
         text.close();
         QFile::copy(kSamples + "chelsea.png", Work("c.png"));
         QFile::copy(kSamples + "coffee.png", Work("d.png"));
-        QVERIFY(QDir(work_->path()).mkdir("d.jpg"));   // the output name is taken by a folder
-        for (const char* name : {"a.jpg", "b.png", "c.png", "d.png"})
-            form_->AddFile(Work(name));
-        RunTo(work_->path());   // the source folder, in the source's own format
+        QVERIFY(QDir(work_->path()).mkdir("d.jpg"));  // the output name is taken by a folder
+        for (const char* name : {"a.jpg", "b.png", "c.png", "d.png"}) form_->AddFile(Work(name));
+        RunTo(work_->path());  // the source folder, in the source's own format
 
         QCOMPARE(Bytes(Work("a.jpg")), photo);
-        QVERIFY(!QFile::exists(Work("b.jpg")));   // never rendered from an earlier picture
+        QVERIFY(!QFile::exists(Work("b.jpg")));  // never rendered from an earlier picture
         QCOMPARE(SizeOf(Work("c.jpg")), QSize(451, 300));
-        const QList<FileStatus> expected{FileStatus::Failed, FileStatus::Failed, FileStatus::Converted, FileStatus::Failed};
-        for (int row = 0; row < 4; ++row)
-            QCOMPARE(form_->Status(row), expected[row]);
+        const QList<FileStatus> expected{FileStatus::Failed, FileStatus::Failed, FileStatus::Converted,
+                                         FileStatus::Failed};
+        for (int row = 0; row < 4; ++row) QCOMPARE(form_->Status(row), expected[row]);
 
         QCOMPARE(log_->warnings.size(), 1);
         const QString report = log_->warnings.first();
         QVERIFY2(report.startsWith("3 files were not converted:"), qPrintable(report));
-        for (const char* name : {"a.jpg", "b.png", "d.jpg"})
-            QVERIFY2(report.contains(name), qPrintable(report));
+        for (const char* name : {"a.jpg", "b.png", "d.jpg"}) QVERIFY2(report.contains(name), qPrintable(report));
         QCOMPARE(log_->questions.size(), 1);
     }
 
@@ -348,11 +344,9 @@ private slots:
         QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(photo.left(photo.size() * 2 / 3)) > 0);
         cut.close();
         QFile::copy(kSamples + "coffee.png", Work("throws.png"));
-        for (const char* name : {"throws.png", "cut.jpg", "whole.jpg"})
-            form_->AddFile(Work(name));
+        for (const char* name : {"throws.png", "cut.jpg", "whole.jpg"}) form_->AddFile(Work(name));
         form_->SetConverter([](const ConvertJob& job) -> ConvertResult {
-            if (job.inputPath.endsWith("throws.png"))
-                throw 42;   // not even a std::exception
+            if (job.inputPath.endsWith("throws.png")) throw 42;  // not even a std::exception
             return ConvertFile(job);
         });
         log_->answerYes = true;
@@ -376,7 +370,7 @@ private slots:
     void unwritableOutputFolderIsFoundBeforeAnyPicture()
     {
         form_->AddFile(kSamples + "coffee.png");
-        log_->folderAnswers << "/proc";   // no file can be made there, not even by root
+        log_->folderAnswers << "/proc";  // no file can be made there, not even by root
         form_->CmdConvert_Click();
         QVERIFY(!form_->IsRunning());
         QCOMPARE(log_->errors.size(), 1);
@@ -395,7 +389,7 @@ private slots:
         StartTo(Work("out"));
         QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
 
-        QTest::keyClick(form_.get(), Qt::Key_Escape);   // answered No
+        QTest::keyClick(form_.get(), Qt::Key_Escape);  // answered No
         QVERIFY(form_->isVisible());
         QVERIFY(form_->IsRunning());
         QCOMPARE(log_->questions, QStringList({"Stop the conversion?"}));

@@ -8,10 +8,10 @@
 #include "batch/batch_prompts.h"
 
 struct PromptLog {
-    QStringList folderAnswers;   // handed out in order; "" (cancel) when used up
-    QStringList fileAnswer;      // what the open dialog returns
-    QStringList folderPrompts;   // "prompt|start folder" of each folder dialog
-    QStringList fileStarts;      // start folder of each open dialog
+    QStringList folderAnswers;  // handed out in order; "" (cancel) when used up
+    QStringList fileAnswer;     // what the open dialog returns
+    QStringList folderPrompts;  // "prompt|start folder" of each folder dialog
+    QStringList fileStarts;     // start folder of each open dialog
     QStringList errors;
     QStringList warnings;
     QStringList questions;

@@ -30,7 +30,7 @@ CliRun Cli(const QStringList& args)
     process.start(QStringLiteral(LUMETRA_CLI_PATH), args);
     CliRun run;
     if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit)
-        return run;   // a crash shows as status -1
+        return run;  // a crash shows as status -1
     run.status = process.exitCode();
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
@@ -42,10 +42,7 @@ QByteArray Bytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QImage Picture(const QString& path)
-{
-    return ReadPicture(path).image;
-}
+QImage Picture(const QString& path) { return ReadPicture(path).image; }
 
 class CliRunTest : public testing::Test {
 protected:
@@ -105,11 +102,12 @@ TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobsAndNeverOverwritesItsOw
     QDir(dir_.path()).mkdir("sub");
     const QString twin = Path("sub/chelsea.jpg");
     ASSERT_TRUE(QFile::copy(other_, twin));
-    const QStringList inputs{twin, photo_, other_, photo_};   // photo_ twice: converted once
+    const QStringList inputs{twin, photo_, other_, photo_};  // photo_ twice: converted once
     for (const char* jobsText : {"1", "2"}) {
         const QString jobs = QString::fromLatin1(jobsText);
-        const CliRun run = Cli(QStringList{"batch"} + inputs +
-                            QStringList{"--out", Path("out" + jobs), "--jobs", jobs, "--effect", "9", "--format", "gif"});
+        const CliRun run =
+            Cli(QStringList{"batch"} + inputs +
+                QStringList{"--out", Path("out" + jobs), "--jobs", jobs, "--effect", "9", "--format", "gif"});
         ASSERT_EQ(run.status, 0) << run.errors.toStdString();
         EXPECT_TRUE(run.errors.contains("[3/3] ")) << run.errors.toStdString();
         EXPECT_TRUE(run.errors.contains("1 output(s) were given a name ending in \" (2)\""));
@@ -123,8 +121,7 @@ TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobsAndNeverOverwritesItsOw
     QProcess terminal;
     QStringList command{QStringLiteral(LUMETRA_CLI_PATH), "batch", "--out", Path("out3")};
     command += inputs;
-    for (QString& word : command)
-        word = "'" + word + "'";
+    for (QString& word : command) word = "'" + word + "'";
     terminal.start("script", {"-qec", command.join(' '), "/dev/null"});
     ASSERT_TRUE(terminal.waitForFinished(600000));
     const QString screen = QString::fromLocal8Bit(terminal.readAllStandardOutput());
@@ -151,8 +148,7 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
     const CliRun whole = Cli({"batch", Path("archive"), "--recursive", "--out", Path("whole"), "--format", "png",
                               "--report", Path("whole.jsonl")});
     ASSERT_EQ(whole.status, 0) << whole.errors.toStdString();
-    for (const QString& name : tree)
-        EXPECT_TRUE(QFile::exists(Path("whole/" + name))) << name.toStdString();
+    for (const QString& name : tree) EXPECT_TRUE(QFile::exists(Path("whole/" + name))) << name.toStdString();
     EXPECT_EQ(Bytes(Path("whole.jsonl")).count('\n'), 4);
 
     // The same archive as a NUL-separated list on standard input, in two shares.
@@ -162,19 +158,19 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
     for (const char* shard : {"0/2", "1/2"}) {
         QProcess process;
         process.start(QStringLiteral(LUMETRA_CLI_PATH),
-                      {"batch", "--files-from", "-", "--null", "--out", Path("shared"), "--format", "png",
-                       "--shard", shard, "--report", Path("shared.jsonl")});
+                      {"batch", "--files-from", "-", "--null", "--out", Path("shared"), "--format", "png", "--shard",
+                       shard, "--report", Path("shared.jsonl")});
         process.write(list);
         process.closeWriteChannel();
         ASSERT_TRUE(process.waitForFinished(600000));
         ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     }
-    EXPECT_EQ(QDir(Path("shared")).entryList(QDir::Files, QDir::Name), (QStringList{"cat.png", "cup.png", "table.png"}));
+    EXPECT_EQ(QDir(Path("shared")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"cat.png", "cup.png", "table.png"}));
     EXPECT_EQ(Bytes(Path("shared/table.png")), Bytes(Path("whole/2020/table.png")));
     QStringList reported;
     for (const QByteArray& line : Bytes(Path("shared.jsonl")).split('\n')) {
-        if (line.isEmpty())
-            continue;
+        if (line.isEmpty()) continue;
         const QJsonObject record = QJsonDocument::fromJson(line).object();
         EXPECT_EQ(record["status"].toString(), "ok");
         EXPECT_EQ(record["width"].toInt(), QFileInfo(record["input"].toString()).suffix() == "png" ? 90 : 60);
@@ -182,7 +178,7 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
         reported << QFileInfo(record["output"].toString()).fileName();
     }
     reported.sort();
-    EXPECT_EQ(reported, (QStringList{"cat.png", "cup.png", "table.png"}));   // each once, across both shares
+    EXPECT_EQ(reported, (QStringList{"cat.png", "cup.png", "table.png"}));  // each once, across both shares
 
     // Run again with --skip-existing: nothing is converted; a changed input is.
     QFile changed(Path("archive/cup.jpg"));
@@ -194,8 +190,9 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
     ASSERT_EQ(again.status, 0) << again.errors.toStdString();
     EXPECT_EQ(again.errors.count("skipped"), 3) << again.errors.toStdString();
     const QList<QByteArray> lines = Bytes(Path("whole.jsonl")).trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 8);   // appended
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.contains("\"skipped\""); }), 3);
+    ASSERT_EQ(lines.size(), 8);  // appended
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.contains("\"skipped\""); }),
+              3);
 
     const CliRun missingList = Cli({"batch", "--files-from", Path("nothing.txt"), "--out", Path("o")});
     EXPECT_EQ(missingList.status, 1);
@@ -253,7 +250,7 @@ TEST_F(CliRunTest, NeverReplacesAnInputFile)
     EXPECT_EQ(batch.status, 1);
     EXPECT_TRUE(batch.errors.contains(QDir::toNativeSeparators(other_))) << batch.errors.toStdString();
     EXPECT_EQ(Bytes(other_), before);
-    EXPECT_TRUE(QFile::exists(Path("chelsea.jpg")));   // the other input is still converted
+    EXPECT_TRUE(QFile::exists(Path("chelsea.jpg")));  // the other input is still converted
 
     const QByteArray photo = Bytes(photo_);
     EXPECT_EQ(Cli({"render", photo_, photo_}).status, 1);
@@ -269,8 +266,8 @@ TEST_F(CliRunTest, PhotoDetailsFollowTheLocationAndStripChoices)
         QStringList extra;
         bool make, location;
     };
-    for (const Case& c : {Case{{}, true, false}, Case{{"--keep-location"}, true, true},
-                          Case{{"--strip-metadata"}, false, false}}) {
+    for (const Case& c :
+         {Case{{}, true, false}, Case{{"--keep-location"}, true, true}, Case{{"--strip-metadata"}, false, false}}) {
         SCOPED_TRACE(c.extra.join(' ').toStdString());
         const QString out = Path("details.jpg");
         const CliRun render = Cli(QStringList{"render", camera, out, "--effect", "0"} + c.extra);
@@ -291,10 +288,10 @@ TEST_F(CliRunTest, UnwritableOutputsAreStatusOne)
     const CliRun folderUnderFile = Cli({"batch", photo_, "--out", other_ + "/sub"});
     EXPECT_EQ(folderUnderFile.status, 1);
     EXPECT_TRUE(folderUnderFile.errors.contains("sub")) << folderUnderFile.errors.toStdString();
-    const CliRun render = Cli({"render", photo_, other_ + "/x.png"});   // a file where the folder should be
+    const CliRun render = Cli({"render", photo_, other_ + "/x.png"});  // a file where the folder should be
     EXPECT_EQ(render.status, 1);
     EXPECT_TRUE(render.errors.contains(QDir::toNativeSeparators(other_))) << render.errors.toStdString();
-    EXPECT_EQ(Cli({"gallery", photo_, other_}).status, 1);   // a file where the folder should be
+    EXPECT_EQ(Cli({"gallery", photo_, other_}).status, 1);  // a file where the folder should be
 }
 
 TEST_F(CliRunTest, UsageErrorsAreStatusTwoAndHelpIsStatusZero)

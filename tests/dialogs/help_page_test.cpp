@@ -62,8 +62,7 @@ private slots:
         static const QRegularExpression reference(R"re((?:src|href)="([^"]+)")re");
         static const QRegularExpression anchor(R"re(id="([^"]+)")re");
         QStringList ids;
-        for (const auto& m : anchor.globalMatch(html_))
-            ids << m.captured(1);
+        for (const auto& m : anchor.globalMatch(html_)) ids << m.captured(1);
         int checked = 0;
         for (const auto& m : reference.globalMatch(html_)) {
             const QString target = m.captured(1);

@@ -21,8 +21,7 @@ class ResizePromptTest : public QObject {
     {
         auto form = std::make_unique<FormResize>(picture);
         form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the resize prompt never became active");
+        if (!QTest::qWaitForWindowActive(form.get())) qFatal("the resize prompt never became active");
         return form;
     }
 
@@ -69,11 +68,21 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
-        QTest::newRow("below the smallest side") << "5" << "10" << "10";
-        QTest::newRow("empty") << "" << "10" << "10";
-        QTest::newRow("larger than the picture") << "5000" << "2000" << "1500";
-        QTest::newRow("beyond any integer") << "99999999999999" << "2000" << "1500";
-        QTest::newRow("leading zeros") << "0640" << "640" << "640";
+        QTest::newRow("below the smallest side") << "5"
+                                                 << "10"
+                                                 << "10";
+        QTest::newRow("empty") << ""
+                               << "10"
+                               << "10";
+        QTest::newRow("larger than the picture") << "5000"
+                                                 << "2000"
+                                                 << "1500";
+        QTest::newRow("beyond any integer") << "99999999999999"
+                                            << "2000"
+                                            << "1500";
+        QTest::newRow("leading zeros") << "0640"
+                                       << "640"
+                                       << "640";
     }
     void sizeBoxesClampWhenLeft()
     {

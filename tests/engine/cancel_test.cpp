@@ -42,8 +42,8 @@ bool NoLayerLeft(const Engine& e)
     for (const auto* plane : {&e.OrigPixels, &e.SketchPixels, &e.PencilPixels, &e.Gray4RGBPixels, &e.ColorPixels,
                               &e.DotPixels, &e.SepiaPixels, &e.BrightPixels, &e.ThresholdPixels, &e.ContrastPixels})
         if (!plane->Empty()) return false;
-    for (const auto* plane : {&e.GrayPixels, &e.Gray4Pixels, &e.EdgeVotes, &e.Gray4Work, &e.ColorGrayPixels,
-                              &e.ColorGray8Pixels})
+    for (const auto* plane :
+         {&e.GrayPixels, &e.Gray4Pixels, &e.EdgeVotes, &e.Gray4Work, &e.ColorGrayPixels, &e.ColorGray8Pixels})
         if (!plane->Empty()) return false;
     return true;
 }
@@ -108,7 +108,7 @@ TEST(Cancellation, EveryStepStopsWhenAskedAndTheEngineStaysUsable)
         for (const auto& [name, step] : steps) EXPECT_THROW((e.*step)(), RunCancelled) << name;
         EXPECT_THROW(e.BuildColorBase(), RunCancelled);
         EXPECT_THROW(e.ComposeEffect(5), RunCancelled);
-        e.params.DotSensitivity = 0;   // the plain threshold instead of the diffusion
+        e.params.DotSensitivity = 0;  // the plain threshold instead of the diffusion
         EXPECT_THROW(e.BuildDotLayer(), RunCancelled);
         e.params = {};
 
@@ -171,7 +171,7 @@ TEST(Cancellation, StopsAtAnyMomentLeaveTheEngineReadyForTheSameBytes)
         omp_set_num_threads(threads);
         Engine e = PhotoEngine();
         const std::vector<PixelPlane> expected = RenderGallery(e);
-        for (const int slot : {-1, 9, 19}) {   // -1: the whole gallery
+        for (const int slot : {-1, 9, 19}) {  // -1: the whole gallery
             const auto run = [&] {
                 if (slot < 0)
                     EXPECT_EQ(RenderGallery(e), expected);

@@ -147,11 +147,12 @@ std::vector<int> Grays(const ColorPlane& p)
 TEST(ColorMixingTest, PassesMatchTheReferenceOnRandomPictures)
 {
     std::mt19937 rng(7);
-    for (const auto& [w, h] : test::FastPathSizes({{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 50}, {50, 3}, {37, 23}, {64, 65}}))
-        for (int brush : w * h > 10000 ? std::vector<int>{14, 60} : std::vector<int>{0, 1, 2, 5, 10, 13, 14, 60})
+    for (const auto& [w, h] :
+         test::FastPathSizes({{1, 1}, {1, 9}, {9, 1}, {2, 2}, {3, 50}, {50, 3}, {37, 23}, {64, 65}}))
+        for (int brush : w* h > 10000 ? std::vector<int>{14, 60} : std::vector<int>{0, 1, 2, 5, 10, 13, 14, 60})
             for (int blackPercent : {0, 10, 60}) {
-                SCOPED_TRACE(testing::Message() << w << "x" << h << " brush " << brush << " black "
-                                                << blackPercent << "%");
+                SCOPED_TRACE(testing::Message()
+                             << w << "x" << h << " brush " << brush << " black " << blackPercent << "%");
                 const ColorPlane orig = RandomColors(w, h, rng, blackPercent);
                 ColorPlane expected = RandomBorders(w, h, rng, 15), actual = expected;
                 RefPassA(orig, expected, brush);
@@ -286,7 +287,7 @@ TEST_F(ColorBaseTest, MixingMatchesTheReferenceAndReportsProgress)
 {
     std::mt19937 rng(5);
     for (const auto& [w, h] : test::FastPathSizes({{45, 38}, {1, 1}, {1, 7}, {7, 1}})) {
-        const bool large = w * h > 10000;   // one brush where the passes spread over threads
+        const bool large = w * h > 10000;  // one brush where the passes spread over threads
         for (int brush : large ? std::vector<int>{14} : std::vector<int>{0, 1, 10, 13, 14, 60}) {
             SCOPED_TRACE(testing::Message() << w << "x" << h << " brush " << brush);
             Prepare(w, h, rng);

@@ -153,8 +153,7 @@ public:
     {
         for (int i = 0; i < 2; ++i)
             spinners_.emplace_back([this] {
-                while (!stop_.load(std::memory_order_relaxed)) {
-                }
+                while (!stop_.load(std::memory_order_relaxed)) {}
             });
     }
     ~BusyCores()
@@ -179,8 +178,8 @@ TEST(DotDiffusionTest, ThreadsGiveTheReferenceBytesOnEveryRun)
     const int sizes[][2] = {{512, 128}, {700, 100}, {1031, 64}};
     for (const auto& size : sizes)
         for (int sensitivity : {1, 20}) {
-            const ColorPlane col = sensitivity == 1 ? NearMeanPicture(size[0], size[1], 249, rng)
-                                                    : RandomPicture(size[0], size[1], rng);
+            const ColorPlane col =
+                sensitivity == 1 ? NearMeanPicture(size[0], size[1], 249, rng) : RandomPicture(size[0], size[1], rng);
             const int mean = MeanGray(col);
             const ColorPlane expected = RefDiffuse(col, sensitivity);
             for (int run = 0; run < 20; ++run) {
@@ -191,8 +190,8 @@ TEST(DotDiffusionTest, ThreadsGiveTheReferenceBytesOnEveryRun)
                     const auto busy = run % 3 == 1 ? std::make_unique<BusyCores>() : nullptr;
                     DiffuseDots(col, mean, sensitivity, dots);
                 }
-                ASSERT_EQ(dots, expected) << size[0] << "x" << size[1] << " sensitivity " << sensitivity
-                                          << " run " << run;
+                ASSERT_EQ(dots, expected)
+                    << size[0] << "x" << size[1] << " sensitivity " << sensitivity << " run " << run;
             }
         }
     omp_set_num_threads(threadsBefore);

@@ -17,8 +17,8 @@ namespace {
 Engine PhotoEngine(bool filters)
 {
     Engine e;
-    e.SrcPixels = LoadPixels(
-        QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/coffee.png")).copy(100, 40, 61, 47));
+    e.SrcPixels =
+        LoadPixels(QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/coffee.png")).copy(100, 40, 61, 47));
     e.PencilTexture = LoadPencilTexture();
     e.options.blur = filters;
     e.options.sharpen = filters;
@@ -29,13 +29,13 @@ Engine PhotoEngine(bool filters)
 void ExpectNothingLeft(const Engine& streamed, const PixelPlane& source)
 {
     EXPECT_EQ(streamed.SrcPixels, source);
-    for (const GrayPlane* g : {&streamed.GrayPixels, &streamed.Gray4Pixels, &streamed.EdgeVotes,
-                               &streamed.Gray4Work, &streamed.ColorGrayPixels, &streamed.ColorGray8Pixels})
+    for (const GrayPlane* g : {&streamed.GrayPixels, &streamed.Gray4Pixels, &streamed.EdgeVotes, &streamed.Gray4Work,
+                               &streamed.ColorGrayPixels, &streamed.ColorGray8Pixels})
         EXPECT_TRUE(g->Empty());
-    for (const ColorPlane* c : {&streamed.OrigPixels, &streamed.SketchPixels, &streamed.PencilPixels,
-                                &streamed.Gray4RGBPixels, &streamed.ColorPixels, &streamed.DotPixels,
-                                &streamed.SepiaPixels, &streamed.BrightPixels, &streamed.ThresholdPixels,
-                                &streamed.ContrastPixels})
+    for (const ColorPlane* c :
+         {&streamed.OrigPixels, &streamed.SketchPixels, &streamed.PencilPixels, &streamed.Gray4RGBPixels,
+          &streamed.ColorPixels, &streamed.DotPixels, &streamed.SepiaPixels, &streamed.BrightPixels,
+          &streamed.ThresholdPixels, &streamed.ContrastPixels})
         EXPECT_TRUE(c->Empty());
 }
 
@@ -75,7 +75,7 @@ TEST(GalleryStream, HandsOutTheGalleryPicturesInOrder)
 TEST(GalleryStream, FirstPicturesComeOutWhileLaterLayersAreBuilt)
 {
     Engine e = PhotoEngine(false);
-    std::vector<float> events;   // progress values, and pictures as -1 - slot
+    std::vector<float> events;  // progress values, and pictures as -1 - slot
     StreamGallery(
         e, [&](float v) { events.push_back(v); }, [&](int slot, const PixelPlane&) { events.push_back(-1.0f - slot); });
     const auto after = [&](float value) {

@@ -15,8 +15,8 @@ namespace {
 // A crop of a real photograph keeps the whole-picture comparisons quick.
 PixelPlane SamplePhoto()
 {
-    static const PixelPlane photo = LoadPixels(
-        QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/chelsea.png")).copy(150, 60, 72, 54));
+    static const PixelPlane photo =
+        LoadPixels(QImage(QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/chelsea.png")).copy(150, 60, 72, 54));
     return photo;
 }
 
@@ -46,8 +46,8 @@ TEST(Gallery, TwentyPicturesInCatalogueOrder)
     ASSERT_EQ(e.SrcPixels.Width(), 72);
     std::vector<int> announced;
     std::vector<float> progress;
-    const std::vector<PixelPlane> pictures =
-        RenderGallery(e, [&](float v) { progress.push_back(v); }, [&](int slot, const PixelPlane&) { announced.push_back(slot); });
+    const std::vector<PixelPlane> pictures = RenderGallery(
+        e, [&](float v) { progress.push_back(v); }, [&](int slot, const PixelPlane&) { announced.push_back(slot); });
 
     ASSERT_EQ(pictures.size(), 20u);
     EXPECT_EQ(pictures[0], SamplePhoto());
@@ -95,9 +95,9 @@ TEST(Gallery, EverySingleSlotEqualsTheGallery)
         o.colorSketch = colorSketch;
         return o;
     };
-    for (const EngineOptions& options : {with(false, false, true, false), with(true, false, true, false),
-                                         with(false, true, true, false), with(true, true, true, false),
-                                         with(false, false, false, false), with(false, false, true, true)}) {
+    for (const EngineOptions& options :
+         {with(false, false, true, false), with(true, false, true, false), with(false, true, true, false),
+          with(true, true, true, false), with(false, false, false, false), with(false, false, true, true)}) {
         Engine e = PhotoEngine(options);
         const std::vector<PixelPlane> gallery = RenderGallery(e);
         for (int slot = 0; slot < kSlotCount; ++slot)

@@ -52,8 +52,8 @@ TEST(HslTest, ToRgbRoundsHalvesToEvenInEverySector)
 
 TEST(HslTest, RoundTripOfPrimariesSecondariesAndGrays)
 {
-    std::vector<Rgb> colors = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
-                                {255, 0, 255}, {0, 255, 255}, {128, 0, 0}, {200, 100, 100}};
+    std::vector<Rgb> colors = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255}, {255, 255, 0},
+                               {255, 0, 255}, {0, 255, 255}, {128, 0, 0}, {200, 100, 100}};
     for (int v = 0; v < 256; ++v) colors.push_back({v, v, v});
     for (const Rgb& c : colors) {
         const Hsl v = ToHsl(c[0], c[1], c[2]);

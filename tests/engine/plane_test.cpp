@@ -33,7 +33,7 @@ TEST_P(PlaneStorage, ReallocationClearsAndResizes)
     EXPECT_TRUE(AllZero(plane));
 
     Scribble(plane);
-    plane.Allocate(w, h);   // same size: the memory is kept but must come back zeroed
+    plane.Allocate(w, h);  // same size: the memory is kept but must come back zeroed
     EXPECT_TRUE(AllZero(plane));
 
     Scribble(plane);
@@ -87,7 +87,7 @@ TEST_P(PlaneStorage, MemoryOfAReleasedPlaneComesBackZeroed)
         for (int round = 0; round < 3; ++round) {
             ColorPlane used(w, h);
             Scribble(used);
-            const ColorPlane copy = used;   // a copy may land in released memory too
+            const ColorPlane copy = used;  // a copy may land in released memory too
             EXPECT_EQ(copy, used);
             used.Release();
             ColorPlane fresh(w, h);
@@ -99,8 +99,7 @@ TEST_P(PlaneStorage, MemoryOfAReleasedPlaneComesBackZeroed)
     other.join();
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallAndLarge, PlaneStorage,
-                         testing::Values(std::pair{5, 3}, std::pair{1000, 700}));
+INSTANTIATE_TEST_SUITE_P(SmallAndLarge, PlaneStorage, testing::Values(std::pair{5, 3}, std::pair{1000, 700}));
 
 TEST(PlaneStorage, EmptyPlanesAreEqualAndCopyable)
 {

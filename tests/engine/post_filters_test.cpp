@@ -41,8 +41,8 @@ Engine WithPicture(PixelPlane picture)
 TEST(PostFilters, BlurRoundsHalvesToEven)
 {
     // Four values of channel 0 summing to 2, 6 and 10 give 0, 2 and 2.
-    for (auto [values, expected] : {std::pair{std::array{1, 1, 0, 0}, 0}, {std::array{3, 1, 1, 1}, 2},
-                                    {std::array{4, 2, 2, 2}, 2}}) {
+    for (auto [values, expected] :
+         {std::pair{std::array{1, 1, 0, 0}, 0}, {std::array{3, 1, 1, 1}, 2}, {std::array{4, 2, 2, 2}, 2}}) {
         Engine e = WithPicture(PixelPlane(2, 2));
         e.SrcPixels(0, 0, 0) = static_cast<uint8_t>(values[0]);
         e.SrcPixels(0, 1, 0) = static_cast<uint8_t>(values[1]);

@@ -106,7 +106,8 @@ TEST(PencilTest, GrayPencilFollowsTheRuleWhereverTheTextureTiles)
                     e.SketchPixels(0, x, y) == 255 && e.SketchPixels(1, x, y) == 255 && e.SketchPixels(2, x, y) == 255;
                 for (int c = 0; c < 3; ++c) {
                     const int t = e.PencilTexture(c, x % 104, y % 120);
-                    wrong += e.PencilPixels(c, x, y) != (onPaper ? 255 : RoundEven((e.SketchPixels(c, x, y) + t) / 2.0));
+                    wrong +=
+                        e.PencilPixels(c, x, y) != (onPaper ? 255 : RoundEven((e.SketchPixels(c, x, y) + t) / 2.0));
                 }
             }
         EXPECT_EQ(wrong, 0) << w << " x " << h;

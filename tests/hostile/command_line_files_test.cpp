@@ -27,8 +27,7 @@ struct Outcome {
 Outcome RunCli(const QStringList& args)
 {
     const cli::ParseResult parsed = cli::ParseCommandLine(args);
-    if (const auto* error = std::get_if<cli::UsageError>(&parsed))
-        return {cli::kExitUsage, error->message};
+    if (const auto* error = std::get_if<cli::UsageError>(&parsed)) return {cli::kExitUsage, error->message};
     const cli::Command& command = std::get<cli::Command>(parsed);
     testing::internal::CaptureStderr();
     cli::Console console;
@@ -96,8 +95,9 @@ TEST_F(CommandLineFiles, BatchConvertsTheGoodFilesAndNamesEachBadOne)
     const QString earlier = QDir(out).filePath("cut.jpg");
     ASSERT_TRUE(test::WriteBytes(earlier, "an earlier conversion"));
 
-    const Outcome outcome = RunCli({"batch", Path("good.png"), Path("cut.png"), Path("noframes.gif"), Path("zero.tif"),
-                                 Path("bomb.png"), Path("missing.bmp"), "--out", out, "--effect", "sketch", "--jobs", "2"});
+    const Outcome outcome =
+        RunCli({"batch", Path("good.png"), Path("cut.png"), Path("noframes.gif"), Path("zero.tif"), Path("bomb.png"),
+                Path("missing.bmp"), "--out", out, "--effect", "sketch", "--jobs", "2"});
     EXPECT_EQ(outcome.status, cli::kExitFailed);
     for (const char* bad : {"cut.png", "noframes.gif", "zero.tif", "bomb.png", "missing.bmp"})
         EXPECT_TRUE(outcome.messages.contains(Path(bad))) << bad << "\n" << outcome.messages.toStdString();

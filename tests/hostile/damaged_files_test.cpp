@@ -44,8 +44,8 @@ protected:
     QTemporaryDir dir_;
 };
 
-constexpr PictureFormat kFormats[] = {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpg,
-                                      PictureFormat::Png, PictureFormat::Tif};
+constexpr PictureFormat kFormats[] = {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpg, PictureFormat::Png,
+                                      PictureFormat::Tif};
 
 // The picture in every format read, by extension.
 std::vector<std::pair<QString, QByteArray>> EveryFormat(const QImage& picture)
@@ -138,9 +138,9 @@ TEST_F(DamagedFiles, HeadersPromisingMoreThanTheDataAreToldOrRefused)
     QByteArray jpeg = EncodePicture(test::Smooth(64, 48), PictureFormat::Jpg);
     const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
     ASSERT_GT(frame, 0);
-    jpeg.replace(frame + 5, 4, QByteArray("\x27\x0F\x27\x10", 4));   // 10000 x 9999
+    jpeg.replace(frame + 5, 4, QByteArray("\x27\x0F\x27\x10", 4));  // 10000 x 9999
     QByteArray bmp = EncodePicture(test::Gradient(2, 2), PictureFormat::Bmp);
-    bmp.replace(18, 8, QByteArray("\x30\x75\x00\x00\xB8\x0B\x00\x00", 8));   // 30000 x 3000
+    bmp.replace(18, 8, QByteArray("\x30\x75\x00\x00\xB8\x0B\x00\x00", 8));  // 30000 x 3000
     for (const auto& [name, bytes] : {std::pair{"huge.jpg", jpeg}, std::pair{"huge.bmp", bmp}}) {
         const QString path = Write(QString::fromLatin1(name), bytes);
         const ReadResult read = ReadPicture(path);
@@ -152,7 +152,7 @@ TEST_F(DamagedFiles, HeadersPromisingMoreThanTheDataAreToldOrRefused)
 TEST_F(DamagedFiles, InputsThatAreNotRegularFilesAreNeverRead)
 {
     const QString fifo = dir_.filePath("fifo.png");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);   // reading it would block
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);  // reading it would block
     for (const QString& path : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/null")}) {
         const ReadResult read = ReadPicture(path);
         ExpectRefused(read, path);
@@ -165,7 +165,7 @@ TEST_F(DamagedFiles, InputsThatAreNotRegularFilesAreNeverRead)
 TEST_F(DamagedFiles, NamesThatAreNotTextAreReadWrittenAndShownEscaped)
 {
     const QByteArray folder = QFile::encodeName(dir_.path());
-    const QString odd = NameFromBytes(folder + "/caf\xE9\x07.png");   // Latin-1 e-acute and a bell
+    const QString odd = NameFromBytes(folder + "/caf\xE9\x07.png");  // Latin-1 e-acute and a bell
     ASSERT_TRUE(odd.contains(QChar(0xDCE9)));
     EXPECT_EQ(NameToBytes(odd), folder + "/caf\xE9\x07.png");
     ASSERT_EQ(WritePicture(test::Gradient(6, 5), odd, PictureFormat::Png), "");
@@ -245,8 +245,8 @@ TEST_F(DamagedFiles, CmykJpegComesOutInItsColors)
     };
     for (const Case& ink : {Case{0, 0, 0, 0, qRgb(255, 255, 255)}, Case{0, 0, 0, 255, qRgb(0, 0, 0)},
                             Case{255, 0, 0, 0, qRgb(0, 255, 255)}}) {
-        const QString path = Write(QStringLiteral("cmyk-%1-%2.jpg").arg(ink.c).arg(ink.k),
-                                   CmykJpeg(16, 8, ink.c, ink.m, ink.y, ink.k));
+        const QString path =
+            Write(QStringLiteral("cmyk-%1-%2.jpg").arg(ink.c).arg(ink.k), CmykJpeg(16, 8, ink.c, ink.m, ink.y, ink.k));
         const ReadResult read = ReadPicture(path);
         ExpectPicture(read, QSize(16, 8));
         QImage expected(16, 8, QImage::Format_RGB32);

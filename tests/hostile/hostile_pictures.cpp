@@ -21,8 +21,7 @@ quint32 Crc32(const QByteArray& bytes)
     quint32 crc = 0xFFFFFFFFu;
     for (const char byte : bytes) {
         crc ^= static_cast<unsigned char>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
 }
@@ -40,10 +39,7 @@ QByteArray PngChunk(const char* type, const QByteArray& body)
     return BigEndian32(quint32(body.size())) + typed + BigEndian32(Crc32(typed));
 }
 
-void AppendLittle16(QByteArray& bytes, quint16 value)
-{
-    bytes.append(char(value & 0xFF)).append(char(value >> 8));
-}
+void AppendLittle16(QByteArray& bytes, quint16 value) { bytes.append(char(value & 0xFF)).append(char(value >> 8)); }
 
 void AppendLittle32(QByteArray& bytes, quint32 value)
 {
@@ -76,10 +72,10 @@ QByteArray OneColorPicture(int width, int height, QRgb color, PictureFormat form
 QByteArray GifWithoutFrames()
 {
     QByteArray bytes("GIF89a");
-    bytes.append("\x04\x00\x04\x00", 4);        // screen 4 x 4
-    bytes.append("\x80\x00\x00", 3);            // a global palette of two colours
+    bytes.append("\x04\x00\x04\x00", 4);  // screen 4 x 4
+    bytes.append("\x80\x00\x00", 3);      // a global palette of two colours
     bytes.append("\x00\x00\x00\xFF\xFF\xFF", 6);
-    bytes.append('\x3B');                       // trailer straight away
+    bytes.append('\x3B');  // trailer straight away
     return bytes;
 }
 
@@ -92,15 +88,15 @@ QByteArray GrayTiff(int width, int height)
     constexpr quint16 kShort = 3, kLong = 4;
     const quint32 stripBytes = quint32(width) * quint32(height);
     const std::array<Entry, 9> entries{{
-        {256, kLong, 1, quint32(width)},    // width
-        {257, kLong, 1, quint32(height)},   // height
-        {258, kShort, 1, 8},                // bits per sample
-        {259, kShort, 1, 1},                // no compression
-        {262, kShort, 1, 1},                // black is zero
-        {273, kLong, 1, 0},                 // strip offset, filled in below
-        {277, kShort, 1, 1},                // one sample per pixel
-        {278, kLong, 1, quint32(height)},   // one strip
-        {279, kLong, 1, stripBytes},        // its length
+        {256, kLong, 1, quint32(width)},   // width
+        {257, kLong, 1, quint32(height)},  // height
+        {258, kShort, 1, 8},               // bits per sample
+        {259, kShort, 1, 1},               // no compression
+        {262, kShort, 1, 1},               // black is zero
+        {273, kLong, 1, 0},                // strip offset, filled in below
+        {277, kShort, 1, 1},               // one sample per pixel
+        {278, kLong, 1, quint32(height)},  // one strip
+        {279, kLong, 1, stripBytes},       // its length
     }};
     const quint32 ifdOffset = 8;
     const quint32 dataOffset = ifdOffset + 2 + quint32(entries.size()) * 12 + 4;
@@ -115,23 +111,18 @@ QByteArray GrayTiff(int width, int height)
         AppendLittle32(bytes, entry.tag == 273 ? dataOffset : entry.value);
     }
     AppendLittle32(bytes, 0);
-    for (quint32 i = 0; i < stripBytes; ++i)
-        bytes.append(char(i * 7 % 256));
+    for (quint32 i = 0; i < stripBytes; ++i) bytes.append(char(i * 7 % 256));
     return bytes;
 }
 
-int GrayPng16Expected(int x, int y)
-{
-    return (x * 16 + y * 40) % 256;
-}
+int GrayPng16Expected(int x, int y) { return (x * 16 + y * 40) % 256; }
 
 QByteArray GrayPng16(int width, int height)
 {
     QImage image(width, height, QImage::Format_Grayscale16);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<quint16*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = quint16(257 * GrayPng16Expected(x, y));
+        for (int x = 0; x < width; ++x) row[x] = quint16(257 * GrayPng16Expected(x, y));
     }
     return EncodePicture(image, PictureFormat::Png);
 }
@@ -174,9 +165,9 @@ QByteArray CmykJpeg(int width, int height, unsigned char c, unsigned char m, uns
 QByteArray PngBomb(int width, int height)
 {
     QByteArray header = BigEndian32(quint32(width)) + BigEndian32(quint32(height));
-    header.append("\x08\x02\x00\x00\x00", 5);   // 8-bit RGB, no interlace
+    header.append("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
     const QByteArray rows(qsizetype(1 + 3 * qint64(width)) * 16, '\0');
-    const QByteArray stream = qCompress(rows, 9).mid(4);   // the zlib stream without Qt's length prefix
+    const QByteArray stream = qCompress(rows, 9).mid(4);  // the zlib stream without Qt's length prefix
     return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", stream) +
            PngChunk("IEND", QByteArray());
 }
@@ -203,13 +194,12 @@ QByteArray JxlBomb(int side)
         bits |= value << count;
         count += width;
     };
-    put(0, 1);                  // not a small picture
-    put(2, 2);                  // the height in 18 bits
+    put(0, 1);  // not a small picture
+    put(2, 2);  // the height in 18 bits
     put(quint64(side - 1), 18);
-    put(1, 3);                  // width : height = 1 : 1
-    put(1, 1);                  // all image header fields at their defaults
-    for (int i = 0; i < 8; ++i, bits >>= 8)
-        bytes.append(char(bits & 0xFF));
+    put(1, 3);  // width : height = 1 : 1
+    put(1, 1);  // all image header fields at their defaults
+    for (int i = 0; i < 8; ++i, bits >>= 8) bytes.append(char(bits & 0xFF));
     return bytes + QByteArray(64, '\0');
 }
 

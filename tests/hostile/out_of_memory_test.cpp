@@ -30,12 +30,11 @@ Engine EngineFor(int width, int height)
 
 TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
 {
-    if (test::kAddressSanitizer)
-        GTEST_SKIP();
+    if (test::kAddressSanitizer) GTEST_SKIP();
     Engine small = EngineFor(8, 8);
-    const std::vector<PixelPlane> expected = RenderGallery(small);   // also starts the engine's threads
+    const std::vector<PixelPlane> expected = RenderGallery(small);  // also starts the engine's threads
 
-    Engine large = EngineFor(3000, 2000);   // its layers need about 240 MB
+    Engine large = EngineFor(3000, 2000);  // its layers need about 240 MB
     std::string message;
     {
         const AddressSpaceCap cap(64 * kMegabyte);
@@ -54,8 +53,7 @@ TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
 
 TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
 {
-    if (test::kAddressSanitizer)
-        GTEST_SKIP();
+    if (test::kAddressSanitizer) GTEST_SKIP();
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("large.png"));
     const QString output = dir.filePath(QStringLiteral("out.png"));

@@ -37,7 +37,8 @@ TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
     const QString atLimit = dir.filePath(QStringLiteral("at.png"));
     const QString overLimit = dir.filePath(QStringLiteral("over.bmp"));
     ASSERT_TRUE(test::WriteBytes(atLimit, hostile::OneColorPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png)));
-    ASSERT_TRUE(test::WriteBytes(overLimit, hostile::OneColorPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
+    ASSERT_TRUE(
+        test::WriteBytes(overLimit, hostile::OneColorPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
 
     const ReadLimits limits{2.0};
     EXPECT_TRUE(ReadPicture(atLimit, limits).ok());
@@ -78,7 +79,7 @@ TEST(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
 
     SetDefaultMaxMegapixels(2.0);
     const ReadResult refused = ReadPicture(path);
-    SetDefaultMaxMegapixels(0.5);   // out of range: ignored
+    SetDefaultMaxMegapixels(0.5);  // out of range: ignored
     const double kept = ReadLimits{}.maxMegapixels;
     SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
 

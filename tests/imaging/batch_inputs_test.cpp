@@ -23,10 +23,10 @@ TEST(BatchInputsTest, FoldersAreWalkedOnceEvenThroughLoopingLinks)
 {
     QTemporaryDir dir;
     const QString top = dir.filePath("top");
-    for (const char* name : {"b.jpg", "a.PNG", "notes.txt", ".hidden.jpg", "trip/x.tif", "trip/day 2/y.gif",
-                             ".cache/z.jpg"})
+    for (const char* name :
+         {"b.jpg", "a.PNG", "notes.txt", ".hidden.jpg", "trip/x.tif", "trip/day 2/y.gif", ".cache/z.jpg"})
         Touch(top + "/" + name);
-    ASSERT_TRUE(QFile::link(top, top + "/trip/back-to-top"));   // a loop
+    ASSERT_TRUE(QFile::link(top, top + "/trip/back-to-top"));     // a loop
     ASSERT_TRUE(QFile::link(top + "/trip", top + "/also-trip"));  // the same folder twice
 
     const QList<BatchInput> own = FindPictures(top, false);
@@ -34,8 +34,7 @@ TEST(BatchInputsTest, FoldersAreWalkedOnceEvenThroughLoopingLinks)
 
     const QList<BatchInput> all = FindPictures(top + "/", true);
     QStringList seen;
-    for (const BatchInput& input : all)
-        seen << input.subFolder + "|" + QFileInfo(input.path).fileName();
+    for (const BatchInput& input : all) seen << input.subFolder + "|" + QFileInfo(input.path).fileName();
     // The linked copy of "trip" is reached first in name order and walked; the real one is then seen again.
     EXPECT_EQ(seen, (QStringList{"|a.PNG", "|b.jpg", "also-trip|x.tif", "also-trip/day 2|y.gif"}));
 }
@@ -43,22 +42,22 @@ TEST(BatchInputsTest, FoldersAreWalkedOnceEvenThroughLoopingLinks)
 TEST(BatchInputsTest, ListsSplitByLineOrNul)
 {
     EXPECT_EQ(SplitFileList("a.jpg\r\n\nsub/b c.png\n", false), (QStringList{"a.jpg", "sub/b c.png"}));
-    EXPECT_EQ(SplitFileList(QByteArray("line\nbreak.jpg\0b.png\0", 20), true), (QStringList{"line\nbreak.jpg", "b.png"}));
+    EXPECT_EQ(SplitFileList(QByteArray("line\nbreak.jpg\0b.png\0", 20), true),
+              (QStringList{"line\nbreak.jpg", "b.png"}));
     EXPECT_TRUE(SplitFileList("", false).isEmpty());
 }
 
 TEST(BatchInputsTest, ShardsOfTheSortedListCoverEveryInputOnce)
 {
-    const QList<BatchInput> inputs = SortedUnique({{"c.jpg", ""}, {"./a.jpg", ""}, {"b.jpg", ""}, {"a.jpg", ""},
-                                                   {"b.jpg", "sub"}, {"e.jpg", ""}, {"d.jpg", ""}});
+    const QList<BatchInput> inputs = SortedUnique(
+        {{"c.jpg", ""}, {"./a.jpg", ""}, {"b.jpg", ""}, {"a.jpg", ""}, {"b.jpg", "sub"}, {"e.jpg", ""}, {"d.jpg", ""}});
     ASSERT_EQ(inputs.size(), 6);
     EXPECT_EQ(inputs.first(), (BatchInput{"a.jpg", ""}));
     EXPECT_EQ(ShardPositions(inputs.size(), {1, 4}), (QList<qsizetype>{1, 5}));
     for (int count : {1, 2, 4, 7}) {
         QList<int> times(inputs.size(), 0);
         for (int k = 0; k < count; ++k)
-            for (qsizetype position : ShardPositions(inputs.size(), {k, count}))
-                ++times[position];
+            for (qsizetype position : ShardPositions(inputs.size(), {k, count})) ++times[position];
         EXPECT_EQ(times, QList<int>(inputs.size(), 1)) << count;
     }
     EXPECT_EQ(ParseShard("3/4")->index, 3);
@@ -72,15 +71,17 @@ TEST(BatchInputsTest, OneFileNamedTwiceIsConvertedOnce)
     Touch(dir.filePath("a.jpg"));
     ASSERT_TRUE(QFile::link(dir.filePath("a.jpg"), dir.filePath("link to a.jpg")));
     const QString viaDots = dir.filePath("sub/../a.jpg");
-    const QList<BatchInput> inputs = SortedUnique({{dir.filePath("link to a.jpg"), ""}, {viaDots, ""},
-                                                   {dir.filePath("a.jpg"), "trip"}, {dir.filePath("b.jpg"), ""}});
-    EXPECT_EQ(inputs, (QList<BatchInput>{{dir.filePath("a.jpg"), ""}, {dir.filePath("a.jpg"), "trip"},
-                                         {dir.filePath("b.jpg"), ""}}));
+    const QList<BatchInput> inputs = SortedUnique({{dir.filePath("link to a.jpg"), ""},
+                                                   {viaDots, ""},
+                                                   {dir.filePath("a.jpg"), "trip"},
+                                                   {dir.filePath("b.jpg"), ""}});
+    EXPECT_EQ(inputs, (QList<BatchInput>{
+                          {dir.filePath("a.jpg"), ""}, {dir.filePath("a.jpg"), "trip"}, {dir.filePath("b.jpg"), ""}}));
 }
 
 TEST(BatchInputsTest, LaterInputsWithTheSameOutputGetNumberedNames)
 {
-    const QList<BatchInput> inputs{{"/in/a.jpg", ""},     {"/in/a.png", ""},       {"/in/x/a.jpg", ""},
+    const QList<BatchInput> inputs{{"/in/a.jpg", ""},     {"/in/a.png", ""},          {"/in/x/a.jpg", ""},
                                    {"/in/a (2).bmp", ""}, {"/in/trip/a.jpg", "trip"}, {"/in/b.jpg", ""}};
     QStringList names;
     QList<bool> renamed;
@@ -97,7 +98,7 @@ TEST(BatchInputsTest, TimeLeftOnlyOnceAFewFilesAreDone)
 {
     EXPECT_FALSE(SecondsLeft(2, 10, 2000).has_value());
     EXPECT_EQ(SecondsLeft(3, 10, 3000), 7);
-    EXPECT_EQ(SecondsLeft(4, 5, 1001), 1);   // rounded up
+    EXPECT_EQ(SecondsLeft(4, 5, 1001), 1);  // rounded up
     EXPECT_EQ(SecondsLeft(5, 5, 9000), 0);
     EXPECT_EQ(ClockText(7), "0:07");
     EXPECT_EQ(ClockText(750), "12:30");

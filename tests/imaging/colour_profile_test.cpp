@@ -37,9 +37,9 @@ QImage ConvertedByLcms(const QImage& picture, const QByteArray& icc)
         cmsCreateTransform(from, TYPE_BGRA_8, to, TYPE_BGRA_8, INTENT_RELATIVE_COLORIMETRIC, 0);
     QImage converted = picture.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; transform && y < converted.height(); ++y)
-        cmsDoTransform(transform, converted.constScanLine(y), converted.scanLine(y), cmsUInt32Number(converted.width()));
-    if (transform)
-        cmsDeleteTransform(transform);
+        cmsDoTransform(transform, converted.constScanLine(y), converted.scanLine(y),
+                       cmsUInt32Number(converted.width()));
+    if (transform) cmsDeleteTransform(transform);
     cmsCloseProfile(from);
     cmsCloseProfile(to);
     return transform ? converted : QImage();
@@ -48,13 +48,12 @@ QImage ConvertedByLcms(const QImage& picture, const QByteArray& icc)
 // Primaries, secondaries, greys and skin and sky tones, one per pixel.
 QImage ColorChart()
 {
-    const QRgb colors[] = {qRgb(255, 0, 0),   qRgb(0, 255, 0),     qRgb(0, 0, 255),     qRgb(255, 255, 0),
-                            qRgb(0, 255, 255), qRgb(255, 0, 255),   qRgb(255, 255, 255), qRgb(0, 0, 0),
-                            qRgb(128, 128, 128), qRgb(200, 120, 80), qRgb(90, 140, 200), qRgb(30, 200, 160),
-                            qRgb(240, 200, 170), qRgb(10, 20, 30),  qRgb(250, 128, 5),   qRgb(100, 60, 180)};
+    const QRgb colors[] = {qRgb(255, 0, 0),     qRgb(0, 255, 0),    qRgb(0, 0, 255),     qRgb(255, 255, 0),
+                           qRgb(0, 255, 255),   qRgb(255, 0, 255),  qRgb(255, 255, 255), qRgb(0, 0, 0),
+                           qRgb(128, 128, 128), qRgb(200, 120, 80), qRgb(90, 140, 200),  qRgb(30, 200, 160),
+                           qRgb(240, 200, 170), qRgb(10, 20, 30),   qRgb(250, 128, 5),   qRgb(100, 60, 180)};
     QImage chart(int(std::size(colors)), 1, QImage::Format_RGB32);
-    for (int x = 0; x < chart.width(); ++x)
-        chart.setPixel(x, 0, colors[x]);
+    for (int x = 0; x < chart.width(); ++x) chart.setPixel(x, 0, colors[x]);
     return chart;
 }
 
@@ -76,7 +75,7 @@ TEST(ColorProfileTest, AdobeRgbSampleIsConvertedLikeLcmsConvertsIt)
     const QImage stored = StoredPixels(rocket);
     const ReadResult read = ReadPicture(rocket);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    EXPECT_GT(test::MaxDifference(read.image, stored), 2);   // the profile was applied
+    EXPECT_GT(test::MaxDifference(read.image, stored), 2);  // the profile was applied
     EXPECT_LE(test::MaxDifference(read.image, ConvertedByLcms(stored, icc)), 1);
 }
 

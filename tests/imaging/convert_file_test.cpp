@@ -39,7 +39,7 @@ protected:
 
 TEST_F(ConvertFileTest, WritesTheEffectUnderTheBaseName)
 {
-    job_.effectIndex = 4;   // slot 5
+    job_.effectIndex = 4;  // slot 5
     job_.params.DarkThreshold = 90;
     job_.options.blur = true;
     const ConvertResult result = ConvertFile(job_);
@@ -88,7 +88,7 @@ TEST_F(ConvertFileTest, MakesMissingFoldersAndSkipsOnlyAnOutputNewerThanItsInput
 
 TEST_F(ConvertFileTest, NeverReplacesAnInputFile)
 {
-    job_.outputPath = photo_;   // same folder, same format
+    job_.outputPath = photo_;  // same folder, same format
     const QByteArray before = test::ReadBytes(photo_);
     const ConvertResult result = ConvertFile(job_);
     EXPECT_FALSE(result.ok);
@@ -105,7 +105,7 @@ TEST_F(ConvertFileTest, UnreadableInputsAndBadJobsAreErrors)
     EXPECT_FALSE(QFile::exists(dir_.filePath("out/missing.png")));
 
     job_.inputPath = photo_;
-    job_.effectIndex = 17;   // only 0..16 exist
+    job_.effectIndex = 17;  // only 0..16 exist
     EXPECT_FALSE(ConvertFile(job_).ok);
     job_.effectIndex = 0;
     job_.pencilTexture = nullptr;

@@ -35,8 +35,7 @@ QByteArray WithCameraDetails(const QByteArray& encoded)
     const Exiv2::Image::AutoPtr image =
         Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.constData()), long(encoded.size()));
     image->readMetadata();
-    for (const Exiv2::Exifdatum& datum : CameraDetails())
-        image->exifData()[datum.key()].setValue(&datum.value());
+    for (const Exiv2::Exifdatum& datum : CameraDetails()) image->exifData()[datum.key()].setValue(&datum.value());
     image->writeMetadata();
     Exiv2::BasicIo& io = image->io();
     io.seek(0, Exiv2::BasicIo::beg);

@@ -10,8 +10,7 @@ namespace lumetra::test {
 bool WriteCmykJpeg(const QString& path, int width, int height, const unsigned char cmyk[4])
 {
     std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!file)
-        return false;
+    if (!file) return false;
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -27,8 +26,7 @@ bool WriteCmykJpeg(const QString& path, int width, int height, const unsigned ch
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> row(static_cast<size_t>(width) * 4);
     for (int x = 0; x < width; ++x)
-        for (int c = 0; c < 4; ++c)
-            row[static_cast<size_t>(x) * 4 + c] = cmyk[c];
+        for (int c = 0; c < 4; ++c) row[static_cast<size_t>(x) * 4 + c] = cmyk[c];
     while (info.next_scanline < info.image_height) {
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
@@ -43,11 +41,11 @@ QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation)
     // APP1 "Exif": a little-endian TIFF header and one IFD entry, Orientation (0x0112),
     // type SHORT, count 1.
     QByteArray exif("Exif\0\0II*\0\x08\0\0\0", 14);
-    exif += QByteArray("\x01\0", 2);                                  // one entry
+    exif += QByteArray("\x01\0", 2);  // one entry
     exif += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);
     exif += char(orientation);
     exif += QByteArray(3, '\0');
-    exif += QByteArray(4, '\0');                                      // no next IFD
+    exif += QByteArray(4, '\0');  // no next IFD
     QByteArray segment("\xFF\xE1", 2);
     const int length = static_cast<int>(exif.size()) + 2;
     segment += char(length >> 8);
@@ -60,8 +58,7 @@ bool WriteTwoFrameGif(const QString& path, int width, int height, QColor first, 
 {
     int error = 0;
     GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &error);
-    if (!gif)
-        return false;
+    if (!gif) return false;
     GifColorType colors[2] = {
         {GifByteType(first.red()), GifByteType(first.green()), GifByteType(first.blue())},
         {GifByteType(second.red()), GifByteType(second.green()), GifByteType(second.blue())},
@@ -72,8 +69,7 @@ bool WriteTwoFrameGif(const QString& path, int width, int height, QColor first, 
     for (GifPixelType index : {GifPixelType(0), GifPixelType(1)}) {
         std::fill(row.begin(), row.end(), index);
         ok = ok && EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
-        for (int y = 0; ok && y < height; ++y)
-            ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
+        for (int y = 0; ok && y < height; ++y) ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
     }
     GifFreeMapObject(map);
     return EGifCloseFile(gif, &error) == GIF_OK && ok;
@@ -112,9 +108,9 @@ QByteArray TwoPageTiff(int width, int height, QColor first, QColor second)
 {
     constexpr unsigned kShort = 3, kLong = 4, kEntries = 9;
     const unsigned dataSize = unsigned(width * height * 3);
-    const unsigned pageSize = dataSize + 6 + 2 + kEntries * 12 + 4;   // pixels, BitsPerSample, IFD
+    const unsigned pageSize = dataSize + 6 + 2 + kEntries * 12 + 4;  // pixels, BitsPerSample, IFD
     QByteArray out("II*\0", 4);
-    PutU32(out, 8 + dataSize + 6);   // first IFD
+    PutU32(out, 8 + dataSize + 6);  // first IFD
     for (int page = 0; page < 2; ++page) {
         const unsigned start = 8 + unsigned(page) * pageSize;
         const QColor color = page == 0 ? first : second;
@@ -124,15 +120,14 @@ QByteArray TwoPageTiff(int width, int height, QColor first, QColor second)
             out += char(color.blue());
         }
         const unsigned bitsAt = start + dataSize;
-        for (int c = 0; c < 3; ++c)
-            PutU16(out, 8);
+        for (int c = 0; c < 3; ++c) PutU16(out, 8);
         PutU16(out, kEntries);
         PutEntry(out, 256, kShort, 1, unsigned(width));
         PutEntry(out, 257, kShort, 1, unsigned(height));
         PutEntry(out, 258, kShort, 3, bitsAt);
-        PutEntry(out, 259, kShort, 1, 1);       // no compression
-        PutEntry(out, 262, kShort, 1, 2);       // RGB
-        PutEntry(out, 273, kLong, 1, start);    // the strip
+        PutEntry(out, 259, kShort, 1, 1);     // no compression
+        PutEntry(out, 262, kShort, 1, 2);     // RGB
+        PutEntry(out, 273, kLong, 1, start);  // the strip
         PutEntry(out, 277, kShort, 1, 3);
         PutEntry(out, 278, kShort, 1, unsigned(height));
         PutEntry(out, 279, kLong, 1, dataSize);

@@ -14,9 +14,9 @@ TEST(OutputNamesTest, BaseNameDropsOnlyTheLastExtension)
 {
     EXPECT_EQ(GetBaseName("/photos/photo.jpeg"), "photo");
     EXPECT_EQ(GetBaseName("photo.tar.png"), "photo.tar");
-    EXPECT_EQ(GetBaseName("/photos/README"), "README");   // no extension: the whole name
+    EXPECT_EQ(GetBaseName("/photos/README"), "README");  // no extension: the whole name
     EXPECT_EQ(GetBaseName("/photos/.hidden"), ".hidden");
-    EXPECT_EQ(GetBaseName("/pho.tos/name"), "name");      // a dot in a folder is not an extension
+    EXPECT_EQ(GetBaseName("/pho.tos/name"), "name");  // a dot in a folder is not an extension
 }
 
 TEST(OutputNamesTest, ReplacingAnInputIsSeenHoweverThePathIsWritten)

@@ -102,7 +102,8 @@ TEST_F(PhotoDetailsTest, LocationOnlyWhenKeptAndNothingWhenStripped)
             EXPECT_EQ(kept.value("Exif.GPSInfo.GPSLatitude"), "48/1 51/1 2964/100");
             EXPECT_EQ(kept.value("Exif.Image.Make"), "Makerco");
 
-            const QMap<QString, QString> stripped = Written(QStringLiteral("stripped.%1").arg(format), {true, true}, way);
+            const QMap<QString, QString> stripped =
+                Written(QStringLiteral("stripped.%1").arg(format), {true, true}, way);
             EXPECT_FALSE(stripped.contains("Exif.Image.Make"));
             EXPECT_FALSE(stripped.contains("Exif.Photo.DateTimeOriginal"));
             EXPECT_FALSE(stripped.contains("Exif.GPSInfo.GPSLatitude"));

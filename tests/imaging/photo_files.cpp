@@ -12,10 +12,7 @@ namespace lumetra::test {
 
 namespace {
 
-bool Ok(const heif_error& error)
-{
-    return error.code == heif_error_Ok;
-}
+bool Ok(const heif_error& error) { return error.code == heif_error_Ok; }
 
 heif_image* HeifImageOf(const QImage& picture, const QByteArray& icc)
 {
@@ -31,8 +28,7 @@ heif_image* HeifImageOf(const QImage& picture, const QByteArray& icc)
     uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
-    if (!icc.isEmpty())
-        heif_image_set_raw_color_profile(image, "prof", icc.constData(), size_t(icc.size()));
+    if (!icc.isEmpty()) heif_image_set_raw_color_profile(image, "prof", icc.constData(), size_t(icc.size()));
     return image;
 }
 
@@ -48,10 +44,9 @@ QByteArray WebpFrameChunk(const QImage& frame)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "webp");
-    writer.setQuality(100);   // lossless
-    if (!writer.write(frame.convertToFormat(QImage::Format_RGB32)))
-        return {};
-    return buffer.data().mid(12);   // after "RIFF", the size and "WEBP"
+    writer.setQuality(100);  // lossless
+    if (!writer.write(frame.convertToFormat(QImage::Format_RGB32))) return {};
+    return buffer.data().mid(12);  // after "RIFF", the size and "WEBP"
 }
 
 QByteArray Le24(int value)
@@ -65,8 +60,7 @@ QByteArray Chunk(const char* tag, const QByteArray& payload)
     const quint32 size = qToLittleEndian(quint32(payload.size()));
     chunk.append(reinterpret_cast<const char*>(&size), 4);
     chunk.append(payload);
-    if (payload.size() % 2)
-        chunk.append('\0');
+    if (payload.size() % 2) chunk.append('\0');
     return chunk;
 }
 
@@ -74,48 +68,38 @@ QByteArray Chunk(const char* tag, const QByteArray& payload)
 
 // The HEVC encoder keeps one allocation to the end of the process on purpose; the
 // leak checker of the sanitizer build is told to pass over it.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libx265.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libx265.so\n"; }
 
 QByteArray EncodeHeif(const QList<QImage>& images, HeifCodec codec, const QByteArray& icc, const QByteArray& exif)
 {
     std::unique_ptr<heif_context, decltype(&heif_context_free)> context(heif_context_alloc(), heif_context_free);
     heif_encoder* rawEncoder = nullptr;
-    const heif_compression_format format =
-        codec == HeifCodec::Hevc ? heif_compression_HEVC : heif_compression_AV1;
-    if (!Ok(heif_context_get_encoder_for_format(context.get(), format, &rawEncoder)))
-        return {};
+    const heif_compression_format format = codec == HeifCodec::Hevc ? heif_compression_HEVC : heif_compression_AV1;
+    if (!Ok(heif_context_get_encoder_for_format(context.get(), format, &rawEncoder))) return {};
     std::unique_ptr<heif_encoder, decltype(&heif_encoder_release)> encoder(rawEncoder, heif_encoder_release);
     heif_encoder_set_lossy_quality(encoder.get(), 95);
-    if (codec == HeifCodec::Av1)
-        heif_encoder_set_parameter_integer(encoder.get(), "speed", 9);
+    if (codec == HeifCodec::Av1) heif_encoder_set_parameter_integer(encoder.get(), "speed", 9);
     for (const QImage& picture : images) {
         heif_image* image = HeifImageOf(picture, icc);
-        if (!image)
-            return {};
+        if (!image) return {};
         heif_image_handle* handle = nullptr;
         heif_error error = heif_context_encode_image(context.get(), image, encoder.get(), nullptr, &handle);
         heif_image_release(image);
         if (Ok(error) && !exif.isEmpty() && &picture == &images.first())
             error = heif_context_add_exif_metadata(context.get(), handle, exif.constData(), int(exif.size()));
         heif_image_handle_release(handle);
-        if (!Ok(error))
-            return {};
+        if (!Ok(error)) return {};
     }
     QByteArray bytes;
     heif_writer writer{1, AppendBytes};
-    if (!Ok(heif_context_write(context.get(), &writer, &bytes)))
-        return {};
+    if (!Ok(heif_context_write(context.get(), &writer, &bytes))) return {};
     return bytes;
 }
 
 QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int orientation)
 {
     const JxlEncoderPtr encoder = JxlEncoderMake(nullptr);
-    if (frames.isEmpty() || !encoder)
-        return {};
+    if (frames.isEmpty() || !encoder) return {};
     const QSize size = frames.first().size();
     JxlBasicInfo info;
     JxlEncoderInitBasicInfo(&info);
@@ -123,24 +107,21 @@ QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int ori
     info.ysize = uint32_t(size.height());
     info.bits_per_sample = 8;
     info.num_color_channels = 3;
-    info.uses_original_profile = JXL_TRUE;   // lossless
+    info.uses_original_profile = JXL_TRUE;  // lossless
     info.orientation = static_cast<JxlOrientation>(orientation);
     if (frames.size() > 1) {
         info.have_animation = JXL_TRUE;
         info.animation.tps_numerator = 10;
         info.animation.tps_denominator = 1;
     }
-    if (JxlEncoderSetBasicInfo(encoder.get(), &info) != JXL_ENC_SUCCESS)
-        return {};
+    if (JxlEncoderSetBasicInfo(encoder.get(), &info) != JXL_ENC_SUCCESS) return {};
     JxlColorEncoding srgb;
     JxlColorEncodingSetToSRGB(&srgb, JXL_FALSE);
     const JxlEncoderStatus color =
-        icc.isEmpty()
-            ? JxlEncoderSetColorEncoding(encoder.get(), &srgb)
-            : JxlEncoderSetICCProfile(encoder.get(), reinterpret_cast<const uint8_t*>(icc.constData()),
-                                      size_t(icc.size()));
-    if (color != JXL_ENC_SUCCESS)
-        return {};
+        icc.isEmpty() ? JxlEncoderSetColorEncoding(encoder.get(), &srgb)
+                      : JxlEncoderSetICCProfile(encoder.get(), reinterpret_cast<const uint8_t*>(icc.constData()),
+                                                size_t(icc.size()));
+    if (color != JXL_ENC_SUCCESS) return {};
     JxlEncoderFrameSettings* settings = JxlEncoderFrameSettingsCreate(encoder.get(), nullptr);
     JxlEncoderSetFrameLossless(settings, JXL_TRUE);
     JxlEncoderFrameSettingsSetOption(settings, JXL_ENC_FRAME_SETTING_EFFORT, 1);
@@ -167,10 +148,8 @@ QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int ori
         size_t room = size_t(bytes.size()) - written;
         const JxlEncoderStatus status = JxlEncoderProcessOutput(encoder.get(), &next, &room);
         written = size_t(next - reinterpret_cast<uint8_t*>(bytes.data()));
-        if (status == JXL_ENC_SUCCESS)
-            break;
-        if (status != JXL_ENC_NEED_MORE_OUTPUT)
-            return {};
+        if (status == JXL_ENC_SUCCESS) break;
+        if (status != JXL_ENC_NEED_MORE_OUTPUT) return {};
         bytes.resize(bytes.size() * 2);
     }
     bytes.resize(qsizetype(written));
@@ -195,8 +174,7 @@ QByteArray EncodeWebp(const QList<QImage>& frames)
                       Chunk("ANIM", QByteArray(6, '\0'));
     for (const QImage& frame : frames) {
         const QByteArray chunk = WebpFrameChunk(frame);
-        if (chunk.isEmpty())
-            return {};
+        if (chunk.isEmpty()) return {};
         body += Chunk("ANMF", Le24(0) + Le24(0) + Le24(size.width() - 1) + Le24(size.height() - 1) + Le24(100) +
                                   QByteArray(1, '\0') + chunk);
     }

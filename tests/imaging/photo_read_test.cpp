@@ -19,7 +19,7 @@ enum class Kind { Heic, Avif, Webp, Jxl };
 struct KindCase {
     Kind kind;
     const char* extension;
-    int tolerance;   // lossy encoders: the largest channel difference allowed
+    int tolerance;  // lossy encoders: the largest channel difference allowed
 };
 
 constexpr KindCase kKinds[] = {
@@ -71,8 +71,8 @@ TEST_P(PhotoReadTest, ComesInAtItsSizeWithItsPixels)
 TEST_P(PhotoReadTest, GivesTheFirstFrameOrPrimaryImage)
 {
     const QSize size(64, 32);
-    const QString path = Write(Name("two"), Encode(GetParam().kind, {OneColor(size, qRgb(220, 20, 20)),
-                                                                     OneColor(size, qRgb(20, 20, 220))}));
+    const QString path = Write(
+        Name("two"), Encode(GetParam().kind, {OneColor(size, qRgb(220, 20, 20)), OneColor(size, qRgb(20, 20, 220))}));
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
     ASSERT_EQ(read.image.size(), size);
@@ -84,7 +84,8 @@ TEST_P(PhotoReadTest, GivesTheFirstFrameOrPrimaryImage)
 TEST_P(PhotoReadTest, IsReadByItsContentUnderAnotherExtension)
 {
     const QImage picture = test::Smooth(40, 30);
-    const QString path = Write(QStringLiteral("misnamed-%1.png").arg(GetParam().extension), Encode(GetParam().kind, {picture}));
+    const QString path =
+        Write(QStringLiteral("misnamed-%1.png").arg(GetParam().extension), Encode(GetParam().kind, {picture}));
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
     EXPECT_LE(MaxDifference(read.image, picture), GetParam().tolerance);
@@ -100,7 +101,9 @@ TEST_P(PhotoReadTest, IsRefusedFromItsHeaderWhenOverTheSizeLimit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PhotoReadTest, testing::ValuesIn(kKinds),
-                         [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.extension); });
+                         [](const testing::TestParamInfo<KindCase>& info) {
+                             return std::string(info.param.extension);
+                         });
 
 TEST(PhotoOrientationTest, JxlOrientationTurnsThePictureUpright)
 {
@@ -108,8 +111,7 @@ TEST(PhotoOrientationTest, JxlOrientationTurnsThePictureUpright)
     // clockwise: 32 x 64 with the red part along the top.
     QImage picture = OneColor(QSize(64, 32), qRgb(0, 0, 255));
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 16; ++x)
-            picture.setPixel(x, y, qRgb(255, 0, 0));
+        for (int x = 0; x < 16; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
     QTemporaryDir dir;
     const QString path = dir.filePath("turned.jxl");
     ASSERT_TRUE(test::WriteBytes(path, test::EncodeJxl({picture}, {}, 6)));

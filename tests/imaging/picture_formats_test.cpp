@@ -9,10 +9,10 @@ namespace {
 
 TEST(PictureFormatsTest, DialogFiltersKeepTheClassicTextsAndAddTheNewFormatsAfterThem)
 {
-    EXPECT_EQ(OpenFilters(), QStringList({"Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)",
-                                          "JPG files (*.jpg *.jpeg)", "BMP files (*.bmp)", "PNG files (*.png)",
-                                          "TIF files (*.tif *.tiff)", "GIF files (*.gif)",
-                                          "Phone and web pictures (*.heic *.heif *.avif *.webp *.jxl)"}));
+    EXPECT_EQ(OpenFilters(),
+              QStringList({"Images files (*.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)", "JPG files (*.jpg *.jpeg)",
+                           "BMP files (*.bmp)", "PNG files (*.png)", "TIF files (*.tif *.tiff)", "GIF files (*.gif)",
+                           "Phone and web pictures (*.heic *.heif *.avif *.webp *.jxl)"}));
     EXPECT_EQ(SaveFilters(), QStringList({"JPG files (*.jpg)", "PNG files (*.png)", "GIF files (*.gif)",
                                           "TIF files (*.tif)", "BMP files (*.bmp)"}));
     EXPECT_EQ(PicturePatterns().size(), 12);
@@ -36,7 +36,7 @@ TEST(PictureFormatsTest, ExtensionsChooseWhatIsReadAndWritten)
 
     EXPECT_EQ(WrittenFormatOfExtension("TIFF"), PictureFormat::Tif);
     EXPECT_EQ(WrittenFormatOfExtension("jpeg"), PictureFormat::Jpg);
-    EXPECT_EQ(WrittenFormatOfExtension("heic"), std::nullopt);   // read, never written
+    EXPECT_EQ(WrittenFormatOfExtension("heic"), std::nullopt);  // read, never written
     EXPECT_EQ(FormatExtension(PictureFormat::Tif), "tif");
 }
 

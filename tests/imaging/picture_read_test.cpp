@@ -25,8 +25,7 @@ protected:
     QString Save(const QImage& image, const QString& name, const std::function<void(QImageWriter&)>& tweak = {})
     {
         QImageWriter writer(Path(name));
-        if (tweak)
-            tweak(writer);
+        if (tweak) tweak(writer);
         EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
         return Path(name);
     }
@@ -81,7 +80,7 @@ TEST_F(ReadPictureTest, JpegKindsComeInCloseToTheirPixels)
         w.setProgressiveScanWrite(true);
     });
     const QString gray = Save(rgb.convertToFormat(QImage::Format_Grayscale8), "grey.jpg");
-    ASSERT_TRUE(test::ReadBytes(progressive).contains(QByteArray("\xFF\xC2", 2)));   // progressive frame
+    ASSERT_TRUE(test::ReadBytes(progressive).contains(QByteArray("\xFF\xC2", 2)));  // progressive frame
 
     EXPECT_LE(MaxDifference(ReadOk(baseline).image, rgb), 12);
     EXPECT_LE(MaxDifference(ReadOk(progressive).image, rgb), 12);
@@ -108,8 +107,7 @@ TEST_F(ReadPictureTest, ExifOrientationTurnsThePictureUpright)
     // 2 x 4, with the red column along the top.
     QImage image(4, 2, QImage::Format_RGB32);
     image.fill(qRgb(0, 0, 255));
-    for (int y = 0; y < 2; ++y)
-        image.setPixel(0, y, qRgb(255, 0, 0));
+    for (int y = 0; y < 2; ++y) image.setPixel(0, y, qRgb(255, 0, 0));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
@@ -126,9 +124,9 @@ TEST_F(ReadPictureTest, ExifOrientationTurnsThePictureUpright)
 TEST_F(ReadPictureTest, TransparencyIsCompositedOverBlack)
 {
     QImage image(3, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(200, 100, 50, 0));     // fully transparent
-    image.setPixel(1, 0, qRgba(200, 100, 50, 255));   // opaque
-    image.setPixel(2, 0, qRgba(200, 100, 50, 128));   // half
+    image.setPixel(0, 0, qRgba(200, 100, 50, 0));    // fully transparent
+    image.setPixel(1, 0, qRgba(200, 100, 50, 255));  // opaque
+    image.setPixel(2, 0, qRgba(200, 100, 50, 128));  // half
     const QImage read = ReadOk(Save(image, "alpha.png")).image;
     EXPECT_EQ(read.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(read.pixel(1, 0), qRgb(200, 100, 50));
@@ -153,8 +151,7 @@ TEST_F(ReadPictureTest, OnlyTheFirstFrameOrPageIsRead)
 
 TEST_F(ReadPictureTest, FileWithoutReadPermissionIsAnError)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     const QString path = Save(Gradient(4, 4), "locked.png");
     QFile::setPermissions(path, QFileDevice::WriteOwner);
     const ReadResult result = ReadPicture(path);

@@ -32,13 +32,11 @@ int TiffSamplesPerPixel(const QByteArray& tiff)
 {
     const auto u16 = [&](qsizetype at) { return int(uchar(tiff[at])) | int(uchar(tiff[at + 1])) << 8; };
     const auto u32 = [&](qsizetype at) { return qsizetype(u16(at)) | qsizetype(u16(at + 2)) << 16; };
-    if (!tiff.startsWith("II"))
-        return -1;
+    if (!tiff.startsWith("II")) return -1;
     const qsizetype ifd = u32(4);
     for (int i = 0; i < u16(ifd); ++i) {
         const qsizetype entry = ifd + 2 + i * 12;
-        if (u16(entry) == 277)
-            return u16(entry + 8);
+        if (u16(entry) == 277) return u16(entry + 8);
     }
     return 1;
 }
@@ -60,8 +58,7 @@ GifFacts ReadGifFacts(const QString& path)
     GifFacts facts;
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.toLocal8Bit().constData(), &error);
-    if (!gif)
-        return facts;
+    if (!gif) return facts;
     if (DGifSlurp(gif) == GIF_OK) {
         facts.frames = gif->ImageCount;
         facts.paletteSize = gif->SColorMap ? gif->SColorMap->ColorCount : 0;
@@ -79,7 +76,7 @@ protected:
 
 TEST_F(WritePictureTest, LosslessFormatsRoundTripByteForByte)
 {
-    const QImage picture = Gradient(37, 23);   // odd width: BMP rows are padded
+    const QImage picture = Gradient(37, 23);  // odd width: BMP rows are padded
     for (const char* name : {"a.png", "a.tif", "a.bmp", "A.TIFF"}) {
         SCOPED_TRACE(name);
         const QString path = Path(name);
@@ -98,9 +95,9 @@ TEST_F(WritePictureTest, OutputsAreEightBitRgbWithoutAlpha)
     ASSERT_EQ(WritePicture(translucent, Path("a.bmp"), PictureFormat::Bmp), "");
     ASSERT_EQ(WritePicture(translucent, Path("a.tif"), PictureFormat::Tif), "");
     const QByteArray png = ReadBytes(Path("a.png"));
-    EXPECT_EQ(png.at(24), 8);   // bit depth
-    EXPECT_EQ(png.at(25), 2);   // colour type: RGB, no alpha
-    EXPECT_EQ(ReadBytes(Path("a.bmp")).at(28), 24);   // bits per pixel
+    EXPECT_EQ(png.at(24), 8);                        // bit depth
+    EXPECT_EQ(png.at(25), 2);                        // colour type: RGB, no alpha
+    EXPECT_EQ(ReadBytes(Path("a.bmp")).at(28), 24);  // bits per pixel
     EXPECT_EQ(TiffSamplesPerPixel(ReadBytes(Path("a.tif"))), 3);
     // Transparency is composited over black, as when reading.
     const QRgb written = ReadPicture(Path("a.png")).image.pixel(0, 0);
@@ -119,7 +116,7 @@ TEST_F(WritePictureTest, JpegIsWrittenAtQuality90)
 
 TEST_F(WritePictureTest, GifHasAtMost256ColorsAndKeepsFewColorsExactly)
 {
-    const QImage many = Gradient(64, 64);   // thousands of colours
+    const QImage many = Gradient(64, 64);  // thousands of colours
     ASSERT_EQ(WritePicture(many, Path("many.gif"), PictureFormat::Gif), "");
     const GifFacts facts = ReadGifFacts(Path("many.gif"));
     EXPECT_EQ(facts.frames, 1);
@@ -131,8 +128,7 @@ TEST_F(WritePictureTest, GifHasAtMost256ColorsAndKeepsFewColorsExactly)
 
     QImage few(20, 10, QImage::Format_RGB32);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            few.setPixel(x, y, qRgb((x % 4) * 80, (y % 4) * 80, 120));
+        for (int x = 0; x < 20; ++x) few.setPixel(x, y, qRgb((x % 4) * 80, (y % 4) * 80, 120));
     ASSERT_EQ(WritePicture(few, Path("few.gif"), PictureFormat::Gif), "");
     EXPECT_EQ(ReadPicture(Path("few.gif")).image, few);
 }
@@ -152,7 +148,7 @@ TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
     const QString failure = WritePicture(tooWide, target, PictureFormat::Gif);
     EXPECT_TRUE(failure.contains(QDir::toNativeSeparators(target))) << failure.toStdString();
     EXPECT_EQ(ReadBytes(target), before);
-    EXPECT_EQ(Files(), QStringList{"kept.gif"});   // no temporary file left behind
+    EXPECT_EQ(Files(), QStringList{"kept.gif"});  // no temporary file left behind
 
     EXPECT_FALSE(WritePicture(QImage(), Path("null.png"), PictureFormat::Png).isEmpty());
     EXPECT_FALSE(QFile::exists(Path("null.png")));
@@ -196,11 +192,10 @@ private:
 
 TEST_F(WritePictureTest, EveryFormatFailingPartWayIsReportedAndKeepsTheOldFile)
 {
-    QImage noise(256, 192, QImage::Format_RGB32);   // no encoder makes it small
+    QImage noise(256, 192, QImage::Format_RGB32);  // no encoder makes it small
     quint32 seed = 12345;
     for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
     for (const char* name : {"a.jpg", "a.png", "a.gif", "a.tif", "a.bmp"}) {
         const QString path = Path(name);
         ASSERT_EQ(WritePicture(Gradient(8, 8), path, *FormatFromKey(path)), "");
@@ -221,7 +216,7 @@ TEST_F(WritePictureTest, EveryFormatFailingPartWayIsReportedAndKeepsTheOldFile)
                 EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
                 EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
                 EXPECT_EQ(ReadBytes(path), before);
-                EXPECT_EQ(Files().filter(".a."), QStringList());   // no temporary file left
+                EXPECT_EQ(Files().filter(".a."), QStringList());  // no temporary file left
             }
     }
 }
@@ -254,8 +249,7 @@ TEST_F(WritePictureTest, OutputThatIsNotARegularFileIsRefusedAndLeftAlone)
 
 TEST_F(WritePictureTest, UnwritableFolderIsAnError)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into every folder";
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into every folder";
     QDir(dir_.path()).mkdir("locked");
     QFile::setPermissions(Path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString path = Path("locked/a.jpg");

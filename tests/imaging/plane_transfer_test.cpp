@@ -16,7 +16,7 @@ TEST(PlaneTransferTest, LoadPixelsGivesBottomUpBgrRows)
     ASSERT_EQ(plane.Height(), 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
-            const QRgb p = picture.pixel(x, 2 - y);   // plane row 0 is the picture's bottom row
+            const QRgb p = picture.pixel(x, 2 - y);  // plane row 0 is the picture's bottom row
             EXPECT_EQ(plane(0, x, y), qBlue(p));
             EXPECT_EQ(plane(1, x, y), qGreen(p));
             EXPECT_EQ(plane(2, x, y), qRed(p));

@@ -24,8 +24,7 @@ inline QImage Smooth(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
     return image;
 }
 
@@ -45,14 +44,13 @@ inline QByteArray ReadBytes(const QString& path)
 // (-1 when the sizes differ).
 inline int MaxDifference(const QImage& a, const QImage& b)
 {
-    if (a.size() != b.size())
-        return -1;
+    if (a.size() != b.size()) return -1;
     int worst = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                              std::abs(qBlue(p) - qBlue(q))});
+            worst = std::max(
+                {worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
         }
     return worst;
 }

@@ -34,8 +34,7 @@ private:
     {
         const QString path = dir.filePath(name);
         const QString error = WritePicture(image, path, format);
-        if (!error.isEmpty())
-            qWarning() << error;
+        if (!error.isEmpty()) qWarning() << error;
         return path;
     }
     QImage Source() const { return window->Gallery()->Picture(0); }
@@ -82,7 +81,8 @@ private slots:
     {
         const QImage picture = PatternPicture(16, 12);
         QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("good.png"), PictureFormat::Png)));
-        for (const QString& name : {QStringLiteral("broken.png"), QStringLiteral("broken.tif"), QStringLiteral("broken.jpg")}) {
+        for (const QString& name :
+             {QStringLiteral("broken.png"), QStringLiteral("broken.tif"), QStringLiteral("broken.jpg")}) {
             QFile broken(dir.filePath(name));
             QVERIFY(broken.open(QIODevice::WriteOnly));
             broken.write("not a picture at all");
@@ -112,8 +112,7 @@ private slots:
         picture.fill(Qt::darkCyan);
         QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("size.bmp"), PictureFormat::Bmp)));
         QCOMPARE(log.resizeQuestions.empty(), !asked);
-        if (asked)
-            QCOMPARE(log.resizeQuestions.front(), size);
+        if (asked) QCOMPARE(log.resizeQuestions.front(), size);
         QCOMPARE(Source().size(), size);  // the prompt was cancelled
     }
 
@@ -150,18 +149,18 @@ private slots:
         const ReadResult back = ReadPicture(path);
         QVERIFY2(back.ok(), qPrintable(back.error));
         QCOMPARE(back.image.size(), picture.size());
-        if (exact)
-            QCOMPARE(back.image, picture);
+        if (exact) QCOMPARE(back.image, picture);
     }
 
     void refusesUnknownFormats()
     {
         QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
         for (const QString& name : {QStringLiteral("out.tiff"), QStringLiteral("out.jpeg"), QStringLiteral("out.txt"),
-                                   QStringLiteral("noextension")}) {
+                                    QStringLiteral("noextension")}) {
             log.messages.clear();
             QVERIFY(!window->SaveSelectedPicture(dir.filePath(name)));
-            ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Unknown image format"));
+            ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"),
+                              QStringLiteral("Unknown image format"));
             QVERIFY(!QFile::exists(dir.filePath(name)));
         }
     }
@@ -171,7 +170,11 @@ private slots:
         const QString source = Write(PatternPicture(10, 10), QStringLiteral("keep.png"), PictureFormat::Png);
         log.openAnswer = source;
         window->CmdOpen_Click();
-        const QByteArray before = [&] { QFile f(source); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        const QByteArray before = [&] {
+            QFile f(source);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
 
         QVERIFY(!window->SaveSelectedPicture(source));
         QCOMPARE(log.messages.back().title, QStringLiteral("Lumetra"));
@@ -230,7 +233,7 @@ private slots:
         window->CmdPaste_Click();
         QCOMPARE(Source(), picture);
         QCOMPARE(window->Gallery()->Count(), 1);
-        QVERIFY(window->State().SourcePath.isEmpty());   // the pasted picture comes from no file
+        QVERIFY(window->State().SourcePath.isEmpty());  // the pasted picture comes from no file
 
         // Transparent parts of a pasted picture come out black, as from a file.
         QImage clear(4, 4, QImage::Format_ARGB32);
@@ -245,7 +248,8 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("just text"));
         QVERIFY(!window->PasteAction()->isEnabled());
         window->CmdPaste_Click();
-        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Lumetra"), QStringLiteral("The clipboard is empty"));
+        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Lumetra"),
+                          QStringLiteral("The clipboard is empty"));
         QCOMPARE(window->Gallery()->Count(), 0);
     }
 
@@ -357,7 +361,7 @@ private slots:
         QFile::remove(path);
         QDir().mkpath(QFileInfo(path).path());
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        window = std::make_unique<FormMain>();   // would block on opening the FIFO
+        window = std::make_unique<FormMain>();  // would block on opening the FIFO
         const QString shown = window->statusBar()->currentMessage();
         WriteSetting(QStringLiteral("OutDir"), QStringLiteral("/somewhere/"));
         const bool stillFifo = QFileInfo(path).exists() && !QFileInfo(path).isFile();
@@ -371,7 +375,8 @@ private slots:
         WriteSetting(QStringLiteral("MaxMegapixels"), QStringLiteral("1"));
         window = std::make_unique<FormMain>();
         window->SetPrompts(std::make_unique<RecordingPrompts>(log));
-        const bool opened = window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png"), PictureFormat::Png));
+        const bool opened =
+            window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png"), PictureFormat::Png));
         QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).remove(QStringLiteral("MaxMegapixels"));
         SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
         QVERIFY(!opened);

@@ -57,7 +57,7 @@ private:
     QTemporaryDir dir;
     PromptLog log;
     std::unique_ptr<FormMain> window;
-    QImage source = PatternPicture(49, 36);   // rows of 147 bytes at 24 bits: padded
+    QImage source = PatternPicture(49, 36);  // rows of 147 bytes at 24 bits: padded
 
     void OpenSource()
     {
@@ -85,7 +85,8 @@ private slots:
     void withoutPictureOnlyTheMessage()
     {
         window->CmdGenerate_Click();
-        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Error"), QStringLiteral("Please open a image file"));
+        ExpectOnlyMessage(log, QMessageBox::Information, QStringLiteral("Error"),
+                          QStringLiteral("Please open a image file"));
         QVERIFY(!window->IsGenerating());
         QCOMPARE(window->Gallery()->Count(), 0);
         QCOMPARE(window->StateText(), QStringLiteral("Ready"));
@@ -116,8 +117,7 @@ private slots:
         QVERIFY(log.messages.empty());
 
         QList<int> values;
-        for (const QList<QVariant>& change : progress)
-            values << change.at(0).toInt();
+        for (const QList<QVariant>& change : progress) values << change.at(0).toInt();
         QVERIFY(values.size() >= 4);
         QCOMPARE(values.first(), 10);
         QCOMPARE(values.last(), 0);
@@ -275,8 +275,7 @@ private slots:
 
     void memoryShortRunKeepsWhatItMadeAndReportsOnce()
     {
-        if (lumetra::test::kAddressSanitizer)
-            QSKIP("the address-space cap does not work under AddressSanitizer");
+        if (lumetra::test::kAddressSanitizer) QSKIP("the address-space cap does not work under AddressSanitizer");
         const QImage large = PatternPicture(1600, 1200);
         const std::vector<QImage> expected = ExpectedGallery(large, AppState{});
         const QString path = dir.filePath(QStringLiteral("large.png"));
@@ -292,7 +291,7 @@ private slots:
         // missing is reported exactly once.
         bool somePicturesAndSomeMissing = false;
         for (int headroom = 0; headroom <= 400 && !somePicturesAndSomeMissing; headroom += 8) {
-            QVERIFY(window->OpenPictureFile(path));   // each run starts from an empty gallery
+            QVERIFY(window->OpenPictureFile(path));  // each run starts from an empty gallery
             log = PromptLog{};
             // Nothing kept from the runs before: the run needs new memory, as a first run does.
             ReleaseKeptBuffers();
@@ -310,8 +309,7 @@ private slots:
             const bool missing = made < kSlotCount - 1;
             somePicturesAndSomeMissing = somePicturesAndSomeMissing || (missing && made > 0);
             QCOMPARE(int(log.messages.size()), missing ? 1 : 0);
-            if (missing)
-                QVERIFY(log.messages[0].text.startsWith(QStringLiteral("Low system resources.")));
+            if (missing) QVERIFY(log.messages[0].text.startsWith(QStringLiteral("Low system resources.")));
             QCOMPARE(window->StateText(), QStringLiteral("Ready"));
         }
         QVERIFY(somePicturesAndSomeMissing);

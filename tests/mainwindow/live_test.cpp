@@ -31,8 +31,7 @@ struct Shown {
 std::vector<QImage> GalleryPictures(const SnapshotGallery* gallery)
 {
     std::vector<QImage> pictures;
-    for (int slot = 0; slot < gallery->Count(); ++slot)
-        pictures.push_back(gallery->Picture(slot));
+    for (int slot = 0; slot < gallery->Count(); ++slot) pictures.push_back(gallery->Picture(slot));
     return pictures;
 }
 
@@ -57,7 +56,10 @@ private:
         window->CmdGenerate_Click();
         window->WaitForGenerate();
     }
-    void WaitUntilStill() { QVERIFY(QTest::qWaitFor([this] { return !window->IsLiveBusy(); }, 60000)); }
+    void WaitUntilStill()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return !window->IsLiveBusy(); }, 60000));
+    }
     QSlider* Darkness() const { return window->Panel()->Slider(ParameterId::Dark); }
 
 private slots:
@@ -84,7 +86,7 @@ private slots:
         for (const auto render : {200ms, 10ms}) {
             LiveSchedule schedule(250ms);
             const Clock::time_point start{};
-            std::optional<Clock::time_point> endsAt;   // of the render in flight
+            std::optional<Clock::time_point> endsAt;  // of the render in flight
             bool cancelled = false, waiting = false;
             std::vector<Clock::time_point> shownAt;
             const auto startRender = [&](Clock::time_point now) {
@@ -106,17 +108,17 @@ private slots:
                     case LiveSchedule::Action::Start: startRender(now); break;
                     case LiveSchedule::Action::CancelAndRestart:
                         cancelled = waiting = true;
-                        endsAt = std::min(*endsAt, now + 2ms);   // a stopped render ends within a few rows
+                        endsAt = std::min(*endsAt, now + 2ms);  // a stopped render ends within a few rows
                         break;
                     case LiveSchedule::Action::Wait: waiting = true; break;
                     }
                 }
             }
             QVERIFY(!shownAt.empty());
-            if (render == 10ms)
-                QCOMPARE(int(shownAt.size()), 60);
+            if (render == 10ms) QCOMPARE(int(shownAt.size()), 60);
             for (std::size_t i = 1; i < shownAt.size(); ++i)
-                QVERIFY2(shownAt[i] - shownAt[i - 1] <= 250ms || shownAt[i - 1] > start + 1800ms, "a gap while dragging");
+                QVERIFY2(shownAt[i] - shownAt[i - 1] <= 250ms || shownAt[i - 1] > start + 1800ms,
+                         "a gap while dragging");
             QVERIFY(shownAt.front() - start <= 250ms);
             QVERIFY(shownAt.back() >= start + 1770ms + render && shownAt.back() <= start + 1770ms + 2 * render + 2ms);
         }
@@ -177,8 +179,7 @@ private slots:
         }
         WaitUntilStill();
         QVERIFY(!shown.empty());
-        for (std::size_t i = 1; i < shown.size(); ++i)
-            QVERIFY(shown[i].generation > shown[i - 1].generation);
+        for (std::size_t i = 1; i < shown.size(); ++i) QVERIFY(shown[i].generation > shown[i - 1].generation);
         QCOMPARE(shown.back().generation, window->LiveGeneration());
         const QImage lastLive = shown.back().picture;
         window->SetLive(false);
@@ -243,8 +244,7 @@ private slots:
         window->WaitForGenerate();
         const std::vector<QImage> kept = GalleryPictures(window->Gallery());
         QVERIFY(kept.size() >= 2 && kept.size() < complete.size());
-        for (std::size_t slot = 0; slot < kept.size(); ++slot)
-            QVERIFY(kept[slot] == complete[slot]);
+        for (std::size_t slot = 0; slot < kept.size(); ++slot) QVERIFY(kept[slot] == complete[slot]);
         QCOMPARE(window->StateText(), QStringLiteral("Ready"));
         QVERIFY(log.messages.empty());
         QVERIFY(window->OpenAction()->isEnabled());

@@ -70,8 +70,7 @@ private slots:
         QCOMPARE(state.params.EdgeThreshold, 28);
         QCOMPARE(state.params.VoteThreshold, 1);
         QCOMPARE(state.options, EngineOptions{});
-        for (const ParameterInfo& info : kParameters)
-            QCOMPARE(panel->Slider(info.id)->value(), info.resetValue);
+        for (const ParameterInfo& info : kParameters) QCOMPARE(panel->Slider(info.id)->value(), info.resetValue);
 
         // Changed values and options all come back.
         Type(ParameterId::Dark, "200");

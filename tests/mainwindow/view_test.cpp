@@ -36,14 +36,16 @@ QImage Checkerboard(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     return image;
 }
 
 QImage Painted(PreviewArea& area) { return area.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-QPoint Scroll(const PreviewArea& area) { return {area.horizontalScrollBar()->value(), area.verticalScrollBar()->value()}; }
+QPoint Scroll(const PreviewArea& area)
+{
+    return {area.horizontalScrollBar()->value(), area.verticalScrollBar()->value()};
+}
 
 QSettings Store() { return QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")); }
 
@@ -69,8 +71,7 @@ private slots:
     {
         // Stepping in from 1/8 passes every step and stops at 8; out goes back the same way.
         std::vector<double> up{kZoomSteps.front()};
-        while (up.back() != ZoomStepIn(up.back()))
-            up.push_back(ZoomStepIn(up.back()));
+        while (up.back() != ZoomStepIn(up.back())) up.push_back(ZoomStepIn(up.back()));
         QCOMPARE(up, std::vector<double>(kZoomSteps.begin(), kZoomSteps.end()));
         QCOMPARE(ZoomStepOut(kZoomSteps.front()), kZoomSteps.front());
         QCOMPARE(ZoomStepOut(1.0), 2.0 / 3);
@@ -78,8 +79,7 @@ private slots:
         QCOMPARE(ZoomStepIn(0.23), 0.25);
         QCOMPARE(ZoomStepOut(0.23), 0.125);
 
-        for (double step : kZoomSteps)
-            QCOMPARE(ParseZoomMode(ZoomModeText({false, step})), (ZoomMode{false, step}));
+        for (double step : kZoomSteps) QCOMPARE(ParseZoomMode(ZoomModeText({false, step})), (ZoomMode{false, step}));
         QCOMPARE(ZoomModeText({false, 1.0 / 3}), QStringLiteral("33.33"));
         QCOMPARE(ZoomModeText({true, 1.0}), QStringLiteral("fit"));
         QCOMPARE(ParseZoomMode(QStringLiteral(" Fit")), (ZoomMode{true, 1.0}));
@@ -92,12 +92,10 @@ private slots:
     {
         area->ShowPicture(PatternPicture(100, 80));
         area->ArrangePreview();
-        for (int i = 0; i < 20; ++i)
-            area->ZoomIn();
+        for (int i = 0; i < 20; ++i) area->ZoomIn();
         QCOMPARE(area->Zoom(), 8.0);
         QCOMPARE(area->widget()->size(), QSize(800, 640));
-        for (int i = 0; i < 20; ++i)
-            area->ZoomOut();
+        for (int i = 0; i < 20; ++i) area->ZoomOut();
         QCOMPARE(area->Zoom(), 0.125);
         area->ActualSize();
         QCOMPARE(area->Zoom(), 1.0);
@@ -137,8 +135,7 @@ private slots:
         area->ArrangePreview();
         const QImage blocks = Painted(*area);
         for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(blocks.pixel(x, y), Checkerboard(200, 160).pixel(x / 4, y / 4));
+            for (int x = 0; x < 40; ++x) QCOMPARE(blocks.pixel(x, y), Checkerboard(200, 160).pixel(x / 4, y / 4));
     }
 
     void wheelZoomsAboutThePointer()
@@ -154,7 +151,8 @@ private slots:
         QCoreApplication::sendEvent(area->viewport(), &notch);
         QCOMPARE(area->Zoom(), 1.5);
         const QPointF after = (pointer + Scroll(*area) - area->PicturePosition()) / 1.5;
-        QVERIFY2((after - before).manhattanLength() <= 1, qPrintable(QStringLiteral("%1,%2").arg(after.x()).arg(after.y())));
+        QVERIFY2((after - before).manhattanLength() <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(after.x()).arg(after.y())));
 
         // Without Ctrl the wheel scrolls.
         QWheelEvent plain(pointer, area->viewport()->mapToGlobal(pointer), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
@@ -199,7 +197,7 @@ private slots:
         QCOMPARE(preview->Mode(), ZoomMode{});
         QCOMPARE(preview->Zoom(), 1.0);
         QCOMPARE(preview->PicturePosition(), QPoint(PreviewOffset(preview->width() * 15, 3000) / 15,
-                                                      PreviewOffset(preview->height() * 15, 1500) / 15));
+                                                    PreviewOffset(preview->height() * 15, 1500) / 15));
         // The zoom is the last pane, after the state text and the progress bar.
         QCOMPARE(window->ZoomText()->text(), QStringLiteral("100 %"));
         QVERIFY(window->ZoomText()->x() > window->ProgressConvert()->geometry().right());
@@ -231,16 +229,18 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect room = window.screen()->availableGeometry();
-        QVERIFY2(window.frameGeometry().height() <= room.height() && window.frameGeometry().width() <= room.width(),
-                 qPrintable(QStringLiteral("%1 x %2").arg(window.frameGeometry().width()).arg(window.frameGeometry().height())));
+        QVERIFY2(
+            window.frameGeometry().height() <= room.height() && window.frameGeometry().width() <= room.width(),
+            qPrintable(
+                QStringLiteral("%1 x %2").arg(window.frameGeometry().width()).arg(window.frameGeometry().height())));
     }
 
     void commandsHaveIconsAndEveryControlAName()
     {
         FormMain window;
         window.show();
-        for (QAction* action : {window.CopyAction(), window.PasteAction(), window.ZoomInAction(), window.ZoomOutAction(),
-                                window.ActualSizeAction(), window.FitAction()})
+        for (QAction* action : {window.CopyAction(), window.PasteAction(), window.ZoomInAction(),
+                                window.ZoomOutAction(), window.ActualSizeAction(), window.FitAction()})
             QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
         QVERIFY(!window.CompareButton()->icon().isNull());
 
@@ -265,7 +265,8 @@ private slots:
                     continue;
                 QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
                 QVERIFY2(face && !face->text(QAccessible::Name).isEmpty(),
-                         qPrintable(form->objectName() + ": " + widget->metaObject()->className() + " " + widget->objectName()));
+                         qPrintable(form->objectName() + ": " + widget->metaObject()->className() + " " +
+                                    widget->objectName()));
                 ++named;
             }
             QVERIFY2(named > 0, qPrintable(form->objectName()));

@@ -27,10 +27,10 @@ struct Message {
 struct PromptLog {
     std::vector<Message> messages;
     std::vector<QSize> resizeQuestions;
-    std::vector<size_t> messagesBeforeResize;   // how many messages came before each resize prompt
-    std::optional<QSize> resizeAnswer;  // what the resize prompt returns
-    QString openAnswer;                 // the file the open dialog returns
-    QString saveAnswer;                 // the file the save dialog returns
+    std::vector<size_t> messagesBeforeResize;  // how many messages came before each resize prompt
+    std::optional<QSize> resizeAnswer;         // what the resize prompt returns
+    QString openAnswer;                        // the file the open dialog returns
+    QString saveAnswer;                        // the file the save dialog returns
     QString openStartFolder;
     QString saveStartFolder;
 };
@@ -100,12 +100,12 @@ inline void PrepareWindowTests(QTemporaryDir& configHome)
 }  // namespace lumetra::testing
 
 // main() for a window test: prepares the settings folder before the application starts.
-#define LUMETRA_WINDOW_TEST_MAIN(TestClass)                 \
-    int main(int argc, char** argv)                         \
-    {                                                       \
-        QTemporaryDir configHome;                           \
-        lumetra::testing::PrepareWindowTests(configHome);   \
-        QApplication app(argc, argv);                       \
-        TestClass test;                                     \
-        return QTest::qExec(&test, argc, argv);             \
+#define LUMETRA_WINDOW_TEST_MAIN(TestClass)               \
+    int main(int argc, char** argv)                       \
+    {                                                     \
+        QTemporaryDir configHome;                         \
+        lumetra::testing::PrepareWindowTests(configHome); \
+        QApplication app(argc, argv);                     \
+        TestClass test;                                   \
+        return QTest::qExec(&test, argc, argv);           \
     }

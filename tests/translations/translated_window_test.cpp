@@ -32,17 +32,34 @@ struct Captions {
 Captions Expected()
 {
     if (QLocale().language() == QLocale::French)
-        return {"fr", "&Fichier", "Générer", "Obscurité :", "Croquis au crayon", "Conversion par lot",
-                "Ajouter des fichiers", "0 fichier", "Annuler", "Utilisation :", "Fichiers JPG (*.jpg *.jpeg)"};
-    return {"de", "&Datei", "Erzeugen", "Dunkelheit:", "Bleistiftskizze", "Stapelumwandlung", "Dateien hinzufügen",
-            "0 Dateien", "Abbrechen", "Aufruf:", "JPG-Dateien (*.jpg *.jpeg)"};
+        return {"fr",
+                "&Fichier",
+                "Générer",
+                "Obscurité :",
+                "Croquis au crayon",
+                "Conversion par lot",
+                "Ajouter des fichiers",
+                "0 fichier",
+                "Annuler",
+                "Utilisation :",
+                "Fichiers JPG (*.jpg *.jpeg)"};
+    return {"de",
+            "&Datei",
+            "Erzeugen",
+            "Dunkelheit:",
+            "Bleistiftskizze",
+            "Stapelumwandlung",
+            "Dateien hinzufügen",
+            "0 Dateien",
+            "Abbrechen",
+            "Aufruf:",
+            "JPG-Dateien (*.jpg *.jpeg)"};
 }
 
 bool HasLabel(const QWidget& window, const QString& text)
 {
     for (const QLabel* label : window.findChildren<QLabel*>())
-        if (label->text() == text)
-            return true;
+        if (label->text() == text) return true;
     return false;
 }
 
@@ -101,8 +118,7 @@ private slots:
         int messages = 0;
         QString source;
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
             if (xml.name() == QLatin1String("source"))
                 source = xml.readElementText();
             else if (xml.name() == QLatin1String("translation")) {

@@ -17,8 +17,7 @@ bool ReadsAsProse(const QString& text)
 {
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
     static const QRegularExpression capitalised(QStringLiteral("^[A-Z][a-z]+$"));
-    if (!text.contains(word) || kNames.contains(text.trimmed()))
-        return false;
+    if (!text.contains(word) || kNames.contains(text.trimmed())) return false;
     return text.contains(' ') || text.contains(capitalised) || text.endsWith(':') || text.endsWith("...");
 }
 
@@ -46,15 +45,12 @@ bool IsTranslated(const QString& code, qsizetype at)
     // Literals written one after the other form one text: step back over them.
     static const QRegularExpression adjacent(QString::fromUtf8(R"re("(?:[^"\\\n]|\\.)*"\s*$)re"));
     for (;;) {
-        while (!before.isEmpty() && before.back().isSpace())
-            before.chop(1);
+        while (!before.isEmpty() && before.back().isSpace()) before.chop(1);
         const QRegularExpressionMatch m = adjacent.match(before);
-        if (!m.hasMatch())
-            break;
+        if (!m.hasMatch()) break;
         before.chop(m.capturedLength());
     }
-    while (!before.isEmpty() && before.back().isSpace())
-        before.chop(1);
+    while (!before.isEmpty() && before.back().isSpace()) before.chop(1);
     return call.match(before).hasMatch() || withContext.match(before).hasMatch();
 }
 
@@ -63,8 +59,7 @@ bool IsTranslated(const QString& code, qsizetype at)
 bool IsLogText(const QString& code, qsizetype at)
 {
     qsizetype start = at;
-    while (start > 0 && !QStringLiteral(";{}").contains(code[start - 1]))
-        --start;
+    while (start > 0 && !QStringLiteral(";{}").contains(code[start - 1])) --start;
     const QString statement = code.mid(start, at - start);
     return statement.contains(QStringLiteral("qCDebug(")) || statement.contains(QStringLiteral("commandClock_."));
 }
@@ -76,9 +71,11 @@ QStringList Escaping(const QString& path, const QString& code)
     const QString plain = WithoutComments(code);
     for (const QRegularExpressionMatch& m : literal.globalMatch(plain)) {
         const qsizetype line = plain.left(m.capturedStart()).count('\n') + 1;
-        if (plain.lastIndexOf(QStringLiteral("#include"), m.capturedStart()) > plain.lastIndexOf('\n', m.capturedStart()))
+        if (plain.lastIndexOf(QStringLiteral("#include"), m.capturedStart()) >
+            plain.lastIndexOf('\n', m.capturedStart()))
             continue;
-        if (ReadsAsProse(m.captured(1)) && !IsTranslated(plain, m.capturedStart()) && !IsLogText(plain, m.capturedStart()))
+        if (ReadsAsProse(m.captured(1)) && !IsTranslated(plain, m.capturedStart()) &&
+            !IsLogText(plain, m.capturedStart()))
             found << QStringLiteral("%1:%2: \"%3\"").arg(path).arg(line).arg(m.captured(1));
     }
     return found;

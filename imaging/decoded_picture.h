@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 
 namespace lumetra {
 
@@ -11,5 +12,15 @@ struct DecodedPicture {
     QString reason;   // why the file cannot be read; empty on success
     QByteArray exif;  // the file's EXIF block (TIFF header first) when the decoder finds it
 };
+
+// A file's bytes as the decoding libraries take them.
+inline const uint8_t* BytesOf(const QByteArray& file) { return reinterpret_cast<const uint8_t*>(file.constData()); }
+
+// A decode that ends without a picture, for this reason.
+DecodedPicture NotDecoded(const QString& reason);
+
+// The reasons every decoder may give, translated.
+QString NoMemoryReason();  // "not enough memory to read the picture."
+QString DamagedReason();   // "the file is damaged or not a picture."
 
 }  // namespace lumetra

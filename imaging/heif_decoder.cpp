@@ -82,41 +82,26 @@ QByteArray ExifOf(const heif_image_handle* handle)
 
 bool LooksLikeHeif(const QByteArray& head)
 {
-    const heif_filetype_result type =
-        heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), int(head.size()));
+    const heif_filetype_result type = heif_check_filetype(BytesOf(head), int(head.size()));
     return type == heif_filetype_yes_supported || type == heif_filetype_yes_unsupported;
 }
 
 DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
 {
-    DecodedPicture decoded;
     const Context context(heif_context_alloc());
-    if (!context) {
-        decoded.reason =
-            QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
-        return decoded;
-    }
+    if (!context) return NotDecoded(NoMemoryReason());
     heif_error error =
         heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr);
-    if (error.code != heif_error_Ok) {
-        decoded.reason = Damaged(error);
-        return decoded;
-    }
+    if (error.code != heif_error_Ok) return NotDecoded(Damaged(error));
     heif_image_handle* rawHandle = nullptr;
     error = heif_context_get_primary_image_handle(context.get(), &rawHandle);
-    if (error.code != heif_error_Ok) {
-        decoded.reason = Damaged(error);
-        return decoded;
-    }
+    if (error.code != heif_error_Ok) return NotDecoded(Damaged(error));
     const Handle handle(rawHandle);
     const QSize size(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get()));
     const QSize stored(heif_image_handle_get_ispe_width(handle.get()), heif_image_handle_get_ispe_height(handle.get()));
-    for (const QSize announced : {size, stored}) {
-        if (const QString reason = SizeLimitReason(announced, maxMegapixels); !reason.isEmpty()) {
-            decoded.reason = reason;
-            return decoded;
-        }
-    }
+    for (const QSize announced : {size, stored})
+        if (const QString reason = SizeLimitReason(announced, maxMegapixels); !reason.isEmpty())
+            return NotDecoded(reason);
     // The coded picture inside may announce a far larger size than the header (a small
     // file that unpacks to gigabytes): libheif refuses to decode a picture with a side
     // longer than the header's, plus the rounding up to whole coding blocks.
@@ -130,27 +115,18 @@ DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
     heif_image* rawImage = nullptr;
     error = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
-    if (error.code != heif_error_Ok) {
-        decoded.reason = Damaged(error);
-        return decoded;
-    }
+    if (error.code != heif_error_Ok) return NotDecoded(Damaged(error));
     const Image image(rawImage);
     int stride = 0;
     const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
-    if (!pixels || width <= 0 || height <= 0) {
-        decoded.reason = QCoreApplication::translate("lumetra::PictureReader", "the file is damaged or not a picture.");
-        return decoded;
-    }
+    if (!pixels || width <= 0 || height <= 0) return NotDecoded(DamagedReason());
     // The picture borrows libheif's rows only until the copy.
     const QImage rows(pixels, width, height, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    DecodedPicture decoded;
     decoded.image = rows.copy();
-    if (decoded.image.isNull()) {
-        decoded.reason =
-            QCoreApplication::translate("lumetra::PictureReader", "not enough memory to read the picture.");
-        return decoded;
-    }
+    if (decoded.image.isNull()) return NotDecoded(NoMemoryReason());
     decoded.image.setColorSpace(ColorSpaceOf(handle.get()));
     decoded.exif = ExifOf(handle.get());
     return decoded;

@@ -11,8 +11,6 @@ namespace lumetra {
 
 namespace {
 
-QString Reason(const char* text) { return QCoreApplication::translate("lumetra::PictureReader", text); }
-
 QSize UprightSize(const JxlBasicInfo& info)
 {
     // Orientations 5 to 8 swap width and height.
@@ -24,51 +22,38 @@ QSize UprightSize(const JxlBasicInfo& info)
 
 bool LooksLikeJxl(const QByteArray& head)
 {
-    const JxlSignature signature =
-        JxlSignatureCheck(reinterpret_cast<const uint8_t*>(head.constData()), size_t(head.size()));
+    const JxlSignature signature = JxlSignatureCheck(BytesOf(head), size_t(head.size()));
     return signature == JXL_SIG_CODESTREAM || signature == JXL_SIG_CONTAINER;
 }
 
 DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
 {
-    DecodedPicture decoded;
     const JxlDecoderPtr decoder = JxlDecoderMake(nullptr);
     const JxlThreadParallelRunnerPtr runner =
         JxlThreadParallelRunnerMake(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads());
     if (!decoder || !runner ||
         JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE) !=
             JXL_DEC_SUCCESS ||
-        JxlDecoderSetParallelRunner(decoder.get(), JxlThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS) {
-        decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "not enough memory to read the picture."));
-        return decoded;
-    }
-    JxlDecoderSetInput(decoder.get(), reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size()));
+        JxlDecoderSetParallelRunner(decoder.get(), JxlThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS)
+        return NotDecoded(NoMemoryReason());
+    JxlDecoderSetInput(decoder.get(), BytesOf(file), size_t(file.size()));
     JxlDecoderCloseInput(decoder.get());
 
     // Every pixel as 8-bit RGBA: grey pictures come out as RGB, and opaque ones with
     // alpha 255.
     const JxlPixelFormat format{4, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    DecodedPicture decoded;
     QColorSpace colorSpace;
     for (;;) {
         switch (JxlDecoderProcessInput(decoder.get())) {
         case JXL_DEC_BASIC_INFO: {
             JxlBasicInfo info;
-            if (JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS) {
-                decoded.reason =
-                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
-                return decoded;
-            }
+            if (JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS) return NotDecoded(DamagedReason());
             const QSize size = UprightSize(info);
-            if (const QString reason = SizeLimitReason(size, maxMegapixels); !reason.isEmpty()) {
-                decoded.reason = reason;
-                return decoded;
-            }
+            if (const QString reason = SizeLimitReason(size, maxMegapixels); !reason.isEmpty())
+                return NotDecoded(reason);
             decoded.image = QImage(size, QImage::Format_RGBA8888);
-            if (decoded.image.isNull()) {
-                decoded.reason =
-                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "not enough memory to read the picture."));
-                return decoded;
-            }
+            if (decoded.image.isNull()) return NotDecoded(NoMemoryReason());
             break;
         }
         case JXL_DEC_COLOR_ENCODING: {
@@ -86,12 +71,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
             size_t needed = 0;
             if (JxlDecoderImageOutBufferSize(decoder.get(), &format, &needed) != JXL_DEC_SUCCESS ||
                 needed != size_t(decoded.image.sizeInBytes()) ||
-                JxlDecoderSetImageOutBuffer(decoder.get(), &format, decoded.image.bits(), needed) != JXL_DEC_SUCCESS) {
-                decoded.image = QImage();
-                decoded.reason =
-                    Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
-                return decoded;
-            }
+                JxlDecoderSetImageOutBuffer(decoder.get(), &format, decoded.image.bits(), needed) != JXL_DEC_SUCCESS)
+                return NotDecoded(DamagedReason());
             break;
         }
         case JXL_DEC_FULL_IMAGE:
@@ -100,14 +81,8 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
             decoded.image.setColorSpace(colorSpace);
             return decoded;
         case JXL_DEC_NEED_MORE_INPUT:
-            decoded.image = QImage();
-            decoded.reason = Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is cut short."));
-            return decoded;
-        default:
-            decoded.image = QImage();
-            decoded.reason =
-                Reason(QT_TRANSLATE_NOOP("lumetra::PictureReader", "the file is damaged or not a picture."));
-            return decoded;
+            return NotDecoded(QCoreApplication::translate("lumetra::PictureReader", "the file is cut short."));
+        default: return NotDecoded(DamagedReason());
         }
     }
 }

@@ -65,6 +65,15 @@ Exiv2::ExifData Decode(const QByteArray& exif)
     return data;
 }
 
+// A picture file in memory with its details read; exiv2 throws when it cannot.
+std::unique_ptr<Exiv2::Image> Opened(const QByteArray& file)
+{
+    std::unique_ptr<Exiv2::Image> image(
+        Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(file.constData()), long(file.size())).release());
+    image->readMetadata();
+    return image;
+}
+
 PhotoDetails Kept(const Exiv2::ExifData& data)
 {
     Exiv2::ExifData kept;
@@ -80,11 +89,7 @@ PhotoDetails ReadPhotoDetails(const QByteArray& file)
 {
     StartExiv2();
     try {
-        const std::unique_ptr<Exiv2::Image> image(
-            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(file.constData()), long(file.size()))
-                .release());
-        image->readMetadata();
-        return Kept(image->exifData());
+        return Kept(Opened(file)->exifData());
     } catch (...) {
         return {};
     }
@@ -121,10 +126,7 @@ QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
     if (details.Empty()) return {};
     StartExiv2();
     try {
-        const std::unique_ptr<Exiv2::Image> image(
-            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.constData()), long(encoded.size()))
-                .release());
-        image->readMetadata();
+        const std::unique_ptr<Exiv2::Image> image = Opened(encoded);
         // Added to what the file holds: a TIFF keeps the entries that describe its pixels.
         Exiv2::ExifData& data = image->exifData();
         for (const Exiv2::Exifdatum& datum : Decode(details.exif)) data[datum.key()].setValue(&datum.value());

@@ -13,6 +13,7 @@
 
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
+#include "tests/imaging/heif_boxes.h"
 #include "tests/imaging/photo_files.h"
 
 namespace {
@@ -89,7 +90,8 @@ bool WritePictureSeeds(const QDir& samples, const QDir& out)
 }
 
 // The decoders' own fuzzers take the bare file: each sample small, whole and cut,
-// as a still picture, several images or an animation, with and without a profile.
+// as a still picture, several images, a sequence or an animation, turned or not, with
+// and without a profile.
 bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxlOut)
 {
     using lumetra::test::HeifCodec;
@@ -104,6 +106,9 @@ bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxl
             {base + "-p3.heic", lumetra::test::EncodeHeif({photo}, HeifCodec::Hevc, p3)},
             {base + "-two.heic", lumetra::test::EncodeHeif(two, HeifCodec::Hevc)},
             {base + ".avif", lumetra::test::EncodeHeif({photo}, HeifCodec::Av1)},
+            {base + "-turned.heic",
+             lumetra::test::WithRotation(lumetra::test::EncodeHeif({photo}, HeifCodec::Hevc), 3)},
+            {base + "-sequence.avif", lumetra::test::EncodeAvifSequence(two)},
         };
         const std::pair<QString, QByteArray> jxl[] = {
             {base + ".jxl", lumetra::test::EncodeJxl({photo})},

@@ -14,9 +14,9 @@ packages=(
   # tests and benchmarks (bench/run_whole.sh measures with /usr/bin/time; the installed
   # tree's test validates the desktop entry and metadata and runs the bash completion;
   # the translation test checks Qt's own German and French buttons; lcms2 checks the
-  # colour conversions)
+  # colour conversions; libavif writes the AVIF image sequences)
   libgtest-dev libgmock-dev libbenchmark-dev time desktop-file-utils appstream bash-completion
-  qt6-translations-l10n liblcms2-dev
+  qt6-translations-l10n liblcms2-dev libavif-dev
   # sanitizer and fuzz builds (clang's OpenMP runtime, from libomp-dev, for ThreadSanitizer)
   clang libclang-rt-14-dev
   # the Debian package (scripts/package.sh: CPack finds the libraries with file and dpkg-shlibdeps)

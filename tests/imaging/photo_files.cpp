@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QtEndian>
+#include <avif/avif.h>
 #include <cstring>
 #include <jxl/encode_cxx.h>
 #include <libheif/heif.h>
@@ -179,6 +180,36 @@ QByteArray EncodeWebp(const QList<QImage>& frames)
                                   QByteArray(1, '\0') + chunk);
     }
     return Chunk("RIFF", body);
+}
+
+QByteArray EncodeAvifSequence(const QList<QImage>& frames)
+{
+    std::unique_ptr<avifEncoder, decltype(&avifEncoderDestroy)> encoder(avifEncoderCreate(), avifEncoderDestroy);
+    if (!encoder) return {};
+    encoder->speed = AVIF_SPEED_FASTEST;
+    encoder->maxThreads = 1;
+    encoder->timescale = 10;
+    encoder->minQuantizer = AVIF_QUANTIZER_LOSSLESS;
+    encoder->maxQuantizer = 10;
+    for (const QImage& frame : frames) {
+        const QImage rgb = frame.convertToFormat(QImage::Format_RGB888);
+        std::unique_ptr<avifImage, decltype(&avifImageDestroy)> image(
+            avifImageCreate(uint32_t(rgb.width()), uint32_t(rgb.height()), 8, AVIF_PIXEL_FORMAT_YUV444),
+            avifImageDestroy);
+        avifRGBImage pixels;
+        avifRGBImageSetDefaults(&pixels, image.get());
+        pixels.format = AVIF_RGB_FORMAT_RGB;
+        pixels.pixels = const_cast<uint8_t*>(rgb.constBits());  // only read
+        pixels.rowBytes = uint32_t(rgb.bytesPerLine());
+        if (avifImageRGBToYUV(image.get(), &pixels) != AVIF_RESULT_OK ||
+            avifEncoderAddImage(encoder.get(), image.get(), 1, AVIF_ADD_IMAGE_FLAG_NONE) != AVIF_RESULT_OK)
+            return {};
+    }
+    avifRWData out = AVIF_DATA_EMPTY;
+    if (avifEncoderFinish(encoder.get(), &out) != AVIF_RESULT_OK) return {};
+    const QByteArray bytes(reinterpret_cast<const char*>(out.data), qsizetype(out.size));
+    avifRWDataFree(&out);
+    return bytes;
 }
 
 }  // namespace lumetra::test

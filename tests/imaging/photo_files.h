@@ -1,7 +1,7 @@
 #pragma once
 // Phone and web picture files made in the tests: HEIC and AVIF through libheif's
-// encoders, JPEG XL through libjxl's, WebP through Qt's writer (and an animated WebP
-// put together from two of its frames).
+// encoders, AVIF image sequences through libavif's, JPEG XL through libjxl's, WebP
+// through Qt's writer (and an animated WebP put together from two of its frames).
 
 #include <QByteArray>
 #include <QImage>
@@ -19,5 +19,7 @@ QByteArray EncodeHeif(const QList<QImage>& images, HeifCodec codec, const QByteA
                       const QByteArray& exif = {});
 QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc = {}, int orientation = 1);
 QByteArray EncodeWebp(const QList<QImage>& frames);
+// An AVIF image sequence (brand 'avis'), each frame shown for a tenth of a second.
+QByteArray EncodeAvifSequence(const QList<QImage>& frames);
 
 }  // namespace lumetra::test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
+#include "heif_boxes.h"
 #include "photo_files.h"
 #include "test_pictures.h"
 
@@ -68,19 +69,6 @@ TEST_P(PhotoReadTest, ComesInAtItsSizeWithItsPixels)
     EXPECT_LE(MaxDifference(read.image, picture), GetParam().tolerance);
 }
 
-TEST_P(PhotoReadTest, GivesTheFirstFrameOrPrimaryImage)
-{
-    const QSize size(64, 32);
-    const QString path = Write(
-        Name("two"), Encode(GetParam().kind, {OneColor(size, qRgb(220, 20, 20)), OneColor(size, qRgb(20, 20, 220))}));
-    const ReadResult read = ReadPicture(path);
-    ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    ASSERT_EQ(read.image.size(), size);
-    const QRgb centre = read.image.pixel(32, 16);
-    EXPECT_GT(qRed(centre), 180);
-    EXPECT_LT(qBlue(centre), 60);
-}
-
 TEST_P(PhotoReadTest, IsReadByItsContentUnderAnotherExtension)
 {
     const QImage picture = test::Smooth(40, 30);
@@ -105,22 +93,98 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PhotoReadTest, testing::ValuesIn(kKinds),
                              return std::string(info.param.extension);
                          });
 
-TEST(PhotoOrientationTest, JxlOrientationTurnsThePictureUpright)
+// Files of several pictures: the reader takes the first frame or the primary image.
+struct SeveralPicturesCase {
+    const char* name;
+    QByteArray (*encode)(const QList<QImage>&);
+};
+
+const SeveralPicturesCase kSeveralPictures[] = {
+    {"heic_images", [](const QList<QImage>& images) { return test::EncodeHeif(images, HeifCodec::Hevc); }},
+    {"avif_images", [](const QList<QImage>& images) { return test::EncodeHeif(images, HeifCodec::Av1); }},
+    {"avif_sequence", test::EncodeAvifSequence},
+    {"webp_animation", test::EncodeWebp},
+    {"jxl_animation", [](const QList<QImage>& frames) { return test::EncodeJxl(frames); }},
+};
+
+// The encoded bytes through the picture reader, from a file of their own.
+ReadResult ReadEncoded(const QByteArray& bytes)
 {
-    // 64 x 32, left quarter red, the rest blue. Orientation 6 shows it turned
-    // clockwise: 32 x 64 with the red part along the top.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("picture");
+    ReadResult read;
+    read.error = QStringLiteral("the test file could not be made");
+    if (!bytes.isEmpty() && test::WriteBytes(path, bytes)) read = ReadPicture(path);
+    return read;
+}
+
+class SeveralPicturesTest : public testing::TestWithParam<SeveralPicturesCase> {};
+
+TEST_P(SeveralPicturesTest, GivesTheFirstFrameOrPrimaryImage)
+{
+    const QSize size(64, 32);
+    const ReadResult read =
+        ReadEncoded(GetParam().encode({OneColor(size, qRgb(220, 20, 20)), OneColor(size, qRgb(20, 20, 220))}));
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ASSERT_EQ(read.image.size(), size);
+    const QRgb centre = read.image.pixel(32, 16);
+    EXPECT_GT(qRed(centre), 180);
+    EXPECT_LT(qBlue(centre), 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SeveralPicturesTest, testing::ValuesIn(kSeveralPictures),
+                         [](const testing::TestParamInfo<SeveralPicturesCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// A picture of 64 x 32, its left quarter red and the rest blue, stored as it is with a
+// turn recorded in the file (JPEG XL: an EXIF-style orientation; HEIF: an 'irot'
+// property added to what libheif writes), and where the reader must show red and blue.
+struct TurnCase {
+    const char* name;
+    Kind kind;
+    int orientation;  // 3: half a turn, 6: a quarter turn clockwise, 8: anticlockwise
+    QSize shown;
+    QPoint red;
+    QPoint blue;
+};
+
+const TurnCase kTurns[] = {
+    {"jxl_clockwise", Kind::Jxl, 6, {32, 64}, {16, 2}, {16, 61}},
+    {"heic_clockwise", Kind::Heic, 6, {32, 64}, {16, 2}, {16, 61}},
+    {"heic_anticlockwise", Kind::Heic, 8, {32, 64}, {16, 61}, {16, 2}},
+    {"heic_half_turn", Kind::Heic, 3, {64, 32}, {61, 16}, {2, 16}},
+    {"avif_clockwise", Kind::Avif, 6, {32, 64}, {16, 2}, {16, 61}},
+};
+
+QByteArray EncodeTurned(const TurnCase& turn, const QImage& picture)
+{
+    const int quarterTurnsAnticlockwise = turn.orientation == 3 ? 2 : turn.orientation == 6 ? 3 : 1;
+    switch (turn.kind) {
+    case Kind::Heic: return test::WithRotation(test::EncodeHeif({picture}, HeifCodec::Hevc), quarterTurnsAnticlockwise);
+    case Kind::Avif: return test::WithRotation(test::EncodeHeif({picture}, HeifCodec::Av1), quarterTurnsAnticlockwise);
+    default: return test::EncodeJxl({picture}, {}, turn.orientation);
+    }
+}
+
+class PhotoOrientationTest : public testing::TestWithParam<TurnCase> {};
+
+TEST_P(PhotoOrientationTest, ComesInUprightAtTheTurnedSize)
+{
     QImage picture = OneColor(QSize(64, 32), qRgb(0, 0, 255));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 16; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("turned.jxl");
-    ASSERT_TRUE(test::WriteBytes(path, test::EncodeJxl({picture}, {}, 6)));
-    const ReadResult read = ReadPicture(path);
+    const ReadResult read = ReadEncoded(EncodeTurned(GetParam(), picture));
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    ASSERT_EQ(read.image.size(), QSize(32, 64));
-    EXPECT_EQ(read.image.pixel(16, 2), qRgb(255, 0, 0));
-    EXPECT_EQ(read.image.pixel(16, 60), qRgb(0, 0, 255));
+    ASSERT_EQ(read.image.size(), GetParam().shown);
+    const QRgb red = read.image.pixel(GetParam().red);
+    const QRgb blue = read.image.pixel(GetParam().blue);
+    EXPECT_TRUE(qRed(red) > 200 && qBlue(red) < 50) << std::hex << red;
+    EXPECT_TRUE(qBlue(blue) > 200 && qRed(blue) < 50) << std::hex << blue;
 }
+
+INSTANTIATE_TEST_SUITE_P(Turns, PhotoOrientationTest, testing::ValuesIn(kTurns),
+                         [](const testing::TestParamInfo<TurnCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lumetra

@@ -102,6 +102,17 @@ class BatchRunTest : public QObject {
         log_->folderAnswers << outFolder;
         form_->CmdConvert_Click();
     }
+    // Ten photos converted one at a time into out/, held at pausedFile: the run cannot
+    // get past that file, nor start another, before the test releases the gate.
+    void StartHeldAt(Gate& gate, const QString& pausedFile)
+    {
+        AddTenPhotos();
+        gate.pausedFile = pausedFile;
+        form_->SetConverter(gate.Wrap());
+        form_->SetJobs(1);
+        StartTo(Work("out"));
+        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
+    }
     void RunTo(const QString& outFolder)
     {
         StartTo(outFolder);
@@ -220,15 +231,10 @@ private slots:
 
     void stopFinishesTheFileInHand()
     {
-        AddTenPhotos();
         Gate gate;
-        gate.pausedFile = "photo03.png";
-        form_->SetConverter(gate.Wrap());
-        form_->SetJobs(1);
-        StartTo(Work("out"));
+        StartHeldAt(gate, "photo03.png");
         QVERIFY(!Control<QPushButton>("CmdAddFiles")->isEnabled());
         QCOMPARE(Control<QLabel>("LabelState")->text(), QString("Please wait..."));
-        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
         QTRY_COMPARE(form_->Status(2), FileStatus::Converting);
 
         form_->CmdStop_Click();
@@ -252,14 +258,9 @@ private slots:
 
     void closingEndsTheRunQuietly()
     {
-        AddTenPhotos();
-        Gate gate;
-        gate.pausedFile = "photo02.png";
-        form_->SetConverter(gate.Wrap());
-        form_->SetJobs(1);
         form_->show();
-        StartTo(Work("out"));
-        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
+        Gate gate;
+        StartHeldAt(gate, "photo02.png");
 
         form_->close();
         QVERIFY(!form_->isVisible());
@@ -381,13 +382,9 @@ private slots:
 
     void escapeDuringARunAsksFirst()
     {
-        AddTenPhotos();
-        Gate gate;
-        gate.pausedFile = "photo02.png";
-        form_->SetConverter(gate.Wrap());
         form_->show();
-        StartTo(Work("out"));
-        QTRY_VERIFY_WITH_TIMEOUT(gate.reached, kTimeoutMs);
+        Gate gate;
+        StartHeldAt(gate, "photo02.png");
 
         QTest::keyClick(form_.get(), Qt::Key_Escape);  // answered No
         QVERIFY(form_->isVisible());
@@ -398,6 +395,7 @@ private slots:
         QVERIFY(!form_->isVisible());
         gate.release.release();
         form_.reset();
+        QVERIFY(QFile::exists(Work("out/photo02.jpg")));
         QVERIFY(!QFile::exists(Work("out/photo03.jpg")));
     }
 };

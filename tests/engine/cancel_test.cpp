@@ -69,15 +69,24 @@ bool RunStoppedAfter(Engine& e, Clock::duration delay, const std::function<void(
     return false;
 }
 
-// Stops spread evenly over the time an unstopped run takes, the first one at once.
-std::vector<Clock::duration> DelaysAcross(const std::function<void()>& run, int count)
+// Runs `run` stopped at `count` moments spread evenly over the time an unstopped run
+// takes (the first at once), hands `check` whether each was stopped or finished first,
+// and runs it again unstopped after each; `run` checks the bytes it gives. Returns how
+// many runs were stopped.
+int StopsAcross(Engine& e, int count, const std::function<void()>& run, const std::function<void(bool)>& check)
 {
     const auto start = Clock::now();
     run();
     const auto whole = Clock::now() - start;
-    std::vector<Clock::duration> delays;
-    for (int i = 0; i < count; ++i) delays.push_back(whole * i / count);
-    return delays;
+    int stopped = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool wasStopped = RunStoppedAfter(e, whole * i / count, run);
+        stopped += wasStopped;
+        check(wasStopped);
+        e.stop = {};
+        run();
+    }
+    return stopped;
 }
 
 TEST(Cancellation, EveryStepStopsWhenAskedAndTheEngineStaysUsable)
@@ -178,18 +187,12 @@ TEST(Cancellation, StopsAtAnyMomentLeaveTheEngineReadyForTheSameBytes)
                 else
                     EXPECT_EQ(RenderSlot(e, slot), expected[slot]);
             };
-            int stopped = 0;
-            for (const Clock::duration delay : DelaysAcross(run, 6)) {
-                if (RunStoppedAfter(e, delay, run)) {
-                    ++stopped;
-                    if (slot < 0) {
-                        EXPECT_TRUE(NoLayerLeft(e));
-                    }
+            const int stopped = StopsAcross(e, 6, run, [&](bool wasStopped) {
+                if (wasStopped && slot < 0) {
+                    EXPECT_TRUE(NoLayerLeft(e));
                 }
                 EXPECT_EQ(e.SrcPixels, expected[0]);
-                e.stop = {};
-                run();
-            }
+            });
             EXPECT_GT(stopped, 0) << "slot " << slot;
         }
     }
@@ -210,13 +213,11 @@ TEST(Cancellation, DotDiffusionOnTwoThreadsEndsOnAStop)
     DiffuseDots(color, mean, 20, expected);
     for (const auto patience : {std::chrono::microseconds{0}, std::chrono::microseconds{500}}) {
         ColorPlane dots(color.Width(), color.Height());
-        const auto run = [&] { DiffuseDotsWithPatience(color, mean, 20, dots, patience, e.stop); };
-        for (const Clock::duration delay : DelaysAcross(run, 16)) {
-            RunStoppedAfter(e, delay, run);
-            e.stop = {};
-            run();
+        const auto run = [&] {
+            DiffuseDotsWithPatience(color, mean, 20, dots, patience, e.stop);
             ASSERT_EQ(dots, expected);
-        }
+        };
+        EXPECT_GT(StopsAcross(e, 16, run, [](bool) {}), 0);
     }
     omp_set_num_threads(threadsBefore);
 }

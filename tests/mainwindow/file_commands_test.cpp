@@ -23,28 +23,15 @@
 using namespace lumetra;
 using namespace lumetra::testing;
 
-class FileCommandsTest : public QObject {
+class FileCommandsTest : public QObject, private WindowUnderTest {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    PromptLog log;
-    std::unique_ptr<FormMain> window;
-
-    QString Write(const QImage& image, const QString& name, PictureFormat format)
-    {
-        const QString path = dir.filePath(name);
-        const QString error = WritePicture(image, path, format);
-        if (!error.isEmpty()) qWarning() << error;
-        return path;
-    }
     QImage Source() const { return window->Gallery()->Picture(0); }
 
 private slots:
     void init()
     {
-        log = PromptLog{};
-        window = std::make_unique<FormMain>();
-        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        StartWindow();
         QGuiApplication::clipboard()->clear();
     }
     void cleanup() { window.reset(); }
@@ -70,7 +57,7 @@ private slots:
         QVERIFY(window->State().SourcePath.isEmpty());
         QCOMPARE(window->State().LastDir, start);
 
-        log.openAnswer = Write(PatternPicture(8, 8), QStringLiteral("chosen.png"), PictureFormat::Png);
+        log.openAnswer = Write(PatternPicture(8, 8), QStringLiteral("chosen.png"));
         window->CmdOpen_Click();
         QCOMPARE(window->State().SourcePath, log.openAnswer);
         QCOMPARE(window->State().LastDir, dir.path() + u'/');
@@ -80,7 +67,7 @@ private slots:
     void unreadableFileKeepsTheOpenPicture()
     {
         const QImage picture = PatternPicture(16, 12);
-        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("good.png"), PictureFormat::Png)));
+        Open(picture, QStringLiteral("good.png"));
         for (const QString& name :
              {QStringLiteral("broken.png"), QStringLiteral("broken.tif"), QStringLiteral("broken.jpg")}) {
             QFile broken(dir.filePath(name));
@@ -120,7 +107,7 @@ private slots:
     {
         const QImage picture = PatternPicture(1100, 800);
         log.resizeAnswer = QSize(550, 400);
-        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("big.png"), PictureFormat::Png)));
+        Open(picture, QStringLiteral("big.png"));
         const QImage iconBefore = MakeSnapshot(picture, window->palette().color(QPalette::Button));
         QCOMPARE(Source(), DrawPixels(ResizePlane(LoadPixels(picture), {550, 400})));
         QCOMPARE(window->Preview()->Shown(), Source());
@@ -142,7 +129,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, exact);
         const QImage picture = PatternPicture(40, 30);
-        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("in.png"), PictureFormat::Png)));
+        Open(picture, QStringLiteral("in.png"));
         const QString path = dir.filePath(name);
         QVERIFY(window->SaveSelectedPicture(path));
         QVERIFY(log.messages.empty());
@@ -154,7 +141,7 @@ private slots:
 
     void refusesUnknownFormats()
     {
-        QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
+        Open(PatternPicture(10, 10), QStringLiteral("in.png"));
         for (const QString& name : {QStringLiteral("out.tiff"), QStringLiteral("out.jpeg"), QStringLiteral("out.txt"),
                                     QStringLiteral("noextension")}) {
             log.messages.clear();
@@ -167,7 +154,7 @@ private slots:
 
     void failedWritesAreReportedAndSourceIsNeverOverwritten()
     {
-        const QString source = Write(PatternPicture(10, 10), QStringLiteral("keep.png"), PictureFormat::Png);
+        const QString source = Write(PatternPicture(10, 10), QStringLiteral("keep.png"));
         log.openAnswer = source;
         window->CmdOpen_Click();
         const QByteArray before = [&] {
@@ -194,7 +181,7 @@ private slots:
         window->CmdSave_Click();  // empty gallery: no dialog
         QCOMPARE(log.saveStartFolder, QStringLiteral("not asked"));
 
-        QVERIFY(window->OpenPictureFile(Write(PatternPicture(10, 10), QStringLiteral("in.png"), PictureFormat::Png)));
+        Open(PatternPicture(10, 10), QStringLiteral("in.png"));
         QDir(dir.path()).mkdir(QStringLiteral("saved"));
         // Before anything was saved: the user's pictures folder, or home while there is none
         // (both in a home of the test's own).
@@ -221,7 +208,7 @@ private slots:
     void clipboardRoundTrip()
     {
         const QImage picture = PatternPicture(25, 15);
-        QVERIFY(window->OpenPictureFile(Write(picture, QStringLiteral("clip.png"), PictureFormat::Png)));
+        Open(picture, QStringLiteral("clip.png"));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         window->Gallery()->setFocus();
@@ -229,7 +216,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
         QVERIFY(window->PasteAction()->isEnabled());
 
-        QVERIFY(window->OpenPictureFile(Write(PatternPicture(9, 9), QStringLiteral("other.png"), PictureFormat::Png)));
+        Open(PatternPicture(9, 9), QStringLiteral("other.png"));
         window->CmdPaste_Click();
         QCOMPARE(Source(), picture);
         QCOMPARE(window->Gallery()->Count(), 1);
@@ -274,7 +261,7 @@ private slots:
     {
         QVERIFY(!window->CopyAction()->isEnabled());
         QVERIFY(!window->PasteAction()->isEnabled());
-        QVERIFY(window->OpenPictureFile(Write(PatternPicture(5, 5), QStringLiteral("e.png"), PictureFormat::Png)));
+        Open(PatternPicture(5, 5), QStringLiteral("e.png"));
         QVERIFY(window->CopyAction()->isEnabled());
         QGuiApplication::clipboard()->setImage(PatternPicture(3, 3));
         QVERIFY(window->PasteAction()->isEnabled());
@@ -284,7 +271,7 @@ private slots:
 
     void droppedFileOpens()
     {
-        const QString path = Write(PatternPicture(12, 7), QStringLiteral("dropped.png"), PictureFormat::Png);
+        const QString path = Write(PatternPicture(12, 7), QStringLiteral("dropped.png"));
         window->show();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -336,7 +323,7 @@ private slots:
 
     void saveAfterPasteAndOverTheOpenPicture()
     {
-        const QString first = Write(PatternPicture(10, 10), QStringLiteral("first.png"), PictureFormat::Png);
+        const QString first = Write(PatternPicture(10, 10), QStringLiteral("first.png"));
         log.openAnswer = first;
         window->CmdOpen_Click();
         // Refused inside the dialog, before it could ask whether to replace the file.
@@ -373,10 +360,8 @@ private slots:
     void storedSizeLimitIsReadAtStartUp()
     {
         WriteSetting(QStringLiteral("MaxMegapixels"), QStringLiteral("1"));
-        window = std::make_unique<FormMain>();
-        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
-        const bool opened =
-            window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png"), PictureFormat::Png));
+        StartWindow();
+        const bool opened = window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png")));
         QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).remove(QStringLiteral("MaxMegapixels"));
         SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
         QVERIFY(!opened);

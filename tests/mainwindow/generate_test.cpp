@@ -51,33 +51,18 @@ QImage IconOf(const QListWidgetItem* item) { return item->icon().pixmap(kThumbna
 
 }  // namespace
 
-class GenerateTest : public QObject {
+class GenerateTest : public QObject, private WindowUnderTest {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    PromptLog log;
-    std::unique_ptr<FormMain> window;
-    QImage source = PatternPicture(49, 36);  // rows of 147 bytes at 24 bits: padded
+    QImage source;
 
-    void OpenSource()
-    {
-        const QString path = dir.filePath(QStringLiteral("source.png"));
-        QCOMPARE(WritePicture(source, path, PictureFormat::Png), QString());
-        QVERIFY(window->OpenPictureFile(path));
-    }
-    void GenerateAndWait()
-    {
-        window->CmdGenerate_Click();
-        window->WaitForGenerate();
-    }
+    void OpenSource() { Open(source); }
 
 private slots:
     void init()
     {
-        log = PromptLog{};
-        source = PatternPicture(48, 36);
-        window = std::make_unique<FormMain>();
-        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        source = PatternPicture(49, 36);  // rows of 147 bytes at 24 bits: padded
+        StartWindow();
         window->show();
     }
     void cleanup() { window.reset(); }
@@ -278,8 +263,7 @@ private slots:
         if (lumetra::test::kAddressSanitizer) QSKIP("the address-space cap does not work under AddressSanitizer");
         const QImage large = PatternPicture(1600, 1200);
         const std::vector<QImage> expected = ExpectedGallery(large, AppState{});
-        const QString path = dir.filePath(QStringLiteral("large.png"));
-        QCOMPARE(WritePicture(large, path, PictureFormat::Png), QString());
+        const QString path = Write(large, QStringLiteral("large.png"));
         // The engine's threads are started before any cap, as in a window that has
         // generated before: a thread that cannot be started ends the process.
         QVERIFY(window->OpenPictureFile(path));
@@ -321,9 +305,7 @@ private slots:
 
     void closingDuringARunIsSafe()
     {
-        const QString path = dir.filePath(QStringLiteral("larger.png"));
-        QCOMPARE(WritePicture(PatternPicture(400, 300), path, PictureFormat::Png), QString());
-        QVERIFY(window->OpenPictureFile(path));
+        Open(PatternPicture(400, 300));
         window->CmdGenerate_Click();
         QVERIFY(window->IsGenerating());
         window->close();

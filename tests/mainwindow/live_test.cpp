@@ -37,25 +37,11 @@ std::vector<QImage> GalleryPictures(const SnapshotGallery* gallery)
 
 }  // namespace
 
-class LiveTest : public QObject {
+class LiveTest : public QObject, private WindowUnderTest {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    PromptLog log;
-    std::unique_ptr<FormMain> window;
     std::vector<Shown> shown;
 
-    void Open(const QImage& picture)
-    {
-        const QString path = dir.filePath(QStringLiteral("source.png"));
-        QCOMPARE(WritePicture(picture, path, PictureFormat::Png), QString());
-        QVERIFY(window->OpenPictureFile(path));
-    }
-    void GenerateAndWait()
-    {
-        window->CmdGenerate_Click();
-        window->WaitForGenerate();
-    }
     void WaitUntilStill()
     {
         QVERIFY(QTest::qWaitFor([this] { return !window->IsLiveBusy(); }, 60000));
@@ -65,11 +51,9 @@ private:
 private slots:
     void init()
     {
-        log = PromptLog{};
         shown.clear();
         WriteSetting(QStringLiteral("LiveMode"), QString());
-        window = std::make_unique<FormMain>();
-        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+        StartWindow();
         connect(window.get(), &FormMain::livePictureShown, this, [this](int slot, quint64 generation) {
             shown.push_back({slot, generation, window->Gallery()->Picture(slot)});
         });

@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the main-window tests: prompts that answer without showing anything and
-// record what the window asked, pictures with content that survives a round trip, and
-// the start-up every window test needs (offscreen, settings in a temporary folder).
+// record what the window asked, pictures with content that survives a round trip, the
+// window under test with its files, and the start-up every window test needs (offscreen,
+// settings in a temporary folder).
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/picture_file.h"
+#include "mainwindow/form_main.h"
 #include "mainwindow/main_prompts.h"
 
 namespace lumetra::testing {
@@ -87,6 +90,37 @@ inline QImage PatternPicture(int width, int height)
             image.setPixel(x, y, qRgb((x * 7 + y * 3) & 255, (x * 2 + y * 11) & 255, (x * y + 40) & 255));
     return image;
 }
+
+// The window a test drives: its prompts recorded in log, the pictures it opens written to dir.
+struct WindowUnderTest {
+    QTemporaryDir dir;
+    PromptLog log;
+    std::unique_ptr<FormMain> window;
+
+    void StartWindow()
+    {
+        log = PromptLog{};
+        window = std::make_unique<FormMain>();
+        window->SetPrompts(std::make_unique<RecordingPrompts>(log));
+    }
+    // The path of the written file; a failed write is reported, and opening the path then fails.
+    QString Write(const QImage& picture, const QString& name, PictureFormat format = PictureFormat::Png)
+    {
+        const QString path = dir.filePath(name);
+        const QString error = WritePicture(picture, path, format);
+        if (!error.isEmpty()) qWarning() << error;
+        return path;
+    }
+    void Open(const QImage& picture, const QString& name = QStringLiteral("source.png"))
+    {
+        QVERIFY(window->OpenPictureFile(Write(picture, name)));
+    }
+    void GenerateAndWait()
+    {
+        window->CmdGenerate_Click();
+        window->WaitForGenerate();
+    }
+};
 
 // Settings go to a temporary folder, never the user's own.
 inline void PrepareWindowTests(QTemporaryDir& configHome)

@@ -108,6 +108,7 @@ const char* CheckPhotoDecoder(const QByteArray& bytes, bool jxl)
     if (decoded.image.isNull()) return "a decode without a reason gives a picture";
     if (double(decoded.image.width()) * decoded.image.height() > kMegapixelLimit * 1e6)
         return "the picture is inside the limit";
+    PhotoDetailsFromExif(decoded.exif);  // the reader takes the file's details next
     return nullptr;
 }
 

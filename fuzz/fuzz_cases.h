@@ -25,7 +25,8 @@ const char* CheckCommandLine(const QByteArray& bytes);
 const char* CheckPictureFile(const QString& path);
 
 // Bytes in memory through the HEIF/AVIF decoder, or with jxl the JPEG XL one: a reason and
-// no picture, or a picture inside the size limit.
+// no picture, or a picture inside the size limit (its EXIF block then read as the reader
+// reads it).
 const char* CheckPhotoDecoder(const QByteArray& bytes, bool jxl);
 
 // The whole gallery run on a tiny picture with parameters and options taken from the

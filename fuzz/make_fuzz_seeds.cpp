@@ -91,11 +91,12 @@ bool WritePictureSeeds(const QDir& samples, const QDir& out)
 
 // The decoders' own fuzzers take the bare file: each sample small, whole and cut,
 // as a still picture, several images, a sequence or an animation, turned or not, with
-// and without a profile.
+// and without a profile, with and without photo details.
 bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxlOut)
 {
     using lumetra::test::HeifCodec;
     const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    const QByteArray kEmptyExif("II*\0\x08\0\0\0\0\0\0\0\0\0", 14);  // a TIFF header and an empty directory
     bool ok = true;
     for (const QString& sample : samples.entryList({"*.png", "*.jpg"}, QDir::Files)) {
         const QImage photo = QImage(samples.filePath(sample)).scaledToWidth(24, Qt::SmoothTransformation);
@@ -114,6 +115,7 @@ bool WriteDecoderSeeds(const QDir& samples, const QDir& heifOut, const QDir& jxl
             {base + ".jxl", lumetra::test::EncodeJxl({photo})},
             {base + "-p3-turned.jxl", lumetra::test::EncodeJxl({photo}, p3, 6)},
             {base + "-two.jxl", lumetra::test::EncodeJxl(two)},
+            {base + "-exif.jxl", lumetra::test::EncodeJxl({photo}, {}, 1, kEmptyExif)},
         };
         for (const auto& [name, bytes] : heif)
             ok = WriteSeed(heifOut, name, bytes) && WriteSeed(heifOut, name + ".cut", bytes.left(bytes.size() / 2)) &&

@@ -1,8 +1,16 @@
 #include "imaging/decoded_picture.h"
 
 #include <QCoreApplication>
+#include <QtEndian>
 
 namespace lumetra {
+
+QByteArray ExifAfterOffset(const QByteArray& item)
+{
+    if (item.size() < 4) return {};
+    const quint32 offset = qFromBigEndian<quint32>(item.constData());
+    return offset < quint32(item.size() - 4) ? item.mid(4 + qsizetype(offset)) : QByteArray();
+}
 
 DecodedPicture NotDecoded(const QString& reason)
 {

@@ -16,6 +16,10 @@ struct DecodedPicture {
 // A file's bytes as the decoding libraries take them.
 inline const uint8_t* BytesOf(const QByteArray& file) { return reinterpret_cast<const uint8_t*>(file.constData()); }
 
+// The EXIF block (TIFF header first) of an EXIF item or box as HEIF and JPEG XL store
+// it: a big-endian offset to the TIFF header, then the block. Empty when it is cut.
+QByteArray ExifAfterOffset(const QByteArray& item);
+
 // A decode that ends without a picture, for this reason.
 DecodedPicture NotDecoded(const QString& reason);
 

@@ -3,7 +3,6 @@
 #include <QColorSpace>
 #include <QCoreApplication>
 #include <QPointF>
-#include <QtEndian>
 #include <algorithm>
 #include <libheif/heif.h>
 #include <memory>
@@ -67,15 +66,14 @@ QColorSpace ColorSpaceOf(const heif_image_handle* handle)
     return FromCodePoints(*nclx);
 }
 
-// The EXIF item of the image: a big-endian offset to the TIFF header, then the block.
-QByteArray ExifOf(const heif_image_handle* handle)
+// The EXIF item of the image as it is stored.
+QByteArray ExifItemOf(const heif_image_handle* handle)
 {
     heif_item_id id = 0;
     if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1) return {};
     QByteArray item(qsizetype(heif_image_handle_get_metadata_size(handle, id)), Qt::Uninitialized);
-    if (item.size() < 4 || heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok) return {};
-    const quint32 offset = qFromBigEndian<quint32>(item.constData());
-    return offset < quint32(item.size() - 4) ? item.mid(4 + qsizetype(offset)) : QByteArray();
+    if (heif_image_handle_get_metadata(handle, id, item.data()).code != heif_error_Ok) return {};
+    return item;
 }
 
 }  // namespace
@@ -128,7 +126,7 @@ DecodedPicture DecodeHeif(const QByteArray& file, double maxMegapixels)
     decoded.image = rows.copy();
     if (decoded.image.isNull()) return NotDecoded(NoMemoryReason());
     decoded.image.setColorSpace(ColorSpaceOf(handle.get()));
-    decoded.exif = ExifOf(handle.get());
+    decoded.exif = ExifAfterOffset(ExifItemOf(handle.get()));
     return decoded;
 }
 

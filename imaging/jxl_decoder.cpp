@@ -2,6 +2,7 @@
 
 #include <QColorSpace>
 #include <QCoreApplication>
+#include <algorithm>
 #include <jxl/decode_cxx.h>
 #include <jxl/thread_parallel_runner_cxx.h>
 
@@ -16,6 +17,47 @@ QSize UprightSize(const JxlBasicInfo& info)
     // Orientations 5 to 8 swap width and height.
     return info.orientation >= JXL_ORIENT_TRANSPOSE ? QSize(int(info.ysize), int(info.xsize))
                                                     : QSize(int(info.xsize), int(info.ysize));
+}
+
+// The contents of the container's EXIF box, Brotli-compressed ones unpacked; empty
+// when there is none or it is damaged. A pass over the boxes alone, which skips the
+// coded picture: the box may stand before or after it.
+QByteArray ExifBox(const QByteArray& file)
+{
+    // Far more than any camera writes (a JPEG's EXIF segment holds 64 KiB), and a limit
+    // to what a small compressed box may unpack to.
+    constexpr qsizetype kLargestExif = qsizetype(1) << 20;
+    const JxlDecoderPtr decoder = JxlDecoderMake(nullptr);
+    if (!decoder || JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BOX) != JXL_DEC_SUCCESS ||
+        JxlDecoderSetDecompressBoxes(decoder.get(), JXL_TRUE) != JXL_DEC_SUCCESS)
+        return {};
+    JxlDecoderSetInput(decoder.get(), BytesOf(file), size_t(file.size()));
+    JxlDecoderCloseInput(decoder.get());
+    QByteArray box;
+    qsizetype filled = -1;  // bytes of the EXIF box received; -1 until it is found
+    const auto offer = [&](qsizetype size) {
+        box.resize(size);
+        return JxlDecoderSetBoxBuffer(decoder.get(), reinterpret_cast<uint8_t*>(box.data()) + filled,
+                                      size_t(size - filled)) == JXL_DEC_SUCCESS;
+    };
+    for (;;) {
+        const JxlDecoderStatus status = JxlDecoderProcessInput(decoder.get());
+        if (filled >= 0) {
+            filled = box.size() - qsizetype(JxlDecoderReleaseBoxBuffer(decoder.get()));
+            if (status == JXL_DEC_BOX || status == JXL_DEC_SUCCESS) return box.left(filled);
+            if (status != JXL_DEC_BOX_NEED_MORE_OUTPUT || box.size() >= kLargestExif ||
+                !offer(std::min(box.size() * 2, kLargestExif)))
+                return {};
+            continue;
+        }
+        if (status != JXL_DEC_BOX) return {};
+        JxlBoxType type;
+        if (JxlDecoderGetBoxType(decoder.get(), type, JXL_TRUE) == JXL_DEC_SUCCESS &&
+            QByteArray(type, sizeof type) == "Exif") {
+            filled = 0;
+            if (!offer(4096)) return {};
+        }
+    }
 }
 
 }  // namespace
@@ -79,6 +121,7 @@ DecodedPicture DecodeJxl(const QByteArray& file, double maxMegapixels)
             // The first frame is all that is wanted; for an animation it is the first
             // frame composed over the canvas.
             decoded.image.setColorSpace(colorSpace);
+            decoded.exif = ExifAfterOffset(ExifBox(file));
             return decoded;
         case JXL_DEC_NEED_MORE_INPUT:
             return NotDecoded(QCoreApplication::translate("lumetra::PictureReader", "the file is cut short."));

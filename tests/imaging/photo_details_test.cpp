@@ -134,17 +134,28 @@ TEST_F(PhotoDetailsTest, DetailsReachTheFileThroughTheAtomicReplacement)
     EXPECT_EQ(ExifOf(target).value("Exif.Image.Model"), "Model 7");
 }
 
-TEST_F(PhotoDetailsTest, HeifDetailsAreReadToo)
+TEST_F(PhotoDetailsTest, DetailsAreReadFromEveryKindOfSource)
 {
-    const QString heic = Path("phone.heic");
-    ASSERT_TRUE(test::WriteBytes(
-        heic, test::EncodeHeif({test::Smooth(64, 48)}, test::HeifCodec::Hevc, {}, test::CameraExifBlock())));
-    const ReadResult read = ReadPicture(heic);
-    ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    const QString out = Path("from-phone.png");
-    ASSERT_EQ(WritePicture(read.image, out, PictureFormat::Png, DetailsForOutput(read.details, {})), "");
-    EXPECT_EQ(ExifOf(out).value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
-    EXPECT_EQ(ExifOf(out).value("Exif.Image.Make"), "Makerco");
+    const QImage picture = test::Smooth(64, 48);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QImageWriter(&png, "png").write(picture));
+    const std::pair<const char*, QByteArray> sources[] = {
+        {"phone.heic", test::EncodeHeif({picture}, test::HeifCodec::Hevc, {}, test::CameraExifBlock())},
+        {"camera.jxl", test::EncodeJxl({picture}, {}, 1, test::CameraExifBlock())},
+        {"raw-profile.png", test::WithCameraDetails(png.data())},  // a text chunk of hex digits
+    };
+    for (const auto& [name, bytes] : sources) {
+        SCOPED_TRACE(name);
+        const QString source = Path(name);
+        ASSERT_TRUE(test::WriteBytes(source, bytes));
+        const ReadResult read = ReadPicture(source);
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        const QString out = Path(QStringLiteral("from-%1.jpg").arg(name));
+        ASSERT_EQ(WritePicture(read.image, out, PictureFormat::Jpg, DetailsForOutput(read.details, {})), "");
+        EXPECT_EQ(ExifOf(out).value("Exif.Photo.DateTimeOriginal"), "2024:07:14 09:30:12");
+        EXPECT_EQ(ExifOf(out).value("Exif.Image.Make"), "Makerco");
+    }
 }
 
 }  // namespace

@@ -97,10 +97,13 @@ QByteArray EncodeHeif(const QList<QImage>& images, HeifCodec codec, const QByteA
     return bytes;
 }
 
-QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int orientation)
+QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int orientation, const QByteArray& exif)
 {
     const JxlEncoderPtr encoder = JxlEncoderMake(nullptr);
     if (frames.isEmpty() || !encoder) return {};
+    if (!exif.isEmpty() && (JxlEncoderUseContainer(encoder.get(), JXL_TRUE) != JXL_ENC_SUCCESS ||
+                            JxlEncoderUseBoxes(encoder.get()) != JXL_ENC_SUCCESS))
+        return {};
     const QSize size = frames.first().size();
     JxlBasicInfo info;
     JxlEncoderInitBasicInfo(&info);
@@ -139,6 +142,12 @@ QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc, int ori
         for (int y = 0; y < rgb.height(); ++y)
             packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
         if (JxlEncoderAddImageFrame(settings, &format, packed.constData(), size_t(packed.size())) != JXL_ENC_SUCCESS)
+            return {};
+    }
+    if (!exif.isEmpty()) {
+        const QByteArray box = QByteArray(4, '\0') + exif;  // the TIFF header right after the offset
+        if (JxlEncoderAddBox(encoder.get(), "Exif", reinterpret_cast<const uint8_t*>(box.constData()),
+                             size_t(box.size()), JXL_TRUE) != JXL_ENC_SUCCESS)
             return {};
     }
     JxlEncoderCloseInput(encoder.get());

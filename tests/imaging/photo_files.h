@@ -14,10 +14,13 @@ enum class HeifCodec { Hevc, Av1 };
 // The pictures as frames (JPEG XL: an animation), images (HEIF: the first is the
 // primary image) or one still picture. Empty when the encoder fails. icc: a colour
 // profile to embed; exif: an EXIF block (TIFF header first) for the primary image;
-// orientation: the EXIF-style orientation the file records.
+// orientation: the EXIF-style orientation the file records. A JPEG XL's EXIF block goes
+// into a Brotli-compressed box after the coded picture, where a reader has to look
+// past the picture for it.
 QByteArray EncodeHeif(const QList<QImage>& images, HeifCodec codec, const QByteArray& icc = {},
                       const QByteArray& exif = {});
-QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc = {}, int orientation = 1);
+QByteArray EncodeJxl(const QList<QImage>& frames, const QByteArray& icc = {}, int orientation = 1,
+                     const QByteArray& exif = {});
 QByteArray EncodeWebp(const QList<QImage>& frames);
 // An AVIF image sequence (brand 'avis'), each frame shown for a tenth of a second.
 QByteArray EncodeAvifSequence(const QList<QImage>& frames);

@@ -6,6 +6,8 @@
 #include <exiv2/exiv2.hpp>
 #include <mutex>
 
+#include "imaging/png_exif_chunk.h"
+
 namespace lumetra {
 
 namespace {
@@ -74,6 +76,11 @@ std::unique_ptr<Exiv2::Image> Opened(const QByteArray& file)
     return image;
 }
 
+QString NotAdded()
+{
+    return QCoreApplication::translate("lumetra::PictureWriter", "the photo details could not be added");
+}
+
 PhotoDetails Kept(const Exiv2::ExifData& data)
 {
     Exiv2::ExifData kept;
@@ -124,6 +131,9 @@ PhotoDetails DetailsForOutput(const PhotoDetails& source, const DetailsChoice& c
 QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
 {
     if (details.Empty()) return {};
+    // exiv2 would write a PNG's details as a text chunk of hex digits, which few other
+    // programs read; the standard chunk holds the block as it is.
+    if (IsPng(encoded)) return AddPngExifChunk(encoded, details.exif) ? QString() : NotAdded();
     StartExiv2();
     try {
         const std::unique_ptr<Exiv2::Image> image = Opened(encoded);
@@ -134,8 +144,7 @@ QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details)
         Exiv2::BasicIo& io = image->io();
         io.seek(0, Exiv2::BasicIo::beg);
         const Exiv2::DataBuf bytes = io.read(io.size());
-        if (bytes.size_ != long(io.size()))
-            return QCoreApplication::translate("lumetra::PictureWriter", "the photo details could not be added");
+        if (bytes.size_ != long(io.size())) return NotAdded();
         encoded = QByteArray(reinterpret_cast<const char*>(bytes.pData_), qsizetype(bytes.size_));
         return {};
     } catch (const std::exception& error) {

@@ -20,8 +20,8 @@ struct DetailsChoice {
 };
 
 // The details worth keeping from a picture file's bytes, of any format exiv2 knows
-// (JPEG, PNG, TIFF, WebP, HEIF, AVIF, JPEG XL); none when it has none or they cannot
-// be read.
+// (JPEG, PNG with an 'eXIf' chunk or a raw-profile text chunk, TIFF, WebP, HEIF, AVIF,
+// JPEG XL with an uncompressed EXIF box); none when it has none or they cannot be read.
 PhotoDetails ReadPhotoDetails(const QByteArray& file);
 
 // The details worth keeping from an EXIF block (TIFF header first).
@@ -31,8 +31,8 @@ PhotoDetails PhotoDetailsFromExif(const QByteArray& exif);
 // orientation reset to upright, since the pixels were turned on reading.
 PhotoDetails DetailsForOutput(const PhotoDetails& source, const DetailsChoice& choice);
 
-// Adds the details to an encoded JPEG, PNG or TIFF in memory. Returns "" on success,
-// otherwise the reason.
+// Adds the details to an encoded JPEG, PNG or TIFF in memory (a PNG gets them in its
+// standard 'eXIf' chunk). Returns "" on success, otherwise the reason.
 QString EmbedPhotoDetails(QByteArray& encoded, const PhotoDetails& details);
 
 }  // namespace lumetra

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
@@ -20,6 +21,17 @@ namespace lumetra {
 namespace {
 
 using test::ExifOf;
+
+// The CRC-32 of a PNG chunk's type and data, bit by bit.
+quint32 PngCrc(const QByteArray& typeAndData)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : typeAndData) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
 
 // Both ways a picture is written: as a picture (the window, the batch) and straight from
 // the engine's plane (lumetra-cli gallery and render).
@@ -88,6 +100,18 @@ TEST_F(PhotoDetailsTest, JpegPngAndTiffKeepDateCameraArtistAndCopyrightWithoutLo
             }
             EXPECT_FALSE(exif.contains("Exif.Image.Software")) << "only the listed details are kept";
         }
+    // A PNG carries them in its standard chunk, ahead of the pixels, with the check sum
+    // without which other readers drop it.
+    for (const char* png : {"picture-out.png", "plane-out.png"}) {
+        const QByteArray bytes = test::ReadBytes(Path(png));
+        const qsizetype type = bytes.indexOf("eXIf");
+        ASSERT_GT(type, 0) << png;
+        EXPECT_LT(type, bytes.indexOf("IDAT")) << png;
+        const qsizetype length = qFromBigEndian<quint32>(bytes.constData() + type - 4);
+        EXPECT_EQ(qFromBigEndian<quint32>(bytes.constData() + type + 4 + length), PngCrc(bytes.mid(type, 4 + length)))
+            << png;
+        EXPECT_FALSE(bytes.contains("Raw profile type")) << png;
+    }
     // The JPEG straight from the plane is the picture writer's file, details and all.
     EXPECT_EQ(test::ReadBytes(Path("plane-out.jpg")), test::ReadBytes(Path("picture-out.jpg")));
 }

@@ -8,6 +8,7 @@
 #include "imaging/output_names.h"
 #include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/write_group.h"
 
 namespace lumetra {
 
@@ -22,6 +23,8 @@ struct RunState {
     ConvertFn convert;
     std::atomic<int> next{0};
     std::atomic<int> workersLeft{0};
+    // The outputs share their flushes to the disk; a file is done once committed.
+    WriteGroup group;
 };
 
 }  // namespace
@@ -77,20 +80,24 @@ bool BatchRun::Start(const BatchRequest& request)
                 ConvertJob job = state->common;
                 job.inputPath = path;
                 job.outputPath = state->outputs[i].path;
-                const ConvertResult result = ConvertGuarded(state->convert, job);
                 const bool renamed = state->outputs[i].renamed;
-                QMetaObject::invokeMethod(
-                    this, [this, i, path, result, renamed] { emit fileDone(i, path, result, renamed); },
-                    Qt::QueuedConnection);
+                ConvertInGroup(
+                    state->convert, job, state->group, [this, i, path, renamed](const ConvertResult& result) {
+                        QMetaObject::invokeMethod(
+                            this, [this, i, path, result, renamed] { emit fileDone(i, path, result, renamed); },
+                            Qt::QueuedConnection);
+                    });
             }
-            if (--state->workersLeft == 0)
-                QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        running_ = false;
-                        emit finished();
-                    },
-                    Qt::QueuedConnection);
+            if (--state->workersLeft > 0) return;
+            // The last worker out: every file of the run is in the group.
+            state->group.Commit();
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    running_ = false;
+                    emit finished();
+                },
+                Qt::QueuedConnection);
         }));
     }
     return true;

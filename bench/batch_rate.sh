@@ -54,6 +54,7 @@ measure "100 x 1 MP, jobs 2" 100 "$cli" batch "$work"/mp1/p00[0-9][0-9].jpg "$wo
 peak100=$peak_kb
 measure "1000 x 1 MP, jobs 2" 1000 "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2
 echo "peak memory 1000 files / 100 files: $(awk -v a="$peak_kb" -v b="$peak100" 'BEGIN {printf "%.3f", a / b}')"
+flushes "flushes of 1000 x 1 MP, jobs 2" "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2
 
 if command -v perf > /dev/null && perf record -q -o "$work/perf.data" -- \
     "$cli" batch --files-from "$work/mp1.list" --out "$work/out" --jobs 2 > /dev/null 2>&1; then

@@ -2,7 +2,8 @@
 # Whole-command timings: builds a 4000 x 3000 JPEG from a sample photo, then runs
 # lumetra-cli gallery, render and a batch of twenty copies ("Sketch", --jobs 1 and 2)
 # several times each and reports the median wall time, the median CPU time (user +
-# system, all threads) and the largest peak memory (/usr/bin/time -v).
+# system, all threads) and the largest peak memory (/usr/bin/time -v); with strace
+# installed, the disk flushes and renames of a gallery and a batch.
 #
 #   bash bench/run_whole.sh [BIN_DIR] [RUNS]
 #
@@ -40,3 +41,6 @@ measure "render Sketch (jpg)" "$cli" render "$photo" "$work/out.jpg" --effect 1
 measure "render Pencil Sketch" "$cli" render "$photo" "$work/out.jpg" --effect 3
 measure "batch 20 x Sketch, jobs 1" "$cli" batch "$work"/batch-in/*.jpg --out "$work/out" --effect 1 --jobs 1
 measure "batch 20 x Sketch, jobs 2" "$cli" batch "$work"/batch-in/*.jpg --out "$work/out" --effect 1 --jobs 2
+echo "disk flushes and renames (system calls, all threads):"
+flushes "gallery (jpg)" "$cli" gallery "$photo" "$work/out" --format jpg
+flushes "batch 20 x Sketch, jobs 2" "$cli" batch "$work"/batch-in/*.jpg --out "$work/out" --effect 1 --jobs 2

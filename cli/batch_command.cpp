@@ -19,6 +19,7 @@
 #include "imaging/output_names.h"
 #include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/write_group.h"
 
 namespace lumetra::cli {
 
@@ -136,6 +137,9 @@ int RunBatch(const Command& command, Console& console)
     std::atomic<int> done{0};
     std::atomic<int> renamed{0};
     std::atomic<bool> failed{false};
+    // The outputs share their flushes to the disk: a file is reported once its group of
+    // files has been committed, by the thread that committed it.
+    WriteGroup group;
     const auto work = [&] {
         for (int n = next++; n < total; n = next++) {
             const qsizetype position = mine[n];
@@ -144,17 +148,18 @@ int RunBatch(const Command& command, Console& console)
             job.outputPath = outputs[position].path;
             QElapsedTimer fileClock;
             fileClock.start();
-            const ConvertResult result = ConvertGuarded(ConvertFile, job);
-            FileOutcome outcome = Describe(result, inputs[position], outputs[position]);
-            outcome.report.milliseconds = fileClock.elapsed();
-            report.Add(outcome.report);
-            if (!result.message.isEmpty()) console.Message(result.message);
-            failed = failed || !result.ok;
-            if (result.ok && !result.skipped && outputs[position].renamed) ++renamed;
-            const int finished = ++done;
-            console.Message(QStringLiteral("[%1/%2] %3").arg(n + 1).arg(total).arg(outcome.line));
-            const std::optional<qint64> left = SecondsLeft(finished, total, clock.elapsed());
-            console.Bar(finished, total, left ? QStringLiteral("about %1 left").arg(ClockText(*left)) : QString());
+            ConvertInGroup(ConvertFile, job, group, [&, n, position, fileClock](const ConvertResult& result) {
+                FileOutcome outcome = Describe(result, inputs[position], outputs[position]);
+                outcome.report.milliseconds = fileClock.elapsed();
+                report.Add(outcome.report);
+                if (!result.message.isEmpty()) console.Message(result.message);
+                if (!result.ok) failed = true;
+                if (result.ok && !result.skipped && outputs[position].renamed) ++renamed;
+                const int finished = ++done;
+                console.Message(QStringLiteral("[%1/%2] %3").arg(n + 1).arg(total).arg(outcome.line));
+                const std::optional<qint64> left = SecondsLeft(finished, total, clock.elapsed());
+                console.Bar(finished, total, left ? QStringLiteral("about %1 left").arg(ClockText(*left)) : QString());
+            });
         }
     };
 
@@ -173,6 +178,7 @@ int RunBatch(const Command& command, Console& console)
             });
         for (std::thread& thread : threads) thread.join();
     }
+    group.Commit();
     console.Finish();
     if (renamed > 0)
         console.Message(QStringLiteral("%1 output(s) were given a name ending in \" (2)\", \" (3)\", ... because an "

@@ -5,7 +5,9 @@
 #include <QSet>
 #include <deque>
 #include <future>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 
@@ -17,6 +19,7 @@
 #include "imaging/file_names.h"
 #include "imaging/output_names.h"
 #include "imaging/plane_writer.h"
+#include "imaging/write_group.h"
 
 namespace lumetra::cli {
 
@@ -86,6 +89,11 @@ int RunGallery(const Command& command, Console& console)
 
     int status = kExitDone;
     const QDir folder(command.output);
+    // The twenty files share their flushes to the disk; a failure of a commit is told
+    // after the pictures, in the order of the slots.
+    WriteGroup group;
+    std::mutex commitMutex;
+    std::map<int, QString> commitErrors;
     // Encoding a picture (PNG above all) takes longer than composing the next one, so
     // each finished picture is written on a thread of its own while the engine goes on.
     // At most kWritesAhead pictures wait for their files; their results are taken in
@@ -106,10 +114,15 @@ int RunGallery(const Command& command, Console& console)
         } else {
             // The engine reuses its plane for the next picture: the write works on what
             // the encoder needs of it, taken now.
-            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details),
-                                path]() -> QString {
+            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details), path, slot,
+                                &group, &commitMutex, &commitErrors]() -> QString {
                 try {
-                    return file->Write(path);
+                    return group.Add(path, file->FileEncoder(),
+                                     [&commitMutex, &commitErrors, slot](const QString& error) {
+                                         if (error.isEmpty()) return;
+                                         const std::lock_guard lock(commitMutex);
+                                         commitErrors[slot] = error;
+                                     });
                 } catch (const std::bad_alloc&) {
                     return CannotWriteMessage(path, QStringLiteral("not enough memory"));
                 }
@@ -138,6 +151,11 @@ int RunGallery(const Command& command, Console& console)
         status = kExitFailed;
     }
     while (!writes.empty()) takeOldestWrite();
+    group.Commit();
+    for (const auto& [slot, error] : commitErrors) {
+        console.Message(error);
+        status = kExitFailed;
+    }
     console.Finish();
     return status;
 }

@@ -22,6 +22,7 @@ ConvertResult Failure(ConvertResult result, const QString& message)
 {
     result.ok = false;
     result.message = message;
+    result.size = {};
     return result;
 }
 
@@ -80,10 +81,12 @@ ConvertResult ConvertFile(const ConvertJob& job)
     if (picture.isNull())
         return Failure(result, QStringLiteral("Cannot convert \"%1\": not enough memory.").arg(Native(job.inputPath)));
 
-    if (const QString error =
-            WritePicture(picture, result.outputPath, job.format, DetailsForOutput(source.details, job.details));
-        !error.isEmpty())
+    const PhotoDetails details = DetailsForOutput(source.details, job.details);
+    if (job.leaveWrite) {
+        result.unwritten = PictureEncoder(picture, job.format, details);
+    } else if (const QString error = WritePicture(picture, result.outputPath, job.format, details); !error.isEmpty()) {
         return Failure(result, error);
+    }
     result.ok = true;
     result.message = source.warning;
     result.size = picture.size();
@@ -107,6 +110,23 @@ ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job)
     } catch (...) {
         return failed(QStringLiteral("an unexpected error"));
     }
+}
+
+void ConvertInGroup(const ConvertFn& convert, ConvertJob job, WriteGroup& group,
+                    const std::function<void(const ConvertResult&)>& done)
+{
+    job.leaveWrite = true;
+    ConvertResult result = ConvertGuarded(convert, job);
+    if (!result.unwritten) {
+        done(result);
+        return;
+    }
+    const Encoder encode = std::move(result.unwritten);
+    result.unwritten = nullptr;
+    const auto written = [result, done](const QString& error) {
+        done(error.isEmpty() ? result : Failure(result, error));
+    };
+    if (const QString error = group.Add(result.outputPath, encode, written); !error.isEmpty()) written(error);
 }
 
 }  // namespace lumetra

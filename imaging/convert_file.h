@@ -13,6 +13,7 @@
 #include "engine/plane.h"
 #include "imaging/picture_file.h"
 #include "imaging/source_picture.h"
+#include "imaging/write_group.h"
 
 namespace lumetra {
 
@@ -32,6 +33,8 @@ struct ConvertJob {
     QSet<QString> runInputs;
     // An output already newer than the input is kept and the input not read.
     bool skipExisting = false;
+    // The output is not written but handed back in ConvertResult::unwritten.
+    bool leaveWrite = false;
 };
 
 struct ConvertResult {
@@ -40,6 +43,7 @@ struct ConvertResult {
     QString message;       // on failure: names the file and the reason; on success may carry a warning
     QString outputPath;    // where the result was (or would have been) written
     QSize size;            // of the picture written
+    Encoder unwritten;     // with ConvertJob::leaveWrite: the output file still to be written
 };
 
 ConvertResult ConvertFile(const ConvertJob& job);
@@ -50,5 +54,11 @@ using ConvertFn = std::function<ConvertResult(const ConvertJob&)>;
 // convert(job), with any exception it lets out turned into a failure of that file, so
 // a run of many files goes on with the next one.
 ConvertResult ConvertGuarded(const ConvertFn& convert, const ConvertJob& job);
+
+// ConvertGuarded with the output written through group: done gets the result once the
+// output has been committed, or at once when there is nothing to write. done runs on
+// this thread or on the group's.
+void ConvertInGroup(const ConvertFn& convert, ConvertJob job, WriteGroup& group,
+                    const std::function<void(const ConvertResult&)>& done);
 
 }  // namespace lumetra

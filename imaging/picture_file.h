@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+#include "imaging/atomic_file.h"
 #include "imaging/photo_details.h"
 #include "imaging/picture_formats.h"
 #include "imaging/size_limit.h"
@@ -38,5 +39,8 @@ ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
 // Formats that carry them get the photo details (see DetailsForOutput). Returns "" on
 // success, otherwise a message naming the file and the reason.
 QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details = {});
+
+// What WritePicture writes, as an encoder for a file written another way (a WriteGroup).
+Encoder PictureEncoder(const QImage& image, PictureFormat format, const PhotoDetails& details = {});
 
 }  // namespace lumetra

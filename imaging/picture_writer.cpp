@@ -47,9 +47,9 @@ QString EncodeWithDetails(const QImage& rgb32, QIODevice& device, PictureFormat 
 
 }  // namespace
 
-QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details)
+Encoder PictureEncoder(const QImage& image, PictureFormat format, const PhotoDetails& details)
 {
-    if (image.isNull()) return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
+    if (image.isNull()) return [](QIODevice&) { return QStringLiteral("there is no picture to write"); };
     QImage rgb32 = ToOpaqueRgb32(image);
     // A new QImage takes its resolution from the screen, so the same picture would be
     // written differently by the window and by lumetra-cli: always record 96 dpi.
@@ -59,9 +59,15 @@ QString WritePicture(const QImage& image, const QString& path, PictureFormat for
     // The details are added after encoding and before the rename, so a failure leaves
     // the old file in place.
     const bool withDetails = !details.Empty() && InfoOf(format).writer.photoDetails;
-    return WriteFileAtomically(path, [&](QIODevice& file) {
+    return [rgb32, format, details, withDetails](QIODevice& file) {
         return withDetails ? EncodeWithDetails(rgb32, file, format, details) : Encode(rgb32, file, format);
-    });
+    };
+}
+
+QString WritePicture(const QImage& image, const QString& path, PictureFormat format, const PhotoDetails& details)
+{
+    if (image.isNull()) return CannotWriteMessage(path, QStringLiteral("there is no picture to write"));
+    return WriteFileAtomically(path, PictureEncoder(image, format, details));
 }
 
 }  // namespace lumetra

@@ -19,20 +19,22 @@ PlaneFile::PlaneFile(const PixelPlane& plane, PictureFormat format, const PhotoD
     }
 }
 
-QString PlaneFile::Write(const QString& path) const
+Encoder PlaneFile::FileEncoder() const
 {
     if (format_ != PictureFormat::Jpg && format_ != PictureFormat::Png)
-        return WritePicture(picture_, path, format_, details_);
+        return PictureEncoder(picture_, format_, details_);
     // The details are added after encoding and before the rename, as WritePicture does.
-    return WriteFileAtomically(path, [this](QIODevice& device) {
+    return [this](QIODevice& device) {
         QString reason;
         QByteArray file = format_ == PictureFormat::Jpg ? EncodeJpeg(colors_, reason) : EncodePng(pngLines_, reason);
         if (file.isEmpty()) return reason;
         if (!details_.Empty() && InfoOf(format_).writer.photoDetails)
             if (reason = EmbedPhotoDetails(file, details_); !reason.isEmpty()) return reason;
         return device.write(file) == file.size() ? QString() : device.errorString();
-    });
+    };
 }
+
+QString PlaneFile::Write(const QString& path) const { return WriteFileAtomically(path, FileEncoder()); }
 
 QString WritePlane(const PixelPlane& plane, const QString& path, PictureFormat format, const PhotoDetails& details)
 {

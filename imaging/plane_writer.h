@@ -25,6 +25,9 @@ public:
 
     // Returns "" on success, otherwise a message naming the file and the reason.
     QString Write(const QString& path) const;
+    // What Write writes, for a file written another way (a WriteGroup); valid while
+    // this object lives.
+    Encoder FileEncoder() const;
 
 private:
     PictureFormat format_;

@@ -18,6 +18,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
 #include "imaging/plane_writer.h"
+#include "imaging/write_group.h"
 #include "test_pictures.h"
 
 namespace lumetra {
@@ -154,8 +155,8 @@ TEST_F(WritePictureTest, FailedWritesNameTheFileAndKeepTheOldOne)
     EXPECT_FALSE(QFile::exists(Path("null.png")));
 }
 
-// Both ways a picture reaches a file: as a picture, and straight from the engine's plane
-// (lumetra-cli's JPEG and PNG encoders).
+// The ways a picture reaches a file: as a picture, straight from the engine's plane
+// (lumetra-cli's JPEG and PNG encoders), and as a picture in a group of writes.
 using Writer = QString (*)(const QImage&, const QString&, PictureFormat);
 QString WriteAsPicture(const QImage& picture, const QString& path, PictureFormat format)
 {
@@ -165,7 +166,16 @@ QString WriteAsPlane(const QImage& picture, const QString& path, PictureFormat f
 {
     return WritePlane(LoadPixels(picture), path, format);
 }
-constexpr Writer kWriters[] = {WriteAsPicture, WriteAsPlane};
+QString WriteInGroup(const QImage& picture, const QString& path, PictureFormat format)
+{
+    QString committed;
+    WriteGroup group;
+    const QString added =
+        group.Add(path, PictureEncoder(picture, format), [&](const QString& error) { committed = error; });
+    group.Commit();
+    return added.isEmpty() ? committed : added;
+}
+constexpr Writer kWriters[] = {WriteAsPicture, WriteAsPlane, WriteInGroup};
 
 // Files of this process fail to grow beyond a given size, as on a device that fills up
 // after that many bytes: the write that crosses it fails with "File too large".
@@ -203,7 +213,9 @@ TEST_F(WritePictureTest, EveryFormatFailingPartWayIsReportedAndKeepsTheOldFile)
         for (const rlim_t failAfter : {0, 1, 8, 200, 4096, 20000})
             for (const Writer write : kWriters) {
                 SCOPED_TRACE(testing::Message() << name << " failing after " << failAfter << " bytes, writer "
-                                                << (write == WriteAsPicture ? "picture" : "plane"));
+                                                << (write == WriteAsPicture ? "picture"
+                                                    : write == WriteAsPlane ? "plane"
+                                                                            : "group"));
                 QString message;
                 {
 #if defined(__SANITIZE_ADDRESS__)

@@ -66,35 +66,23 @@ private slots:
     void sizeBoxesClampWhenLeft_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::newRow("below the smallest side") << "5"
-                                                 << "10"
-                                                 << "10";
-        QTest::newRow("empty") << ""
-                               << "10"
-                               << "10";
-        QTest::newRow("larger than the picture") << "5000"
-                                                 << "2000"
-                                                 << "1500";
-        QTest::newRow("beyond any integer") << "99999999999999"
-                                            << "2000"
-                                            << "1500";
-        QTest::newRow("leading zeros") << "0640"
-                                       << "640"
-                                       << "640";
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("below the smallest side") << "5" << QSize(10, 10);
+        QTest::newRow("empty") << "" << QSize(10, 10);
+        QTest::newRow("larger than the picture") << "5000" << QSize(2000, 1500);
+        QTest::newRow("beyond any integer") << "99999999999999" << QSize(2000, 1500);
+        QTest::newRow("leading zeros") << "0640" << QSize(640, 640);
     }
     void sizeBoxesClampWhenLeft()
     {
         QFETCH(QString, typed);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        QFETCH(QSize, expected);
         auto form = ShownPrompt(QSize(2000, 1500));
         TypeAndLeave(*form, Box(*form, "TextW"), typed);
         TypeAndLeave(*form, Box(*form, "TextH"), typed);
-        QCOMPARE(Box(*form, "TextW")->text(), width);
-        QCOMPARE(Box(*form, "TextH")->text(), height);
-        QCOMPARE(form->ChosenSize(), QSize(width.toInt(), height.toInt()));
+        QCOMPARE(Box(*form, "TextW")->text(), QString::number(expected.width()));
+        QCOMPARE(Box(*form, "TextH")->text(), QString::number(expected.height()));
+        QCOMPARE(form->ChosenSize(), expected);
     }
 
     void sizeBoxesTakeDigitsAndBackspaceOnly()

@@ -13,6 +13,7 @@
 #include "engine/color_mixing.h"
 #include "engine/engine.h"
 #include "engine/run_divider.h"
+#include "layers_test_support.h"
 #include "fast_path_sizes.h"
 
 namespace lumetra {
@@ -128,19 +129,10 @@ ColorPlane RandomBorders(int w, int h, std::mt19937& rng, int borderPercent)
 ColorPlane Line(std::vector<int> grays, bool column = false)
 {
     const int n = static_cast<int>(grays.size());
-    ColorPlane p(column ? 1 : n, column ? n : 1);
-    for (int i = 0; i < n; ++i)
-        for (int c = 0; c < 3; ++c) (column ? p(c, 0, i) : p(c, i, 0)) = static_cast<uint8_t>(grays[i]);
-    return p;
+    return test::GrayPicture(column ? 1 : n, column ? n : 1, grays);
 }
 
-std::vector<int> Grays(const ColorPlane& p)
-{
-    std::vector<int> v;
-    for (int y = 0; y < p.Height(); ++y)
-        for (int x = 0; x < p.Width(); ++x) v.push_back(p(0, x, y));
-    return v;
-}
+std::vector<int> Grays(const ColorPlane& p) { return test::FirstChannel(p); }
 
 // ---- The passes ---------------------------------------------------------------------------
 

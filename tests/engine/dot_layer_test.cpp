@@ -16,9 +16,12 @@
 #include "engine/dot_layer.h"
 #include "engine/engine.h"
 #include "fast_path_sizes.h"
+#include "layers_test_support.h"
 
 namespace lumetra {
 namespace {
+
+using test::GrayPicture;
 
 // ---- The reference: the diffusion as written --------------------------------------
 
@@ -72,15 +75,6 @@ ColorPlane RefDiffuse(const ColorPlane& col, int sensitivity)
     return dots;
 }
 
-ColorPlane GrayPicture(int w, int h, const std::vector<int>& grays)
-{
-    ColorPlane p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c) p(c, x, y) = static_cast<uint8_t>(grays[y * w + x]);
-    return p;
-}
-
 ColorPlane RandomPicture(int w, int h, std::mt19937& rng)
 {
     std::uniform_int_distribution<int> any(0, 255);
@@ -102,13 +96,7 @@ ColorPlane NearMeanPicture(int w, int h, int base, std::mt19937& rng)
     return GrayPicture(w, h, grays);
 }
 
-std::vector<int> Dots(const ColorPlane& p)
-{
-    std::vector<int> v;
-    for (int y = 0; y < p.Height(); ++y)
-        for (int x = 0; x < p.Width(); ++x) v.push_back(p(0, x, y));
-    return v;
-}
+std::vector<int> Dots(const ColorPlane& p) { return test::FirstChannel(p); }
 
 ColorPlane Diffuse(const ColorPlane& col, int sensitivity)
 {

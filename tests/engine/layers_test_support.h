@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "engine/engine.h"
 
@@ -55,6 +56,25 @@ inline PixelPlane PatternTexture(int w, int h)
             SetPixel(t, x, y, v, v, v);
         }
     return t;
+}
+
+// Greys given row by row, in all three channels.
+inline ColorPlane GrayPicture(int w, int h, const std::vector<int>& grays)
+{
+    ColorPlane p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) p(c, x, y) = static_cast<uint8_t>(grays[y * w + x]);
+    return p;
+}
+
+// The first channel of every pixel, row by row.
+inline std::vector<int> FirstChannel(const ColorPlane& p)
+{
+    std::vector<int> v;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) v.push_back(p(0, x, y));
+    return v;
 }
 
 // An engine holding `picture`, with its layers allocated and the copy step done, ready

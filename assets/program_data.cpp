@@ -9,9 +9,9 @@ namespace lumetra {
 QString ProgramDataPath(const QString& programFolder, const QString& name)
 {
     const QDir folder(programFolder);
-    const QString besideProgram = folder.filePath(name);
+    QString besideProgram = folder.filePath(name);
     // LUMETRA_DATA_FROM_BIN is the install layout's relative way from bin to the data.
-    const QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(LUMETRA_DATA_FROM_BIN "/") + name));
+    QString installed = QDir::cleanPath(folder.filePath(QStringLiteral(LUMETRA_DATA_FROM_BIN "/") + name));
     if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed)) return installed;
     return besideProgram;
 }

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -57,7 +58,7 @@ double Percentile(std::vector<double> values, double share)
 {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, std::size_t(share * (values.size() - 1) + 0.5))];
+    return values[std::min(values.size() - 1, std::size_t(std::lround(share * double(values.size() - 1))))];
 }
 
 QString LoadText()

@@ -171,6 +171,7 @@ int RunBatch(const Command& command, Console& console)
         work();
     } else {
         std::vector<std::thread> threads;
+        threads.reserve(jobs);
         for (int t = 0; t < jobs; ++t)
             threads.emplace_back([&] {
                 omp_set_num_threads(1);  // the jobs share the cores; each engine runs on one

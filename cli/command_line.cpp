@@ -66,10 +66,10 @@ std::optional<int> WholeNumberIn(const QString& text, int minimum, int maximum)
 QString ApplySize(Command& command, const QString& value)
 {
     const QStringList sides = value.toLower().split(QLatin1Char('x'));
-    const QString error = QStringLiteral("--size: \"%1\" is not allowed; give WIDTHxHEIGHT, each from %2 to %3.")
-                              .arg(value)
-                              .arg(kMinSide)
-                              .arg(kMaxSide);
+    QString error = QStringLiteral("--size: \"%1\" is not allowed; give WIDTHxHEIGHT, each from %2 to %3.")
+                        .arg(value)
+                        .arg(kMinSide)
+                        .arg(kMaxSide);
     if (sides.size() != 2) return error;
     const auto width = WholeNumberIn(sides[0], kMinSide, kMaxSide);
     const auto height = WholeNumberIn(sides[1], kMinSide, kMaxSide);

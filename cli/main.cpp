@@ -12,7 +12,9 @@
 #include "imaging/file_names.h"
 #include "translations/install_translators.h"
 
-int main(int argc, char* argv[])
+// The commands report each file's failures themselves; an exception that still gets here
+// (no memory even for the arguments) ends the program the runtime's way.
+int main(int argc, char* argv[])  // NOLINT(bugprone-exception-escape)
 {
     using namespace lumetra::cli;
     lumetra::KeepLargeHeapBlocks();

@@ -30,12 +30,13 @@ uint8_t* MapAligned(std::size_t bytes)
     const std::size_t reserved = bytes + kHugePage;
     void* raw = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) return nullptr;
+    // The aligned start is the mapping's own pointer moved on, not one made from an integer.
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = RoundUp(start, kHugePage);
-    if (aligned > start) munmap(raw, aligned - start);
-    const std::size_t tail = start + reserved - (aligned + bytes);
-    if (tail > 0) munmap(reinterpret_cast<void*>(aligned + bytes), tail);
-    auto* data = reinterpret_cast<uint8_t*>(aligned);
+    const std::size_t lead = RoundUp(start, kHugePage) - start;
+    uint8_t* data = static_cast<uint8_t*>(raw) + lead;
+    if (lead > 0) munmap(raw, lead);
+    const std::size_t tail = reserved - lead - bytes;
+    if (tail > 0) munmap(data + bytes, tail);
 #ifdef MADV_HUGEPAGE
     madvise(data, bytes, MADV_HUGEPAGE);  // a hint only: without huge pages it still works
 #endif

@@ -52,7 +52,7 @@ QString HexEscape(unsigned byte)
 
 QString NameFromBytes(const QByteArray& bytes)
 {
-    const QString decoded = QFile::decodeName(bytes);
+    QString decoded = QFile::decodeName(bytes);
     if (QFile::encodeName(decoded) == bytes) return decoded;
     QString name;
     qsizetype runStart = 0;

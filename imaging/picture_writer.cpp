@@ -38,9 +38,9 @@ QString EncodeWithDetails(const QImage& rgb32, QIODevice& device, PictureFormat 
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (const QString reason = Encode(rgb32, buffer, format); !reason.isEmpty()) return reason;
+    if (QString reason = Encode(rgb32, buffer, format); !reason.isEmpty()) return reason;
     QByteArray bytes = std::move(buffer.buffer());
-    if (const QString reason = EmbedPhotoDetails(bytes, details); !reason.isEmpty()) return reason;
+    if (QString reason = EmbedPhotoDetails(bytes, details); !reason.isEmpty()) return reason;
     if (device.write(bytes) != bytes.size()) return device.errorString();
     return {};
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <exception>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "imaging/output_names.h"
 #include "imaging/output_plan.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/plane_writer.h"
 
 namespace lumetra {
 
@@ -60,7 +62,9 @@ ConvertResult ConvertFile(const ConvertJob& job)
     SourcePlane source = ReadSourcePlane(job.inputPath, job.limits, job.size);
     if (!source.ok()) return Failure(result, source.error);
 
-    QImage picture;
+    const PhotoDetails details = DetailsForOutput(source.details, job.details);
+    Encoder encode;
+    QSize size;
     try {
         Engine engine;
         engine.SrcPixels = std::move(source.plane);
@@ -71,25 +75,32 @@ ConvertResult ConvertFile(const ConvertJob& job)
         // picture, with no copy of the source kept aside.
         engine.BuildEffectLayers(job.effectIndex);
         engine.ComposeBatchEffect(job.effectIndex);
-        picture = DrawPixels(engine.SrcPixels);
+        size = QSize(engine.SrcPixels.Width(), engine.SrcPixels.Height());
+        // A JPEG is encoded straight from the plane: the same bytes, without a picture
+        // made first.
+        if (job.format == PictureFormat::Jpg) {
+            auto file = std::make_shared<const PlaneFile>(engine.SrcPixels, job.format, details);
+            encode = [file](QIODevice& device) { return file->FileEncoder()(device); };
+        } else {
+            const QImage picture = DrawPixels(engine.SrcPixels);
+            if (picture.isNull()) throw std::bad_alloc();
+            encode = PictureEncoder(picture, job.format, details);
+        }
     } catch (const EngineError& error) {
         return Failure(result, QStringLiteral("Cannot convert \"%1\": %2.")
                                    .arg(Native(job.inputPath), QString::fromStdString(error.what())));
     } catch (const std::bad_alloc&) {
         return Failure(result, QStringLiteral("Cannot convert \"%1\": not enough memory.").arg(Native(job.inputPath)));
     }
-    if (picture.isNull())
-        return Failure(result, QStringLiteral("Cannot convert \"%1\": not enough memory.").arg(Native(job.inputPath)));
 
-    const PhotoDetails details = DetailsForOutput(source.details, job.details);
     if (job.leaveWrite) {
-        result.unwritten = PictureEncoder(picture, job.format, details);
-    } else if (const QString error = WritePicture(picture, result.outputPath, job.format, details); !error.isEmpty()) {
+        result.unwritten = encode;
+    } else if (const QString error = WriteFileAtomically(result.outputPath, encode); !error.isEmpty()) {
         return Failure(result, error);
     }
     result.ok = true;
     result.message = source.warning;
-    result.size = picture.size();
+    result.size = size;
     return result;
 }
 

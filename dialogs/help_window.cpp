@@ -54,7 +54,7 @@ QString HelpWindow::ShowFor(QWidget* owner)
     auto* window = owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     const bool made = !window;
     if (made) window = new HelpWindow(owner);
-    const QString error = window->Load(HelpPagePath());
+    QString error = window->Load(HelpPagePath());
     if (!error.isEmpty()) {
         if (made) delete window;
         return error;

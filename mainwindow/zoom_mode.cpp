@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 
 namespace lumetra {
 
@@ -26,8 +27,8 @@ double ZoomStepIn(double factor)
 
 double ZoomStepOut(double factor)
 {
-    for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step)
-        if (*step < factor * (1 - kSameFactor)) return *step;
+    for (double step : std::views::reverse(kZoomSteps))
+        if (step < factor * (1 - kSameFactor)) return step;
     return kZoomSteps.front();
 }
 

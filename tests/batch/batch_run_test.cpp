@@ -88,7 +88,7 @@ class BatchRunTest : public QObject {
     {
         const QStringList samples{"astronaut.png", "chelsea.png", "coffee.png", "rocket.jpg"};
         for (int i = 0; i < 10; ++i) {
-            const QString sample = samples[i % samples.size()];
+            const QString& sample = samples[i % samples.size()];
             const QString path =
                 Work(QString("photo%1.%2").arg(i + 1, 2, 10, QChar('0')).arg(QFileInfo(sample).suffix()));
             QFile::copy(kSamples + sample, path);

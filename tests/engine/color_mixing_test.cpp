@@ -126,7 +126,7 @@ ColorPlane RandomBorders(int w, int h, std::mt19937& rng, int borderPercent)
 }
 
 // A one-pixel-wide line of greys: a row, or a column read bottom to top.
-ColorPlane Line(std::vector<int> grays, bool column = false)
+ColorPlane Line(const std::vector<int>& grays, bool column = false)
 {
     const int n = static_cast<int>(grays.size());
     return test::GrayPicture(column ? 1 : n, column ? n : 1, grays);

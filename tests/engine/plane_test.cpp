@@ -106,7 +106,7 @@ TEST(PlaneStorage, EmptyPlanesAreEqualAndCopyable)
     ColorPlane a, b(0, 4);
     EXPECT_TRUE(a.Empty());
     EXPECT_TRUE(b.Empty());
-    ColorPlane c = a;
+    ColorPlane c = a;  // NOLINT(performance-unnecessary-copy-initialization): the copy is under test
     EXPECT_EQ(c, a);
 }
 

@@ -24,6 +24,7 @@ std::vector<int> Channel0(const PixelPlane& p, bool vertical)
 {
     std::vector<int> values;
     const int n = vertical ? p.Height() : p.Width();
+    values.reserve(n);
     for (int i = 0; i < n; ++i) values.push_back(p(0, vertical ? 0 : i, vertical ? i : 0));
     return values;
 }

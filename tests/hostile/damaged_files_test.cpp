@@ -22,7 +22,7 @@ class DamagedFiles : public testing::Test {
 protected:
     QString Write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = dir_.filePath(name);
+        QString path = dir_.filePath(name);
         EXPECT_TRUE(test::WriteBytes(path, bytes));
         return path;
     }

@@ -49,7 +49,7 @@ protected:
     QString Write(const QString& name, const QByteArray& bytes)
     {
         EXPECT_FALSE(bytes.isEmpty()) << "the encoder failed for " << name.toStdString();
-        const QString path = dir_.filePath(name);
+        QString path = dir_.filePath(name);
         EXPECT_TRUE(test::WriteBytes(path, bytes));
         return path;
     }

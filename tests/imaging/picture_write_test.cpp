@@ -102,8 +102,8 @@ TEST_F(WritePictureTest, OutputsAreEightBitRgbWithoutAlpha)
     EXPECT_EQ(TiffSamplesPerPixel(ReadBytes(Path("a.tif"))), 3);
     // Transparency is composited over black, as when reading.
     const QRgb written = ReadPicture(Path("a.png")).image.pixel(0, 0);
-    EXPECT_NEAR(qRed(written), 10 * 40 / 255, 1);
-    EXPECT_NEAR(qBlue(written), 30 * 40 / 255, 1);
+    EXPECT_NEAR(qRed(written), 10.0 * 40 / 255, 1);
+    EXPECT_NEAR(qBlue(written), 30.0 * 40 / 255, 1);
 }
 
 TEST_F(WritePictureTest, JpegIsWrittenAtQuality90)

@@ -31,6 +31,7 @@ struct Shown {
 std::vector<QImage> GalleryPictures(const SnapshotGallery* gallery)
 {
     std::vector<QImage> pictures;
+    pictures.reserve(gallery->Count());
     for (int slot = 0; slot < gallery->Count(); ++slot) pictures.push_back(gallery->Picture(slot));
     return pictures;
 }

@@ -106,7 +106,7 @@ struct WindowUnderTest {
     // The path of the written file; a failed write is reported, and opening the path then fails.
     QString Write(const QImage& picture, const QString& name, PictureFormat format = PictureFormat::Png)
     {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         const QString error = WritePicture(picture, path, format);
         if (!error.isEmpty()) qWarning() << error;
         return path;

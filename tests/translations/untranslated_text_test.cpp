@@ -22,7 +22,7 @@ bool ReadsAsProse(const QString& text)
 }
 
 // The code with comments blanked out (string literals kept), so that offsets stay valid.
-QString WithoutComments(QString code)
+QString WithoutComments(const QString& code)
 {
     static const QRegularExpression comment(QString::fromUtf8(R"re(("(?:[^"\\\n]|\\.)*")|//[^\n]*|/\*[\s\S]*?\*/)re"));
     QRegularExpressionMatchIterator it = comment.globalMatch(code);

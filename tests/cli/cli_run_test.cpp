@@ -19,27 +19,26 @@
 namespace lumetra {
 namespace {
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 struct CliRun {
     int status = -1;
     QString errors;
 };
 
-CliRun Cli(const QStringList& args)
+CliRun Cli(const QStringList& args, const QByteArray& input = {})
 {
     QProcess process;
     process.start(QStringLiteral(LUMETRA_CLI_PATH), args);
+    process.write(input);
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit)
         return run;  // a crash shows as status -1
     run.status = process.exitCode();
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
-}
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QImage Picture(const QString& path) { return ReadPicture(path).image; }
@@ -116,7 +115,7 @@ TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobsAndNeverOverwritesItsOw
     const QStringList one = QDir(Path("out1")).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(one, (QStringList{"chelsea (2).gif", "chelsea.gif", "coffee.gif"}));
     for (const QString& file : one)
-        EXPECT_EQ(Bytes(Path("out1/" + file)), Bytes(Path("out2/" + file))) << file.toStdString();
+        EXPECT_EQ(ReadBytes(Path("out1/" + file)), ReadBytes(Path("out2/" + file))) << file.toStdString();
     // On a terminal (script gives the program one) a bar with the time left follows the lines.
     QProcess terminal;
     QStringList command{QStringLiteral(LUMETRA_CLI_PATH), "batch", "--out", Path("out3")};
@@ -128,8 +127,8 @@ TEST_F(CliRunTest, BatchGivesTheSameFilesWithOneOrTwoJobsAndNeverOverwritesItsOw
     EXPECT_TRUE(screen.contains("[3/3] ") && screen.contains("3/3 about 0:00 left\x1b[K")) << screen.toStdString();
 
     // In path order ".../chelsea.png" comes before ".../sub/chelsea.jpg", the coffee copy.
-    EXPECT_EQ(Bytes(Path("out1/chelsea (2).gif")), Bytes(Path("out1/coffee.gif")));
-    EXPECT_NE(Bytes(Path("out1/chelsea.gif")), Bytes(Path("out1/coffee.gif")));
+    EXPECT_EQ(ReadBytes(Path("out1/chelsea (2).gif")), ReadBytes(Path("out1/coffee.gif")));
+    EXPECT_NE(ReadBytes(Path("out1/chelsea.gif")), ReadBytes(Path("out1/coffee.gif")));
 }
 
 TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
@@ -149,27 +148,23 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
                               "--report", Path("whole.jsonl")});
     ASSERT_EQ(whole.status, 0) << whole.errors.toStdString();
     for (const QString& name : tree) EXPECT_TRUE(QFile::exists(Path("whole/" + name))) << name.toStdString();
-    EXPECT_EQ(Bytes(Path("whole.jsonl")).count('\n'), 4);
+    EXPECT_EQ(ReadBytes(Path("whole.jsonl")).count('\n'), 4);
 
     // The same archive as a NUL-separated list on standard input, in two shares.
     QByteArray list;
     for (const char* name : {"archive/cup.jpg", "archive/2020/table.png", "archive/2020/cat.jpg", "archive/cup.jpg"})
         list += Path(name).toLocal8Bit() + '\0';
     for (const char* shard : {"0/2", "1/2"}) {
-        QProcess process;
-        process.start(QStringLiteral(LUMETRA_CLI_PATH),
-                      {"batch", "--files-from", "-", "--null", "--out", Path("shared"), "--format", "png", "--shard",
-                       shard, "--report", Path("shared.jsonl")});
-        process.write(list);
-        process.closeWriteChannel();
-        ASSERT_TRUE(process.waitForFinished(600000));
-        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        const CliRun share = Cli({"batch", "--files-from", "-", "--null", "--out", Path("shared"), "--format", "png",
+                                  "--shard", shard, "--report", Path("shared.jsonl")},
+                                 list);
+        ASSERT_EQ(share.status, 0) << share.errors.toStdString();
     }
     EXPECT_EQ(QDir(Path("shared")).entryList(QDir::Files, QDir::Name),
               (QStringList{"cat.png", "cup.png", "table.png"}));
-    EXPECT_EQ(Bytes(Path("shared/table.png")), Bytes(Path("whole/2020/table.png")));
+    EXPECT_EQ(ReadBytes(Path("shared/table.png")), ReadBytes(Path("whole/2020/table.png")));
     QStringList reported;
-    for (const QByteArray& line : Bytes(Path("shared.jsonl")).split('\n')) {
+    for (const QByteArray& line : ReadBytes(Path("shared.jsonl")).split('\n')) {
         if (line.isEmpty()) continue;
         const QJsonObject record = QJsonDocument::fromJson(line).object();
         EXPECT_EQ(record["status"].toString(), "ok");
@@ -189,7 +184,7 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
                               "--skip-existing", "--report", Path("whole.jsonl")});
     ASSERT_EQ(again.status, 0) << again.errors.toStdString();
     EXPECT_EQ(again.errors.count("skipped"), 3) << again.errors.toStdString();
-    const QList<QByteArray> lines = Bytes(Path("whole.jsonl")).trimmed().split('\n');
+    const QList<QByteArray> lines = ReadBytes(Path("whole.jsonl")).trimmed().split('\n');
     ASSERT_EQ(lines.size(), 8);  // appended
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.contains("\"skipped\""); }),
               3);
@@ -201,18 +196,10 @@ TEST_F(CliRunTest, ArchiveRunsRecurseShareOutReportAndResume)
 
 TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
 {
-    const QByteArray png = Bytes(photo_);
-    QFile empty(Path("empty.png"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    QFile truncated(Path("truncated.png"));
-    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
-    truncated.write(png.left(png.size() / 2));
-    truncated.close();
-    QFile text(Path("text.png"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a picture");
-    text.close();
+    const QByteArray png = ReadBytes(photo_);
+    ASSERT_TRUE(WriteBytes(Path("empty.png"), {}));
+    ASSERT_TRUE(WriteBytes(Path("truncated.png"), png.left(png.size() / 2)));
+    ASSERT_TRUE(WriteBytes(Path("text.png"), "not a picture"));
     QDir(dir_.path()).mkdir("folder.jpg");
 
     const QStringList bad{Path("missing.png"), Path("empty.png"), Path("truncated.png"), Path("text.png"),
@@ -232,11 +219,8 @@ TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
     EXPECT_FALSE(QFile::exists(Path("r.png")));
 
     // A JPEG cut short is read with a warning that names it.
-    const QByteArray jpeg = Bytes(other_);
-    QFile cut(Path("cut.jpg"));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(jpeg.left(jpeg.size() * 2 / 3));
-    cut.close();
+    const QByteArray jpeg = ReadBytes(other_);
+    ASSERT_TRUE(WriteBytes(Path("cut.jpg"), jpeg.left(jpeg.size() * 2 / 3)));
     const CliRun cutRun = Cli({"render", Path("cut.jpg"), Path("cut.png")});
     EXPECT_EQ(cutRun.status, 0);
     EXPECT_TRUE(cutRun.errors.contains(QDir::toNativeSeparators(Path("cut.jpg")))) << cutRun.errors.toStdString();
@@ -245,23 +229,23 @@ TEST_F(CliRunTest, BadInputsAreNamedSkippedAndReportedWithStatusOne)
 TEST_F(CliRunTest, NeverReplacesAnInputFile)
 {
     // Output folder = source folder, same format: the photo itself would be replaced.
-    const QByteArray before = Bytes(other_);
+    const QByteArray before = ReadBytes(other_);
     const CliRun batch = Cli({"batch", other_, photo_, "--out", dir_.path(), "--format", "jpg"});
     EXPECT_EQ(batch.status, 1);
     EXPECT_TRUE(batch.errors.contains(QDir::toNativeSeparators(other_))) << batch.errors.toStdString();
-    EXPECT_EQ(Bytes(other_), before);
+    EXPECT_EQ(ReadBytes(other_), before);
     EXPECT_TRUE(QFile::exists(Path("chelsea.jpg")));  // the other input is still converted
 
-    const QByteArray photo = Bytes(photo_);
+    const QByteArray photo = ReadBytes(photo_);
     EXPECT_EQ(Cli({"render", photo_, photo_}).status, 1);
     EXPECT_EQ(Cli({"gallery", Path("00-original.png"), dir_.path()}).status, 1);
-    EXPECT_EQ(Bytes(photo_), photo);
+    EXPECT_EQ(ReadBytes(photo_), photo);
 }
 
 TEST_F(CliRunTest, PhotoDetailsFollowTheLocationAndStripChoices)
 {
     const QString camera = Path("camera.jpg");
-    ASSERT_TRUE(test::WriteBytes(camera, test::WithCameraDetails(Bytes(other_))));
+    ASSERT_TRUE(WriteBytes(camera, test::WithCameraDetails(ReadBytes(other_))));
     struct Case {
         QStringList extra;
         bool make, location;

@@ -22,19 +22,16 @@
 #include "batch/form_batch.h"
 #include "batch/size_box.h"
 #include "fake_prompts.h"
+#include "tests/imaging/test_pictures.h"
 
 using namespace lumetra;
+using test::ReadBytes;
+using test::WriteBytes;
 
 namespace {
 
 constexpr int kTimeoutMs = 600000;
 const QString kSamples = QStringLiteral(LUMETRA_SOURCE_DIR "/assets/samples/");
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QSize SizeOf(const QString& path) { return QImage(path).size(); }
 
@@ -168,8 +165,8 @@ private slots:
         QVERIFY(cli.waitForFinished(kTimeoutMs));
         QCOMPARE(cli.exitCode(), 0);
         for (const QString name : {"astronaut.png", "coffee.png", "rocket.png"}) {
-            const QByteArray window = Bytes(Work("window/") + name);
-            QVERIFY2(!window.isEmpty() && window == Bytes(Work("cli/") + name), qPrintable(name));
+            const QByteArray window = ReadBytes(Work("window/") + name);
+            QVERIFY2(!window.isEmpty() && window == ReadBytes(Work("cli/") + name), qPrintable(name));
         }
         QCOMPARE(SizeOf(Work("window/astronaut.png")), QSize(240, 240));
     }
@@ -196,7 +193,7 @@ private slots:
         Control<QRadioButton>("OptionAuto")->setChecked(true);
         RunTo(Work("keep"));
         QCOMPARE(SizeOf(Work("keep/tall.png")), QSize(1200, 1600));
-        QCOMPARE(Bytes(Work("keep/exact.png")), Bytes(Work("fit/exact.png")));
+        QCOMPARE(ReadBytes(Work("keep/exact.png")), ReadBytes(Work("fit/exact.png")));
     }
 
     void zeroSizeNeverDividesByZero()
@@ -313,17 +310,15 @@ private slots:
     void failedFilesAreMarkedAndReportedOnce()
     {
         QFile::copy(kSamples + "rocket.jpg", Work("a.jpg"));
-        const QByteArray photo = Bytes(Work("a.jpg"));
-        QFile text(Work("b.png"));
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
-        text.close();
+        const QByteArray photo = ReadBytes(Work("a.jpg"));
+        QVERIFY(WriteBytes(Work("b.png"), "not a picture"));
         QFile::copy(kSamples + "chelsea.png", Work("c.png"));
         QFile::copy(kSamples + "coffee.png", Work("d.png"));
         QVERIFY(QDir(work_->path()).mkdir("d.jpg"));  // the output name is taken by a folder
         for (const char* name : {"a.jpg", "b.png", "c.png", "d.png"}) form_->AddFile(Work(name));
         RunTo(work_->path());  // the source folder, in the source's own format
 
-        QCOMPARE(Bytes(Work("a.jpg")), photo);
+        QCOMPARE(ReadBytes(Work("a.jpg")), photo);
         QVERIFY(!QFile::exists(Work("b.jpg")));  // never rendered from an earlier picture
         QCOMPARE(SizeOf(Work("c.jpg")), QSize(451, 300));
         const QList<FileStatus> expected{FileStatus::Failed, FileStatus::Failed, FileStatus::Converted,
@@ -340,10 +335,8 @@ private slots:
     void damagedAndThrowingFilesAreMarkedAndCountedAndTheRunGoesOn()
     {
         QFile::copy(kSamples + "rocket.jpg", Work("whole.jpg"));
-        const QByteArray photo = Bytes(Work("whole.jpg"));
-        QFile cut(Work("cut.jpg"));
-        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(photo.left(photo.size() * 2 / 3)) > 0);
-        cut.close();
+        const QByteArray photo = ReadBytes(Work("whole.jpg"));
+        QVERIFY(WriteBytes(Work("cut.jpg"), photo.left(photo.size() * 2 / 3)));
         QFile::copy(kSamples + "coffee.png", Work("throws.png"));
         for (const char* name : {"throws.png", "cut.jpg", "whole.jpg"}) form_->AddFile(Work(name));
         form_->SetConverter([](const ConvertJob& job) -> ConvertResult {

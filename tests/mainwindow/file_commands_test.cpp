@@ -18,10 +18,13 @@
 #include "mainwindow/settings_store.h"
 #include "mainwindow/snapshot_gallery.h"
 #include "mainwindow/snapshot_thumbnail.h"
+#include "tests/imaging/test_pictures.h"
 #include "window_test_support.h"
 
 using namespace lumetra;
 using namespace lumetra::testing;
+using lumetra::test::ReadBytes;
+using lumetra::test::WriteBytes;
 
 class FileCommandsTest : public QObject, private WindowUnderTest {
     Q_OBJECT
@@ -70,12 +73,9 @@ private slots:
         Open(picture, QStringLiteral("good.png"));
         for (const QString& name :
              {QStringLiteral("broken.png"), QStringLiteral("broken.tif"), QStringLiteral("broken.jpg")}) {
-            QFile broken(dir.filePath(name));
-            QVERIFY(broken.open(QIODevice::WriteOnly));
-            broken.write("not a picture at all");
-            broken.close();
+            QVERIFY(WriteBytes(dir.filePath(name), "not a picture at all"));
             log.messages.clear();
-            QVERIFY(!window->OpenPictureFile(broken.fileName()));
+            QVERIFY(!window->OpenPictureFile(dir.filePath(name)));
             ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), name);
             QCOMPARE(window->Gallery()->Count(), 1);
             QCOMPARE(Source(), picture);
@@ -157,17 +157,11 @@ private slots:
         const QString source = Write(PatternPicture(10, 10), QStringLiteral("keep.png"));
         log.openAnswer = source;
         window->CmdOpen_Click();
-        const QByteArray before = [&] {
-            QFile f(source);
-            f.open(QIODevice::ReadOnly);
-            return f.readAll();
-        }();
+        const QByteArray before = ReadBytes(source);
 
         QVERIFY(!window->SaveSelectedPicture(source));
         QCOMPARE(log.messages.back().title, QStringLiteral("Lumetra"));
-        QFile after(source);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), before);
+        QCOMPARE(ReadBytes(source), before);
 
         const QString nowhere = dir.filePath(QStringLiteral("missing-folder/out.png"));
         QVERIFY(!window->SaveSelectedPicture(nowhere));
@@ -286,9 +280,9 @@ private slots:
 
     void outputFolderAndKeepLocationKeptBetweenRuns()
     {
-        QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).clear();
+        Store().clear();
         window->close();  // nothing chosen: nothing stored
-        QVERIFY(!QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).contains(QStringLiteral("OutDir")));
+        QVERIFY(!Store().contains(QStringLiteral("OutDir")));
 
         window = std::make_unique<FormMain>();
         QVERIFY(window->State().OutDir.isEmpty());
@@ -309,12 +303,11 @@ private slots:
 
     void damagedPictureIsToldBeforeTheResizePrompt()
     {
-        QFile whole(Write(PatternPicture(1100, 800), QStringLiteral("whole.jpg"), PictureFormat::Jpg));
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        QFile cut(dir.filePath(QStringLiteral("cut.jpg")));
-        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(whole.readAll().chopped(int(whole.size() / 3))) > 0);
-        cut.close();
-        QVERIFY(window->OpenPictureFile(cut.fileName()));
+        const QByteArray whole =
+            ReadBytes(Write(PatternPicture(1100, 800), QStringLiteral("whole.jpg"), PictureFormat::Jpg));
+        const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+        QVERIFY(WriteBytes(cut, whole.chopped(int(whole.size() / 3))));
+        QVERIFY(window->OpenPictureFile(cut));
         QCOMPARE(int(log.messages.size()), 1);
         QCOMPARE(log.messages[0].icon, QMessageBox::Warning);
         QVERIFY2(log.messages[0].text.contains(QStringLiteral("cut.jpg")), qPrintable(log.messages[0].text));
@@ -344,7 +337,7 @@ private slots:
 
     void settingsFileThatIsNotARegularFileIsLeftAlone()
     {
-        const QString path = QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).fileName();
+        const QString path = Store().fileName();
         QFile::remove(path);
         QDir().mkpath(QFileInfo(path).path());
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -362,7 +355,7 @@ private slots:
         WriteSetting(QStringLiteral("MaxMegapixels"), QStringLiteral("1"));
         StartWindow();
         const bool opened = window->OpenPictureFile(Write(PatternPicture(1001, 1000), QStringLiteral("over.png")));
-        QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")).remove(QStringLiteral("MaxMegapixels"));
+        Store().remove(QStringLiteral("MaxMegapixels"));
         SetDefaultMaxMegapixels(kDefaultMaxMegapixels);
         QVERIFY(!opened);
         ExpectOnlyMessage(log, QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("limit of 1 megapixels"));

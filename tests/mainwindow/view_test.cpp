@@ -47,8 +47,6 @@ QPoint Scroll(const PreviewArea& area)
     return {area.horizontalScrollBar()->value(), area.verticalScrollBar()->value()};
 }
 
-QSettings Store() { return QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")); }
-
 }  // namespace
 
 class ViewTest : public QObject {

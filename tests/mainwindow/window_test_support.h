@@ -122,6 +122,9 @@ struct WindowUnderTest {
     }
 };
 
+// The program's settings, as the window stores them.
+inline QSettings Store() { return QSettings(QStringLiteral("Veltrup"), QStringLiteral("Lumetra")); }
+
 // Settings go to a temporary folder, never the user's own.
 inline void PrepareWindowTests(QTemporaryDir& configHome)
 {

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -12,7 +11,7 @@
 #include "cli/file_commands.h"
 #include "cli/run_support.h"
 #include "tests/hostile/hostile_pictures.h"
-#include "tests/imaging/test_pictures.h"
+#include "tests/hostile/scratch_files.h"
 
 namespace lumetra {
 namespace {
@@ -42,7 +41,7 @@ Outcome RunCli(const QStringList& args)
     return {status, QString::fromStdString(testing::internal::GetCapturedStderr())};
 }
 
-class CommandLineFiles : public testing::Test {
+class CommandLineFiles : public test::ScratchFiles {
 protected:
     void SetUp() override
     {
@@ -53,11 +52,6 @@ protected:
         Write(QStringLiteral("zero.tif"), GrayTiff(0, 4));
         Write(QStringLiteral("bomb.png"), PngBomb(30000, 30000));
     }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    void Write(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::WriteBytes(Path(name), bytes)); }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(CommandLineFiles, RenderOfABombFailsAndKeepsTheOldOutput)

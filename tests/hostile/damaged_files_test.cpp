@@ -2,7 +2,6 @@
 // sound picture or a refusal that names the file, never a crash or a half picture.
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,23 +9,16 @@
 #include "imaging/file_names.h"
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
+#include "tests/hostile/scratch_files.h"
 #include "tests/imaging/photo_files.h"
-#include "tests/imaging/test_pictures.h"
 
 namespace lumetra {
 namespace {
 
 using namespace hostile;
 
-class DamagedFiles : public testing::Test {
+class DamagedFiles : public test::ScratchFiles {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        QString path = dir_.filePath(name);
-        EXPECT_TRUE(test::WriteBytes(path, bytes));
-        return path;
-    }
-
     static void ExpectRefused(const ReadResult& read, const QString& path)
     {
         EXPECT_FALSE(read.ok()) << path.toStdString();
@@ -40,8 +32,6 @@ protected:
         EXPECT_EQ(read.image.format(), QImage::Format_RGB32);
         EXPECT_EQ(read.image.size(), size);
     }
-
-    QTemporaryDir dir_;
 };
 
 constexpr PictureFormat kFormats[] = {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpg, PictureFormat::Png,
@@ -151,7 +141,7 @@ TEST_F(DamagedFiles, HeadersPromisingMoreThanTheDataAreToldOrRefused)
 
 TEST_F(DamagedFiles, InputsThatAreNotRegularFilesAreNeverRead)
 {
-    const QString fifo = dir_.filePath("fifo.png");
+    const QString fifo = Path("fifo.png");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);  // reading it would block
     for (const QString& path : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/null")}) {
         const ReadResult read = ReadPicture(path);

@@ -2,26 +2,25 @@
 // pixel is decoded, with a message naming the file, its size and the limit; pictures
 // up to it are read, even where Qt's own allocation limit would have refused them.
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "imaging/picture_file.h"
 #include "tests/hostile/hostile_pictures.h"
-#include "tests/imaging/test_pictures.h"
+#include "tests/hostile/scratch_files.h"
 
 namespace lumetra {
 namespace {
 
-TEST(SizeLimit, DecompressionBombIsRefusedFromItsHeader)
+using SizeLimit = test::ScratchFiles;
+
+TEST_F(SizeLimit, DecompressionBombIsRefusedFromItsHeader)
 {
-    QTemporaryDir dir;
     for (const auto& [name, bomb] : {std::pair{QStringLiteral("bomb.png"), hostile::PngBomb(30000, 30000)},
                                      std::pair{QStringLiteral("bomb.heic"), hostile::HeifBomb(30000, 30000)},
                                      std::pair{QStringLiteral("bomb.jxl"), hostile::JxlBomb(30000)}}) {
         SCOPED_TRACE(name.toStdString());
         ASSERT_LT(bomb.size(), 8 * 1024);
-        const QString path = dir.filePath(name);
-        ASSERT_TRUE(test::WriteBytes(path, bomb));
+        const QString path = Write(name, bomb);
 
         const ReadResult read = ReadPicture(path);
         ASSERT_FALSE(read.ok());
@@ -31,14 +30,11 @@ TEST(SizeLimit, DecompressionBombIsRefusedFromItsHeader)
     }
 }
 
-TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
+TEST_F(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
 {
-    QTemporaryDir dir;
-    const QString atLimit = dir.filePath(QStringLiteral("at.png"));
-    const QString overLimit = dir.filePath(QStringLiteral("over.bmp"));
-    ASSERT_TRUE(test::WriteBytes(atLimit, hostile::OneColorPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png)));
-    ASSERT_TRUE(
-        test::WriteBytes(overLimit, hostile::OneColorPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp)));
+    const QString atLimit = Write("at.png", hostile::OneColorPicture(2000, 1000, qRgb(10, 20, 30), PictureFormat::Png));
+    const QString overLimit =
+        Write("over.bmp", hostile::OneColorPicture(2001, 1000, qRgb(10, 20, 30), PictureFormat::Bmp));
 
     const ReadLimits limits{2.0};
     EXPECT_TRUE(ReadPicture(atLimit, limits).ok());
@@ -48,12 +44,11 @@ TEST(SizeLimit, TheLimitItselfIsAllowedAndOnePixelColumnMoreIsNot)
     EXPECT_TRUE(refused.error.contains(QStringLiteral("limit of 2 megapixels"))) << refused.error.toStdString();
 }
 
-TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
+TEST_F(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
 {
     // 36 megapixels decode into 144 MB, more than QImageReader allows by default.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("large.png"));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColorPicture(6000, 6000, qRgb(200, 100, 50), PictureFormat::Png)));
+    const QString path =
+        Write("large.png", hostile::OneColorPicture(6000, 6000, qRgb(200, 100, 50), PictureFormat::Png));
 
     const ReadResult read = ReadPicture(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
@@ -61,7 +56,7 @@ TEST(SizeLimit, LegalPictureLargerThanQtsDefaultAllocationIsRead)
     EXPECT_EQ(read.image.pixel(5999, 5999), qRgb(200, 100, 50));
 }
 
-TEST(SizeLimit, LimitTextIsANumberInRange)
+TEST_F(SizeLimit, LimitTextIsANumberInRange)
 {
     EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("250")), 250.0);
     EXPECT_EQ(ParseMegapixelLimit(QStringLiteral("1")), 1.0);
@@ -71,11 +66,9 @@ TEST(SizeLimit, LimitTextIsANumberInRange)
         EXPECT_FALSE(ParseMegapixelLimit(QString::fromLatin1(bad))) << bad;
 }
 
-TEST(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
+TEST_F(SizeLimit, ProgramWideLimitAppliesToEveryReadWithoutItsOwn)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("wide.gif"));
-    ASSERT_TRUE(test::WriteBytes(path, hostile::OneColorPicture(2001, 1000, qRgb(0, 0, 0), PictureFormat::Gif)));
+    const QString path = Write("wide.gif", hostile::OneColorPicture(2001, 1000, qRgb(0, 0, 0), PictureFormat::Gif));
 
     SetDefaultMaxMegapixels(2.0);
     const ReadResult refused = ReadPicture(path);

@@ -32,22 +32,10 @@ Engine EngineFor(const PixelPlane& picture, EngineOptions options = {}, EnginePa
 
 void ExpectSameLayers(const Engine& a, const Engine& b)
 {
-    EXPECT_TRUE(a.OrigPixels == b.OrigPixels);
-    EXPECT_TRUE(a.GrayPixels == b.GrayPixels);
-    EXPECT_TRUE(a.Gray4Pixels == b.Gray4Pixels);
-    EXPECT_TRUE(a.EdgeVotes == b.EdgeVotes);
-    EXPECT_TRUE(a.SketchPixels == b.SketchPixels);
-    EXPECT_TRUE(a.PencilPixels == b.PencilPixels);
-    EXPECT_TRUE(a.Gray4RGBPixels == b.Gray4RGBPixels);
-    EXPECT_TRUE(a.Gray4Work == b.Gray4Work);
-    EXPECT_TRUE(a.ColorPixels == b.ColorPixels);
-    EXPECT_TRUE(a.DotPixels == b.DotPixels);
-    EXPECT_TRUE(a.SepiaPixels == b.SepiaPixels);
-    EXPECT_TRUE(a.BrightPixels == b.BrightPixels);
-    EXPECT_TRUE(a.ThresholdPixels == b.ThresholdPixels);
-    EXPECT_TRUE(a.ContrastPixels == b.ContrastPixels);
-    EXPECT_TRUE(a.ColorGrayPixels == b.ColorGrayPixels);
-    EXPECT_TRUE(a.ColorGray8Pixels == b.ColorGray8Pixels);
+    for (const auto& layer : test::kColorLayers)
+        EXPECT_TRUE(a.*layer == b.*layer) << "colour layer " << &layer - test::kColorLayers;
+    for (const auto& layer : test::kGrayLayers)
+        EXPECT_TRUE(a.*layer == b.*layer) << "grey layer " << &layer - test::kGrayLayers;
 }
 
 // Every combination of the four layer options.
@@ -155,12 +143,7 @@ TEST(BuildLayersTest, FailedRunLeavesNoLayerBehind)
     e.BuildLayers();
     e.SrcPixels = PixelPlane();
     EXPECT_THROW(e.BuildLayers(), EngineError);
-    EXPECT_TRUE(e.SketchPixels.Empty());
-    EXPECT_TRUE(e.PencilPixels.Empty());
-    EXPECT_TRUE(e.ColorPixels.Empty());
-    EXPECT_TRUE(e.DotPixels.Empty());
-    EXPECT_TRUE(e.SepiaPixels.Empty());
-    EXPECT_TRUE(e.Gray4Work.Empty());
+    EXPECT_TRUE(test::NoLayerLeft(e));
 }
 
 }  // namespace

@@ -18,11 +18,13 @@
 #include "engine/engine.h"
 #include "engine/gallery.h"
 #include "imaging/plane_transfer.h"
+#include "layers_test_support.h"
 
 namespace lumetra {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using test::NoLayerLeft;
 
 // Just large enough for every step to spread its rows over threads and for the dots to be
 // diffused on two.
@@ -35,17 +37,6 @@ Engine PhotoEngine(EngineOptions options = {})
     e.PencilTexture = LoadPencilTexture();
     e.options = options;
     return e;
-}
-
-bool NoLayerLeft(const Engine& e)
-{
-    for (const auto* plane : {&e.OrigPixels, &e.SketchPixels, &e.PencilPixels, &e.Gray4RGBPixels, &e.ColorPixels,
-                              &e.DotPixels, &e.SepiaPixels, &e.BrightPixels, &e.ThresholdPixels, &e.ContrastPixels})
-        if (!plane->Empty()) return false;
-    for (const auto* plane :
-         {&e.GrayPixels, &e.Gray4Pixels, &e.EdgeVotes, &e.Gray4Work, &e.ColorGrayPixels, &e.ColorGray8Pixels})
-        if (!plane->Empty()) return false;
-    return true;
 }
 
 // Runs `run` with a stop requested after `delay` from another thread; true when the run

@@ -13,8 +13,9 @@
 #include "engine/color_mixing.h"
 #include "engine/engine.h"
 #include "engine/run_divider.h"
-#include "layers_test_support.h"
+#include "compose_support.h"
 #include "fast_path_sizes.h"
+#include "layers_test_support.h"
 
 namespace lumetra {
 namespace {
@@ -315,19 +316,10 @@ TEST_F(ColorBaseTest, PlainBaseIsTheSourceWithTheLinesAndReportsNothing)
 
 TEST_F(ColorBaseTest, FlatColorStaysThatColor)
 {
-    const int w = 25, h = 19;
-    ColorPlane flat(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            flat(0, x, y) = 90;
-            flat(1, x, y) = 140;
-            flat(2, x, y) = 200;  // grey 143
-        }
+    const ColorPlane flat = test::FlatPicture<ColorPlane>(25, 19, 90, 140, 200);  // grey 143
     engine.OrigPixels = flat;
-    engine.Gray4Pixels.Allocate(w, h);
-    std::fill_n(engine.Gray4Pixels.Data(), engine.Gray4Pixels.SizeBytes(), uint8_t{128});
-    engine.SketchPixels.Allocate(w, h);
-    std::fill_n(engine.SketchPixels.Data(), engine.SketchPixels.SizeBytes(), uint8_t{255});
+    engine.Gray4Pixels = test::Uniform<1>(25, 19, 128);
+    engine.SketchPixels = test::Uniform<3>(25, 19, 255);
     engine.BuildColorBase();
     EXPECT_EQ(engine.ColorPixels, flat);
 }

@@ -15,6 +15,7 @@
 #include "engine/color_math.h"
 #include "engine/dot_layer.h"
 #include "engine/engine.h"
+#include "compose_support.h"
 #include "fast_path_sizes.h"
 #include "layers_test_support.h"
 
@@ -227,8 +228,7 @@ TEST(DotDiffusionTest, ZeroSensitivityIsAPlainThresholdAtTheMean)
 TEST(DotDiffusionTest, GraySumDoesNotOverflowOnABrightLargePicture)
 {
     // 9 million white pixels: their greys add up to 2,295,000,000, beyond a 32-bit integer.
-    ColorPlane white(3000, 3000);
-    std::fill_n(white.Data(), white.SizeBytes(), uint8_t{255});
+    ColorPlane white = test::Uniform<3>(3000, 3000, 255);
     EXPECT_EQ(GraySum(white), 2295000000LL);
     EXPECT_EQ(MeanGray(white), 255);
     white(0, 0, 0) = white(1, 0, 0) = white(2, 0, 0) = 0;
@@ -250,15 +250,9 @@ ColorPlane RefShade(const GrayPlane& gray, const ColorPlane& source, bool color,
 
 TEST(DotShadingTest, BlackDotsTakeHalfTheGrayOrHalfTheColor)
 {
-    ColorPlane source(2, 1), dots(2, 1);
-    GrayPlane gray(2, 1);
-    for (int x = 0; x < 2; ++x) {
-        source(0, x, 0) = 5;
-        source(1, x, 0) = 7;
-        source(2, x, 0) = 201;
-        gray(x, 0) = 71;
-    }
-    dots(0, 1, 0) = dots(1, 1, 0) = dots(2, 1, 0) = 255;  // pixel 0 black, pixel 1 white
+    const ColorPlane source = test::FlatPicture<ColorPlane>(2, 1, 5, 7, 201);
+    const GrayPlane gray = test::Uniform<1>(2, 1, 71);
+    ColorPlane dots = GrayPicture(2, 1, {0, 255});  // pixel 0 black, pixel 1 white
     ColorPlane grayDots = dots, colorDots = dots;
     ShadeDots(gray, source, false, grayDots);
     ShadeDots(gray, source, true, colorDots);

@@ -9,23 +9,22 @@
 
 namespace lumetra::test {
 
-inline PixelPlane FlatPicture(int w, int h, uint8_t b, uint8_t g, uint8_t r)
-{
-    PixelPlane p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            p(0, x, y) = b;
-            p(1, x, y) = g;
-            p(2, x, y) = r;
-        }
-    return p;
-}
-
-inline void SetPixel(PixelPlane& p, int x, int y, uint8_t b, uint8_t g, uint8_t r)
+template <int C>
+void SetPixel(Plane<C>& p, int x, int y, uint8_t b, uint8_t g, uint8_t r)
 {
     p(0, x, y) = b;
     p(1, x, y) = g;
     p(2, x, y) = r;
+}
+
+// One colour everywhere; a picture's fourth channel stays 0.
+template <typename P = PixelPlane>
+P FlatPicture(int w, int h, uint8_t b, uint8_t g, uint8_t r)
+{
+    P p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetPixel(p, x, y, b, g, r);
+    return p;
 }
 
 // Random colours drawn mostly from a few values, so that equal greys, equal channels
@@ -75,6 +74,24 @@ inline std::vector<int> FirstChannel(const ColorPlane& p)
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x) v.push_back(p(0, x, y));
     return v;
+}
+
+// Every layer the layer run builds, in colour and in grey.
+inline constexpr ColorPlane Engine::*kColorLayers[] = {
+    &Engine::OrigPixels,      &Engine::SketchPixels,  &Engine::PencilPixels, &Engine::Gray4RGBPixels,
+    &Engine::ColorPixels,     &Engine::DotPixels,     &Engine::SepiaPixels,  &Engine::BrightPixels,
+    &Engine::ThresholdPixels, &Engine::ContrastPixels};
+inline constexpr GrayPlane Engine::*kGrayLayers[] = {&Engine::GrayPixels,      &Engine::Gray4Pixels,
+                                                     &Engine::EdgeVotes,       &Engine::Gray4Work,
+                                                     &Engine::ColorGrayPixels, &Engine::ColorGray8Pixels};
+
+inline bool NoLayerLeft(const Engine& e)
+{
+    for (const auto layer : kColorLayers)
+        if (!(e.*layer).Empty()) return false;
+    for (const auto layer : kGrayLayers)
+        if (!(e.*layer).Empty()) return false;
+    return true;
 }
 
 // An engine holding `picture`, with its layers allocated and the copy step done, ready

@@ -38,32 +38,30 @@ Engine WithPicture(PixelPlane picture)
     return e;
 }
 
+// A 2 x 2 picture whose channel c holds the values at (0, 0), (1, 0), (0, 1) and (1, 1).
+Engine Square(int c, const std::array<int, 4>& values)
+{
+    Engine e = WithPicture(PixelPlane(2, 2));
+    for (int i = 0; i < 4; ++i) e.SrcPixels(c, i % 2, i / 2) = static_cast<uint8_t>(values[i]);
+    return e;
+}
+
 TEST(PostFilters, BlurRoundsHalvesToEven)
 {
     // Four values of channel 0 summing to 2, 6 and 10 give 0, 2 and 2.
     for (auto [values, expected] :
          {std::pair{std::array{1, 1, 0, 0}, 0}, {std::array{3, 1, 1, 1}, 2}, {std::array{4, 2, 2, 2}, 2}}) {
-        Engine e = WithPicture(PixelPlane(2, 2));
-        e.SrcPixels(0, 0, 0) = static_cast<uint8_t>(values[0]);
-        e.SrcPixels(0, 1, 0) = static_cast<uint8_t>(values[1]);
-        e.SrcPixels(0, 0, 1) = static_cast<uint8_t>(values[2]);
-        e.SrcPixels(0, 1, 1) = static_cast<uint8_t>(values[3]);
+        Engine e = Square(0, values);
         e.BlurPixels();
         EXPECT_EQ(e.SrcPixels(0, 0, 0), expected);
-        EXPECT_EQ(e.SrcPixels(0, 1, 0), values[1]);
-        EXPECT_EQ(e.SrcPixels(0, 0, 1), values[2]);
-        EXPECT_EQ(e.SrcPixels(0, 1, 1), values[3]);
+        for (int i = 1; i < 4; ++i) EXPECT_EQ(e.SrcPixels(0, i % 2, i / 2), values[i]) << i;
     }
 }
 
 TEST(PostFilters, SharpenDoublesThePixelLessAThirdOfItsNeighboursClamped)
 {
     const auto sharpen = [](int centre, int up, int right, int diagonal) {
-        Engine e = WithPicture(PixelPlane(2, 2));
-        e.SrcPixels(1, 0, 0) = static_cast<uint8_t>(centre);
-        e.SrcPixels(1, 0, 1) = static_cast<uint8_t>(up);
-        e.SrcPixels(1, 1, 0) = static_cast<uint8_t>(right);
-        e.SrcPixels(1, 1, 1) = static_cast<uint8_t>(diagonal);
+        Engine e = Square(1, {centre, right, up, diagonal});
         e.SharpenPixels(1.0f);
         return static_cast<int>(e.SrcPixels(1, 0, 0));
     };

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "engine/color_math.h"
+#include "compose_support.h"
 #include "engine/engine.h"
 #include "fast_path_sizes.h"
 #include "layers_test_support.h"
@@ -22,9 +23,7 @@ Engine WithLines(const PixelPlane& picture, std::initializer_list<std::pair<int,
     Engine e;
     PrepareSteps(e, picture);
     e.BuildGrayLevels();
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x)
-            for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 255;
+    e.SketchPixels = test::Uniform<3>(picture.Width(), picture.Height(), 255);
     for (const auto& [x, y] : lines)
         for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 0;
     return e;

@@ -10,6 +10,7 @@
 #include "engine/hsl.h"
 #include "engine/tone_layers.h"
 #include "fast_path_sizes.h"
+#include "layers_test_support.h"
 
 namespace lumetra {
 namespace {
@@ -98,14 +99,7 @@ Engine EngineWithColors(const ColorPlane& color)
     return engine;
 }
 
-ColorPlane OnePixel(int b, int g, int r)
-{
-    ColorPlane p(1, 1);
-    p(0, 0, 0) = static_cast<uint8_t>(b);
-    p(1, 0, 0) = static_cast<uint8_t>(g);
-    p(2, 0, 0) = static_cast<uint8_t>(r);
-    return p;
-}
+ColorPlane OnePixel(uint8_t b, uint8_t g, uint8_t r) { return test::FlatPicture<ColorPlane>(1, 1, b, g, r); }
 
 // ---- Against the reference --------------------------------------------------------------
 

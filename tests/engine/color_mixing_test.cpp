@@ -22,65 +22,44 @@ namespace {
 
 // ---- Reference ------------------------------------------------------------------------
 
-void RefPassA(const ColorPlane& orig, ColorPlane& col, int r1)
-{
-    const int maxX = col.MaxX(), maxY = col.MaxY();
-    for (int x = 0; x <= maxX; ++x)
-        for (int y = 0; y <= maxY; ++y) {
-            if (col(0, x, y) == 0) {
-                col(0, x, y) = col(1, x, y) = col(2, x, y) = 0;
-                continue;
-            }
-            int L = x - r1, R = x + r1;
-            for (int i = x; i >= x - r1; --i)
-                if (i >= 0 && col(0, i, y) == 0) {
-                    L = i + 1;
-                    break;
-                }
-            if (L < 0) L = 0;
-            for (int i = x; i <= (x < maxX - r1 ? x + r1 : maxX); ++i)
-                if (col(0, i, y) == 0) {
-                    R = i - 1;
-                    break;
-                }
-            if (R > maxX) R = maxX;
-            const int n = R - L + 1;
-            for (int c = 0; c < 3; ++c) {
-                int sum = 0;
-                for (int i = L; i <= R; ++i) sum += orig(c, i, y);
-                col(c, x, y) = n < 2 ? orig(c, x, y) : static_cast<uint8_t>(sum / n);
-            }
-        }
-}
-
-// The second (vertical) and third (horizontal) passes.
-void RefInPlacePass(ColorPlane& col, int r, bool vertical)
+// One pass along the rows (or the columns): every pixel not black in channel 0 takes
+// the mean of its run, up to r either way and ended by black pixels, read from the
+// source. There a black pixel turns black in all three channels and a run of one takes
+// the source's pixel; without a source the means are read from the plane as it changes,
+// and black pixels and runs of one stay as they are.
+void RefPass(const ColorPlane* source, ColorPlane& col, int r, bool vertical)
 {
     const int maxX = col.MaxX(), maxY = col.MaxY(), maxPos = vertical ? maxY : maxX;
     for (int x = 0; x <= maxX; ++x)
         for (int y = 0; y <= maxY; ++y) {
-            auto at = [&](int c, int i) -> uint8_t& { return vertical ? col(c, x, i) : col(c, i, y); };
-            if (col(0, x, y) == 0) continue;
+            auto at = [&](const ColorPlane& p, int c, int i) { return vertical ? p(c, x, i) : p(c, i, y); };
+            if (col(0, x, y) == 0) {
+                if (source) col(0, x, y) = col(1, x, y) = col(2, x, y) = 0;
+                continue;
+            }
             const int pos = vertical ? y : x;
             int L = pos - r, U = pos + r;
             for (int i = pos; i >= pos - r; --i)
-                if (i >= 0 && at(0, i) == 0) {
+                if (i >= 0 && at(col, 0, i) == 0) {
                     L = i + 1;
                     break;
                 }
             if (L < 0) L = 0;
             for (int i = pos; i <= (pos < maxPos - r ? pos + r : maxPos); ++i)
-                if (at(0, i) == 0) {
+                if (at(col, 0, i) == 0) {
                     U = i - 1;
                     break;
                 }
             if (U > maxPos) U = maxPos;
             const int n = U - L + 1;
-            if (n <= 1) continue;
+            const ColorPlane& from = source ? *source : col;
             for (int c = 0; c < 3; ++c) {
                 int sum = 0;
-                for (int i = L; i <= U; ++i) sum += at(c, i);
-                col(c, x, y) = static_cast<uint8_t>(sum / n);
+                for (int i = L; i <= U; ++i) sum += at(from, c, i);
+                if (n >= 2)
+                    col(c, x, y) = static_cast<uint8_t>(sum / n);
+                else if (source)
+                    col(c, x, y) = (*source)(c, x, y);
             }
         }
 }
@@ -88,11 +67,11 @@ void RefInPlacePass(ColorPlane& col, int r, bool vertical)
 // Everything after the region borders: the three passes, the refill and the lines.
 void RefMixAfterBorders(const ColorPlane& orig, const ColorPlane& sketch, ColorPlane& col, int brush)
 {
-    RefPassA(orig, col, brush);
+    RefPass(&orig, col, brush, false);
     int r2 = static_cast<int>(std::nearbyint(brush * 0.4));
     if (r2 > 20) r2 = 20;
-    RefInPlacePass(col, r2, true);
-    if (r2 > 5) RefInPlacePass(col, 3, false);
+    RefPass(nullptr, col, r2, true);
+    if (r2 > 5) RefPass(nullptr, col, 3, false);
     for (int x = 0; x <= col.MaxX(); ++x)
         for (int y = 0; y <= col.MaxY(); ++y) {
             if (col(0, x, y) == 0 && col(1, x, y) == 0 && col(2, x, y) == 0)
@@ -148,16 +127,16 @@ TEST(ColorMixingTest, PassesMatchTheReferenceOnRandomPictures)
                              << w << "x" << h << " brush " << brush << " black " << blackPercent << "%");
                 const ColorPlane orig = RandomColors(w, h, rng, blackPercent);
                 ColorPlane expected = RandomBorders(w, h, rng, 15), actual = expected;
-                RefPassA(orig, expected, brush);
+                RefPass(&orig, expected, brush, false);
                 AverageRowRunsFromSource(orig, actual, brush);
                 ASSERT_EQ(actual, expected) << "first pass";
 
                 const int r2 = VerticalRunRadius(brush);
-                RefInPlacePass(expected, r2, true);
+                RefPass(nullptr, expected, r2, true);
                 AverageColumnRunsInPlace(actual, r2);
                 ASSERT_EQ(actual, expected) << "second pass";
 
-                RefInPlacePass(expected, brush / 3, false);
+                RefPass(nullptr, expected, brush / 3, false);
                 AverageRowRunsInPlace(actual, brush / 3);
                 ASSERT_EQ(actual, expected) << "third pass";
             }

@@ -8,7 +8,7 @@
 
 #include "engine/color_math.h"
 #include "engine/engine.h"
-#include "layers_test_support.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

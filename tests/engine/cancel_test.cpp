@@ -18,7 +18,7 @@
 #include "engine/engine.h"
 #include "engine/gallery.h"
 #include "imaging/plane_transfer.h"
-#include "layers_test_support.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

@@ -13,9 +13,7 @@
 #include "engine/color_mixing.h"
 #include "engine/engine.h"
 #include "engine/run_divider.h"
-#include "compose_support.h"
-#include "fast_path_sizes.h"
-#include "layers_test_support.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

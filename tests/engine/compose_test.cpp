@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "compose_support.h"
-#include "fast_path_sizes.h"
+#include "engine_test_support.h"
 #include "engine/catalogue.h"
 #include "engine/engine.h"
 #include "engine/layer_table.h"

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "engine/engine.h"
-#include "fast_path_sizes.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

@@ -15,9 +15,7 @@
 #include "engine/color_math.h"
 #include "engine/dot_layer.h"
 #include "engine/engine.h"
-#include "compose_support.h"
-#include "fast_path_sizes.h"
-#include "layers_test_support.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

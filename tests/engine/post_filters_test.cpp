@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <omp.h>
 
-#include "compose_support.h"
+#include "engine_test_support.h"
 #include "engine/engine.h"
 
 namespace lumetra {

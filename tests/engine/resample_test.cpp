@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compose_support.h"
+#include "engine_test_support.h"
 #include "engine/resample.h"
 
 namespace lumetra {

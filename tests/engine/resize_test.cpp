@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compose_support.h"
+#include "engine_test_support.h"
 #include "engine/resize.h"
 
 namespace lumetra {

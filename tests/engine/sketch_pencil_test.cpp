@@ -5,10 +5,8 @@
 #include <random>
 
 #include "engine/color_math.h"
-#include "compose_support.h"
+#include "engine_test_support.h"
 #include "engine/engine.h"
-#include "fast_path_sizes.h"
-#include "layers_test_support.h"
 
 namespace lumetra {
 namespace {

@@ -9,8 +9,7 @@
 #include "engine/engine.h"
 #include "engine/hsl.h"
 #include "engine/tone_layers.h"
-#include "fast_path_sizes.h"
-#include "layers_test_support.h"
+#include "engine_test_support.h"
 
 namespace lumetra {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compose_support.h"
+#include "engine_test_support.h"
 #include "engine/gallery.h"
 
 namespace lumetra {

@@ -1,8 +1,9 @@
 #pragma once
-// Small pictures and engines for the layer step tests.
+// Pictures, planes and engines for the engine tests.
 
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
@@ -101,6 +102,34 @@ inline void PrepareSteps(Engine& engine, const PixelPlane& picture)
     engine.SrcPixels = picture;
     engine.AllocateLayers();
     engine.CopyStep();
+}
+
+// Every byte of every channel random, channel 3 included (composition must keep it).
+template <int C>
+Plane<C> NoisePlane(int w, int h, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> any(0, 255);
+    Plane<C> p(w, h);
+    for (std::size_t i = 0; i < p.SizeBytes(); ++i) p.Data()[i] = static_cast<uint8_t>(any(rng));
+    return p;
+}
+
+template <int C>
+Plane<C> Uniform(int w, int h, uint8_t value)
+{
+    Plane<C> p(w, h);
+    for (std::size_t i = 0; i < p.SizeBytes(); ++i) p.Data()[i] = value;
+    return p;
+}
+
+// Picture sizes for comparing an optimised step with its plain version: widths whose
+// rows fill the vector loop bodies exactly or leave a remainder, and one size above the
+// threading threshold. The tests add their own tiny sizes for the edge rules.
+inline std::vector<std::pair<int, int>> FastPathSizes(std::vector<std::pair<int, int>> tiny = {})
+{
+    for (std::pair<int, int> size : {std::pair{64, 3}, {67, 2}, {129, 2}, {1000, 2}, {300, 300}}) tiny.push_back(size);
+    return tiny;
 }
 
 }  // namespace lumetra::test

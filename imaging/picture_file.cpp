@@ -9,7 +9,6 @@
 
 #include "imaging/file_names.h"
 #include "imaging/heif_decoder.h"
-#include "imaging/input_file.h"
 #include "imaging/jxl_decoder.h"
 #include "imaging/picture_damage.h"
 
@@ -121,8 +120,12 @@ QImage ToOpaqueRgb32(const QImage& image)
 
 ReadResult ReadPicture(const QString& path, const ReadLimits& limits)
 {
+    return ReadPicture(ReadInputFile(path), path, limits);
+}
+
+ReadResult ReadPicture(InputBytes input, const QString& path, const ReadLimits& limits)
+{
     ReadResult result;
-    InputBytes input = ReadInputFile(path);
     if (!input.refusal.isEmpty()) {
         result.error = ReadError(path, input.refusal + QLatin1Char('.'));
         return result;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "imaging/atomic_file.h"
+#include "imaging/input_file.h"
 #include "imaging/photo_details.h"
 #include "imaging/picture_formats.h"
 #include "imaging/size_limit.h"
@@ -33,6 +34,10 @@ struct ReadResult {
 QImage ToOpaqueRgb32(const QImage& image);
 
 ReadResult ReadPicture(const QString& path, const ReadLimits& limits = {});
+
+// The same for a file already read by ReadInputFile: its bytes (or why it was not read)
+// stand for the file at path, which the messages name.
+ReadResult ReadPicture(InputBytes input, const QString& path, const ReadLimits& limits = {});
 
 // Writes the picture in the given format through a temporary file in the target's
 // folder that is renamed over the target, so a failure never leaves a partial file.

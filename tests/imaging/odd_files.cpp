@@ -1,6 +1,7 @@
 #include "odd_files.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <vector>
@@ -34,6 +35,40 @@ bool WriteCmykJpeg(const QString& path, int width, int height, const unsigned ch
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
     return std::fclose(file) == 0;
+}
+
+QByteArray JpegWithLayout(const QImage& picture, const JpegLayout& layout)
+{
+    const QImage pixels = picture.convertToFormat(layout.grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(pixels.width());
+    info.image_height = static_cast<JDIMENSION>(pixels.height());
+    info.input_components = layout.grey ? 1 : 3;
+    info.in_color_space = layout.grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    if (!layout.grey) {
+        info.comp_info[0].h_samp_factor = layout.lumaColumns;
+        info.comp_info[0].v_samp_factor = layout.lumaRows;
+    }
+    if (layout.progressive) jpeg_simple_progression(&info);
+    info.restart_in_rows = layout.restartRows;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPLE*>(pixels.constScanLine(static_cast<int>(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+    return bytes;
 }
 
 QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation)

@@ -12,6 +12,7 @@
 #include "imaging/jxl_decoder.h"
 #include "imaging/picture_file.h"
 #include "imaging/plane_transfer.h"
+#include "imaging/source_picture.h"
 
 namespace lumetra::fuzz {
 
@@ -87,6 +88,10 @@ const char* CheckCommandLine(const QByteArray& bytes)
 const char* CheckPictureFile(const QString& path)
 {
     const ReadResult read = ReadPicture(path, ReadLimits{kMegapixelLimit});
+    // A source is read another way where that gives the same plane (JPEGs straight into it).
+    const SourcePlane source = ReadSourcePlane(path, ReadLimits{kMegapixelLimit}, std::nullopt);
+    if (source.error != read.error || source.warning != read.warning)
+        return "a source comes with the reader's messages";
     if (!read.ok()) {
         if (!read.image.isNull()) return "a failed read gives no picture";
         if (!read.error.contains(path)) return "the message names the file";
@@ -98,6 +103,7 @@ const char* CheckPictureFile(const QString& path)
     const PixelPlane plane = LoadPixels(image);
     if (plane.Width() != image.width() || plane.Height() != image.height()) return "the plane has the picture's size";
     if (DrawPixels(plane) != image) return "the plane draws back into the same picture";
+    if (!(source.plane == plane)) return "a source is read into the picture's plane";
     return nullptr;
 }
 

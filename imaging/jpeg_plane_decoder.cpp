@@ -11,6 +11,7 @@
 #include "imaging/heif_decoder.h"
 #include "imaging/jpeg_header.h"
 #include "imaging/jxl_decoder.h"
+#include "imaging/plane_orientation.h"
 #include "imaging/picture_damage.h"
 #include "imaging/size_limit.h"
 
@@ -34,20 +35,23 @@ bool ReadAsJpeg(const QByteArray& file)
     return reader.canRead() && reader.format() == "jpeg";
 }
 
-// Whether the file's header lets the plane be decoded as stored: upright, without a
-// colour profile to convert from, with nothing the general reader would warn about.
-bool ShownAsStored(const QByteArray& file)
+// The EXIF orientation to show the decoded plane in, when the file's header lets its
+// pixels be taken as they are decoded: without a colour profile to convert from, the
+// orientation beyond doubt, nothing the general reader would warn about. 0 otherwise.
+int ShownOrientation(const QByteArray& file)
 {
     const JpegHeader header = ReadJpegHeader(file);
-    return header.read && !header.colourProfile && header.orientation == 1 &&
-           !FindShortfall("jpeg", file, QImage()).cut;
+    const bool asDecoded = header.read && !header.colourProfile && !FindShortfall("jpeg", file, QImage()).cut;
+    return asDecoded ? header.orientation : 0;
 }
 
 }  // namespace
 
 std::optional<PixelPlane> DecodeJpegPlane(const QByteArray& file, double maxMegapixels)
 {
-    if (!ReadAsJpeg(file) || !ShownAsStored(file)) return std::nullopt;
+    if (!ReadAsJpeg(file)) return std::nullopt;
+    const int orientation = ShownOrientation(file);
+    if (orientation == 0) return std::nullopt;
     // One decompressor per call: calls on several threads at once share nothing.
     const std::unique_ptr<void, DecompressorDeleter> decompressor(tjInitDecompress());
     if (!decompressor) return std::nullopt;
@@ -59,19 +63,19 @@ std::optional<PixelPlane> DecodeJpegPlane(const QByteArray& file, double maxMega
     const QSize size(width, height);
     if (!SizeLimitReason(size, maxMegapixels).isEmpty() || !ImpossibleDensity("jpeg", size, file.size()).isEmpty())
         return std::nullopt;
-    PixelPlane plane;
     try {
-        plane.Allocate(width, height);
+        PixelPlane plane(width, height);
+        // The accurate DCT and smooth chroma upsampling are TurboJPEG's defaults, as they are
+        // the general reader's; a warning stops the decode, and the general reader then
+        // reports the damage in its own words.
+        if (tjDecompress2(decompressor.get(), BytesOf(file), static_cast<unsigned long>(file.size()), plane.Data(),
+                          width, int(plane.RowBytes()), height, TJPF_BGRX, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING) != 0)
+            return std::nullopt;
+        if (orientation != 1) return Oriented(plane, orientation);
+        return plane;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    // The accurate DCT and smooth chroma upsampling are TurboJPEG's defaults, as they are
-    // the general reader's; a warning stops the decode, and the general reader then
-    // reports the damage in its own words.
-    if (tjDecompress2(decompressor.get(), BytesOf(file), static_cast<unsigned long>(file.size()), plane.Data(), width,
-                      int(plane.RowBytes()), height, TJPF_BGRX, TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING) != 0)
-        return std::nullopt;
-    return plane;
 }
 
 }  // namespace lumetra

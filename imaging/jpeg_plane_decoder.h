@@ -11,9 +11,9 @@
 
 namespace lumetra {
 
-// The plane of the file when it is an upright YCbCr or grey JPEG without a colour
-// profile, within the megapixel limit, that decodes without any warning; nothing
-// otherwise (including when there is no memory for the plane).
+// The plane of the file, turned as its EXIF orientation says, when it is a YCbCr or grey
+// JPEG without a colour profile, within the megapixel limit, that decodes without any
+// warning; nothing otherwise (including when there is no memory for the plane).
 std::optional<PixelPlane> DecodeJpegPlane(const QByteArray& file, double maxMegapixels);
 
 }  // namespace lumetra

@@ -52,6 +52,13 @@ QByteArray RocketWithoutProfile()
     return file.remove(at, 2 + length);
 }
 
+// The detailed picture stored so that the EXIF orientation shows it upright.
+template <int Orientation, bool BigEndian = false>
+QByteArray Turned()
+{
+    return test::JpegWithOrientation(JpegWithLayout(Detailed(), {}), Orientation, BigEndian);
+}
+
 struct JpegCase {
     const char* name;
     QByteArray (*make)();
@@ -106,7 +113,15 @@ const JpegCase kStraight[] = {
     {"Progressive", [] { return JpegWithLayout(Detailed(), {.progressive = true}); }},
     {"RestartMarkers", [] { return JpegWithLayout(Gradient(70, 50), {.restartRows = 1}); }},
     {"QtWritten", [] { return QtJpeg(Detailed()); }},
-    {"UprightExif", [] { return test::JpegWithOrientation(JpegWithLayout(Detailed(), {}), 1); }},
+    {"Upright", Turned<1>},
+    {"Mirrored", Turned<2>},
+    {"HalfTurn", Turned<3>},
+    {"Flipped", Turned<4>},
+    {"Transposed", Turned<5>},
+    {"QuarterClockwise", Turned<6>},
+    {"Transversed", Turned<7>},
+    {"QuarterAnticlockwise", Turned<8>},
+    {"QuarterClockwiseBigEndian", Turned<6, true>},
     {"CameraSample", RocketWithoutProfile},
     {"AtTheLimit", [] { return JpegWithLayout(Detailed(), {}); }, 33 * 17 / 1e6},
 };
@@ -136,8 +151,8 @@ QImage InDisplayP3(QImage picture)
 }
 
 const JpegCase kGeneral[] = {
-    {"Turned", [] { return test::JpegWithOrientation(JpegWithLayout(Detailed(), {}), 6); }},
-    {"Mirrored", [] { return test::JpegWithOrientation(JpegWithLayout(Detailed(), {}), 2); }},
+    {"TwoOrientations", [] { return test::JpegWithOrientation(Turned<6>(), 3); }},
+    {"OrientationOutOfRange", Turned<9>},
     {"ColourProfile", [] { return QtJpeg(InDisplayP3(Detailed())); }},
     {"CameraSampleWithProfile", [] { return Sample("rocket.jpg"); }},
     {"Cmyk", Cmyk},

@@ -71,16 +71,21 @@ QByteArray JpegWithLayout(const QImage& picture, const JpegLayout& layout)
     return bytes;
 }
 
-QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation)
+QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation, bool bigEndian)
 {
-    // APP1 "Exif": a little-endian TIFF header and one IFD entry, Orientation (0x0112),
-    // type SHORT, count 1.
-    QByteArray exif("Exif\0\0II*\0\x08\0\0\0", 14);
-    exif += QByteArray("\x01\0", 2);  // one entry
-    exif += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);
-    exif += char(orientation);
-    exif += QByteArray(3, '\0');
-    exif += QByteArray(4, '\0');  // no next IFD
+    // APP1 "Exif": a TIFF header and one IFD entry, Orientation (0x0112), type SHORT,
+    // count 1, the value in the first two bytes of the value field.
+    const auto number = [bigEndian](quint32 value, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i) out += char(value >> (8 * (bigEndian ? bytes - 1 - i : i)));
+        return out;
+    };
+    QByteArray exif("Exif\0\0", 6);
+    exif += bigEndian ? "MM" : "II";
+    exif += number(42, 2) + number(8, 4);
+    exif += number(1, 2);  // one entry
+    exif += number(0x0112, 2) + number(3, 2) + number(1, 4) + number(quint32(orientation), 2) + number(0, 2);
+    exif += number(0, 4);  // no next IFD
     QByteArray segment("\xFF\xE1", 2);
     const int length = static_cast<int>(exif.size()) + 2;
     segment += char(length >> 8);

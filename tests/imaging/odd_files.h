@@ -26,8 +26,9 @@ struct JpegLayout {
 // The picture as a libjpeg JPEG of quality 90 in the given layout.
 QByteArray JpegWithLayout(const QImage& picture, const JpegLayout& layout);
 
-// A JPEG of the picture with an EXIF orientation tag (6: shown turned 90 degrees clockwise).
-QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation);
+// A JPEG of the picture with an EXIF orientation tag (6: shown turned 90 degrees clockwise),
+// in a little-endian EXIF block unless bigEndian.
+QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation, bool bigEndian = false);
 
 // A GIF whose first frame is all `first` and second frame all `second`.
 bool WriteTwoFrameGif(const QString& path, int width, int height, QColor first, QColor second);

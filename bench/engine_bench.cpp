@@ -131,7 +131,7 @@ void BM_StreamGallery(benchmark::State& state)
 {
     Engine engine = PreparedEngine();
     for (auto _ : state)
-        StreamGallery(engine, {}, [](int, const PixelPlane& picture) { benchmark::DoNotOptimize(picture.Data()); });
+        StreamGallery(engine, {}, [](int, const SharedPicture& picture) { benchmark::DoNotOptimize(picture->Data()); });
 }
 BENCHMARK(BM_StreamGallery)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -200,7 +200,7 @@ void BM_StopLatency(benchmark::State& state)
 {
     using Clock = std::chrono::steady_clock;
     Engine engine = PreparedEngine();
-    const auto runGallery = [&] { StreamGallery(engine, {}, [](int, const PixelPlane&) {}); };
+    const auto runGallery = [&] { StreamGallery(engine, {}, [](int, const SharedPicture&) {}); };
     const auto start = Clock::now();
     runGallery();
     const auto delay = (Clock::now() - start) * state.range(0) / 10;

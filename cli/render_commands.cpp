@@ -107,25 +107,20 @@ int RunGallery(const Command& command, Console& console)
         }
         writes.pop_front();
     };
-    const auto writeSlot = [&](int slot, const PixelPlane& plane) {
+    const auto writeSlot = [&](int slot, const SharedPicture& picture) {
         const QString path = folder.filePath(GalleryFileName(slot, command.format));
         if (WouldReplaceInput(path, identities)) {
             writes.push_back(std::async(std::launch::deferred, [path] { return ReplaceInputMessage(path); }));
         } else {
-            // The engine reuses its plane for the next picture: the write works on what
-            // the encoder needs of it, taken now.
-            const auto write = [file = std::make_shared<const PlaneFile>(plane, command.format, details), path, slot,
-                                &group, &commitMutex, &commitErrors]() -> QString {
-                try {
-                    return group.Add(path, file->FileEncoder(),
-                                     [&commitMutex, &commitErrors, slot](const QString& error) {
-                                         if (error.isEmpty()) return;
-                                         const std::lock_guard lock(commitMutex);
-                                         commitErrors[slot] = error;
-                                     });
-                } catch (const std::bad_alloc&) {
-                    return CannotWriteMessage(path, QStringLiteral("not enough memory"));
-                }
+            // The write holds the picture until its file is made; the engine composes
+            // the next one into a plane of its own meanwhile.
+            const auto write = [encode = PlaneEncoder(picture, command.format, details), path, slot, &group,
+                                &commitMutex, &commitErrors]() -> QString {
+                return group.Add(path, encode, [&commitMutex, &commitErrors, slot](const QString& error) {
+                    if (error.isEmpty()) return;
+                    const std::lock_guard lock(commitMutex);
+                    commitErrors[slot] = error;
+                });
             };
             try {
                 writes.push_back(std::async(std::launch::async, write));

@@ -97,7 +97,7 @@ void Engine::ComposeEffect(int slot) { ComposeEffectInto(slot, SrcPixels); }
 void Engine::ComposeEffectInto(int slot, PixelPlane& target) const
 {
     if (&target != &SrcPixels && (target.Width() != SrcPixels.Width() || target.Height() != SrcPixels.Height()))
-        target.Allocate(SrcPixels.Width(), SrcPixels.Height());
+        target.AllocateForOverwrite(SrcPixels.Width(), SrcPixels.Height());  // every byte is composed
     const EffectInfo* effect = IsPixelEffect(slot) ? &kCatalogue[slot] : nullptr;
     const BaseLayer base = effect ? LayerOf(*this, effect->layer) : BaseLayer{};
     const bool dotted = effect && ReadsDots(*effect);

@@ -60,13 +60,4 @@ void Engine::CopyStep()
     ForEachRow(w, SrcPixels.Height(), stop, [&](int y) { CopyColorChannels(SrcPixels.Row(y), OrigPixels.Row(y), w); });
 }
 
-ColorPlane ColorChannels(const PixelPlane& picture)
-{
-    ColorPlane colors(picture.Width(), picture.Height());
-    const int w = picture.Width();
-#pragma omp parallel for schedule(static) if (UseRowThreads(picture.Width(), picture.Height()))
-    for (int y = 0; y < picture.Height(); ++y) CopyColorChannels(picture.Row(y), colors.Row(y), w);
-    return colors;
-}
-
 }  // namespace lumetra

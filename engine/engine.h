@@ -110,10 +110,6 @@ public:
     void BuildColorGrayPlanes();
 };
 
-// Channels 0..2 (blue, green, red) of a picture, rows in the same order. Throws
-// std::bad_alloc when the memory cannot be had.
-ColorPlane ColorChannels(const PixelPlane& picture);
-
 // The line detector, used by the sketch pass (OrigPixels, GrayPixels -> SketchPixels)
 // and by the colour mixing (Gray4RGBPixels, Gray4Work -> ColorPixels). votes must be
 // zero-filled; it is left holding the vote counts. Throws std::invalid_argument when the

@@ -84,27 +84,26 @@ float SlotReadyAt(const EffectInfo& effect)
 // The gallery run. The pictures are finished in catalogue order, each as soon as the
 // layers it reads are final, so the first ones come out while later layers are still
 // being built. Every layer goes once the build is over and its last reader has composed,
-// so the finished pictures reuse its memory. Each picture is composed straight into the
-// plane that holds it, next to the source in SrcPixels, so nothing is copied. With keepAll
-// the twenty pictures are returned; otherwise only the transitions' sources are kept, the
-// other pictures share one plane in turn, and no layer outlives the run. Without
-// transitions the run ends before the first of them and keeps no picture for them.
+// so the finished pictures reuse its memory. Each picture is composed straight into a
+// plane of its own, next to the source in SrcPixels, and handed out as it is. With keepAll
+// the twenty pictures are returned; otherwise only the transitions' sources are kept and
+// no layer outlives the run. Without transitions the run ends before the first of them and
+// keeps no picture for them.
 std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
-                                   const std::function<void(int, const PixelPlane&)>& onPicture, bool keepAll,
+                                   const std::function<void(int, const SharedPicture&)>& onPicture, bool keepAll,
                                    bool transitions = true)
 {
     static const auto lastReaders = LastReaders();
     static const auto transitionSources = TransitionSources();
-    std::vector<PixelPlane> pictures(kSlotCount);
+    std::vector<std::shared_ptr<PixelPlane>> kept(kSlotCount);
     try {
-        if (keepAll) pictures[0] = engine.SrcPixels;
+        if (keepAll) kept[0] = std::make_shared<PixelPlane>(engine.SrcPixels);
     } catch (const std::bad_alloc&) {
         throw PicturesOutOfMemory(engine.SrcPixels);
     }
-    if (onPicture) onPicture(0, engine.SrcPixels);
+    if (onPicture) onPicture(0, kept[0] ? kept[0] : SharedPicture(SharedPicture(), &engine.SrcPixels));
 
-    PixelPlane passing;  // the picture of a slot nobody keeps, while it is handed out
-    const auto picture = [&](int slot) -> const PixelPlane& { return slot == 0 ? engine.SrcPixels : pictures[slot]; };
+    const auto picture = [&](int slot) -> const PixelPlane& { return slot == 0 ? engine.SrcPixels : *kept[slot]; };
     int next = 1;  // the next slot to finish
     bool built = false;
     const auto releaseLayersOf = [&](int slot) {
@@ -119,15 +118,14 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
                 next = kSlotCount;
                 break;
             }
-            const bool kept = keepAll || (transitions && transitionSources[next]);
-            PixelPlane& finished = kept || effect.kind == EffectKind::Transition ? pictures[next] : passing;
+            auto finished = std::make_shared<PixelPlane>();
             if (effect.kind == EffectKind::Transition)
-                finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
+                *finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
             else
-                FinishPixelEffectInto(engine, next, finished);
+                FinishPixelEffectInto(engine, next, *finished);
             if (built) releaseLayersOf(next);
+            if (keepAll || (transitions && transitionSources[next])) kept[next] = finished;
             if (onPicture) onPicture(next, finished);
-            if (!kept && effect.kind == EffectKind::Transition) finished.Release();
             if (built && progress) progress(kLayersDone + (100.0f - kLayersDone) * next / (kSlotCount - 1));
         }
     };
@@ -151,7 +149,12 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
         throw;
     }
     engine.ReleaseLayers();
-    if (!keepAll) pictures.clear();
+    std::vector<PixelPlane> pictures;
+    if (keepAll) {
+        // Nobody else holds them: RenderGallery hands them out by reference only.
+        pictures.reserve(kSlotCount);
+        for (const auto& one : kept) pictures.push_back(std::move(*one));
+    }
     return pictures;
 }
 
@@ -160,11 +163,13 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
 std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress,
                                       const std::function<void(int, const PixelPlane&)>& onPicture)
 {
-    return RunGallery(engine, progress, onPicture, true);
+    if (!onPicture) return RunGallery(engine, progress, {}, true);
+    return RunGallery(
+        engine, progress, [&](int slot, const SharedPicture& picture) { onPicture(slot, *picture); }, true);
 }
 
 void StreamGallery(Engine& engine, const ProgressFn& progress,
-                   const std::function<void(int, const PixelPlane&)>& onPicture, bool transitions)
+                   const std::function<void(int, const SharedPicture&)>& onPicture, bool transitions)
 {
     RunGallery(engine, progress, onPicture, false, transitions);
 }

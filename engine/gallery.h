@@ -22,11 +22,15 @@ std::vector<PixelPlane> RenderGallery(Engine& engine, const ProgressFn& progress
 // The same run for a caller that writes each picture out as it comes: onPicture(slot,
 // picture) sees the same twenty pictures in the same order, but only the transitions'
 // sources are kept meanwhile and no layer outlives the run, which takes far less memory.
-// engine.SrcPixels is left holding the source picture. Without transitions the run stops
-// after slot 17 and keeps no picture at all: a caller that holds the pictures anyway
-// composes slots 18 and 19 from its own (same columns as ComposeTransition).
+// Each picture is a plane of its own, so the caller can go on with it (encode it on
+// another thread) while the run composes the next one. Slot 0's picture is
+// engine.SrcPixels itself, shared without being owned: the run and the caller only read
+// it, and it stays while the engine holds it. engine.SrcPixels is left holding the source
+// picture. Without transitions the run stops after slot 17 and keeps no picture at all: a
+// caller that holds the pictures anyway composes slots 18 and 19 from its own (same
+// columns as ComposeTransition).
 void StreamGallery(Engine& engine, const ProgressFn& progress,
-                   const std::function<void(int, const PixelPlane&)>& onPicture, bool transitions = true);
+                   const std::function<void(int, const SharedPicture&)>& onPicture, bool transitions = true);
 
 // One finished picture of slot 0..19 from engine.SrcPixels: 0 = copy of the source;
 // 1..17 through BuildEffectLayers + ComposeBatchEffect; 18/19 composed from the slots they

@@ -10,6 +10,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "plane_buffer.h"
 
@@ -35,6 +36,20 @@ public:
         } else {
             Release();  // the old memory goes before the new is taken
             data_ = PlaneBuffer(bytes);
+        }
+        width_ = width;
+        height_ = height;
+    }
+
+    // Re-creates the plane for a caller that writes every byte before reading any: its
+    // contents are left as the memory held them. Throws std::bad_alloc.
+    void AllocateForOverwrite(int width, int height)
+    {
+        assert(width >= 0 && height >= 0);
+        const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * Channels;
+        if (bytes != data_.size()) {
+            Release();
+            data_ = PlaneBuffer::ForOverwrite(bytes);
         }
         width_ = width;
         height_ = height;
@@ -91,5 +106,9 @@ private:
 using GrayPlane = Plane<1>;
 using ColorPlane = Plane<3>;
 using PixelPlane = Plane<4>;  // SrcPixels, PencilTexture, finished pictures
+
+// A finished picture shared by whoever still needs it (the run that made it, the writer
+// of its file); nobody changes it any more.
+using SharedPicture = std::shared_ptr<const PixelPlane>;
 
 }  // namespace lumetra

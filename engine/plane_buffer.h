@@ -32,6 +32,9 @@ public:
     PlaneBuffer() = default;
     // `size` zero bytes. Throws std::bad_alloc when the memory cannot be had.
     explicit PlaneBuffer(std::size_t size);
+    // `size` bytes whose contents are whatever the memory held, for a caller that writes
+    // every byte before reading any: reused memory is not cleared first.
+    static PlaneBuffer ForOverwrite(std::size_t size) { return {size, false}; }
     PlaneBuffer(const PlaneBuffer& other);
     PlaneBuffer(PlaneBuffer&& other) noexcept;
     PlaneBuffer& operator=(const PlaneBuffer& other);

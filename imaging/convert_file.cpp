@@ -76,11 +76,10 @@ ConvertResult ConvertFile(const ConvertJob& job)
         engine.BuildEffectLayers(job.effectIndex);
         engine.ComposeBatchEffect(job.effectIndex);
         size = QSize(engine.SrcPixels.Width(), engine.SrcPixels.Height());
-        // A JPEG is encoded straight from the plane: the same bytes, without a picture
-        // made first.
+        // A JPEG is encoded straight from the plane, which the encoder takes over: the
+        // same bytes, without a picture made first.
         if (job.format == PictureFormat::Jpg) {
-            auto file = std::make_shared<const PlaneFile>(engine.SrcPixels, job.format, details);
-            encode = [file](QIODevice& device) { return file->FileEncoder()(device); };
+            encode = PlaneEncoder(std::make_shared<const PixelPlane>(std::move(engine.SrcPixels)), job.format, details);
         } else {
             const QImage picture = DrawPixels(engine.SrcPixels);
             if (picture.isNull()) throw std::bad_alloc();

@@ -28,7 +28,7 @@ struct CompressorDeleter {
 
 }  // namespace
 
-QByteArray EncodeJpeg(const ColorPlane& plane, QString& error)
+QByteArray EncodeJpeg(const PixelPlane& plane, QString& error)
 {
     if (plane.Empty()) {
         error = QStringLiteral("there is no picture to write");
@@ -42,7 +42,7 @@ QByteArray EncodeJpeg(const ColorPlane& plane, QString& error)
     }
     unsigned char* file = nullptr;
     unsigned long size = 0;
-    if (tjCompress2(compressor.get(), plane.Row(0), plane.Width(), int(plane.RowBytes()), plane.Height(), TJPF_BGR,
+    if (tjCompress2(compressor.get(), plane.Row(0), plane.Width(), int(plane.RowBytes()), plane.Height(), TJPF_BGRX,
                     &file, &size, TJSAMP_420, InfoOf(PictureFormat::Jpg).writer.quality,
                     TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT) != 0) {
         error = QString::fromLocal8Bit(tjGetErrorStr2(compressor.get()));

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,7 +159,12 @@ StagedFile WriteTemporary(const QString& path, const Encoder& encode)
     // The device's own error is the true cause when the encoder failed because of it.
     QString reason = file->Reason();
     if (reason.isEmpty()) {
-        const QString encoderReason = encode(*file);
+        QString encoderReason;
+        try {
+            encoderReason = encode(*file);
+        } catch (const std::bad_alloc&) {  // encoders make their copies of the pixels as they go
+            encoderReason = QStringLiteral("not enough memory");
+        }
         reason = file->Reason().isEmpty() ? encoderReason : file->Reason();
     }
     if (reason.isEmpty())

@@ -59,7 +59,7 @@ void RunJob(QPromise<GenerateUpdate>& promise, const std::stop_token& stop, cons
         // composed here from those pictures, so the engine keeps none of its own.
         if (slot == GenerateJob::kWholeGallery) {
             StreamGallery(
-                engine, progress, [&](int s, const PixelPlane& plane) { deliver(s, DrawPixels24(plane)); }, false);
+                engine, progress, [&](int s, const SharedPicture& plane) { deliver(s, DrawPixels24(*plane)); }, false);
             pictures[0] = DrawPixels24(engine.SrcPixels);
             for (const EffectInfo& effect : kCatalogue) {
                 if (effect.kind != EffectKind::Transition) continue;

@@ -148,8 +148,8 @@ TEST(Cancellation, GalleryStoppedAfterAnyPictureKeepsTheFinishedOnes)
         e.stop = source.get_token();
         std::vector<int> handedOut;
         EXPECT_THROW(StreamGallery(e, {},
-                                   [&](int slot, const PixelPlane& picture) {
-                                       EXPECT_EQ(picture, expected[slot]) << slot;
+                                   [&](int slot, const SharedPicture& picture) {
+                                       EXPECT_EQ(*picture, expected[slot]) << slot;
                                        handedOut.push_back(slot);
                                        if (slot == last) source.request_stop();
                                    }),

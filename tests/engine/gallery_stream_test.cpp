@@ -1,5 +1,6 @@
 // The streaming gallery run must hand out exactly the gallery's pictures while keeping
-// far fewer of them, and the ordinary run's early release of layers must not show.
+// far fewer of them, pictures its caller holds on to must stay as they were handed out,
+// and the ordinary run's early release of layers must not show.
 
 #include <vector>
 
@@ -50,17 +51,21 @@ TEST(GalleryStream, HandsOutTheGalleryPicturesInOrder)
             Engine streamed = PhotoEngine(filters);
             const PixelPlane source = streamed.SrcPixels;
             std::vector<int> order;
+            std::vector<SharedPicture> held;
             std::vector<float> progress;
             StreamGallery(
                 streamed, [&](float v) { progress.push_back(v); },
-                [&](int slot, const PixelPlane& picture) {
-                    EXPECT_EQ(picture, expected[slot]) << kCatalogue[slot].name << " filters " << filters;
+                [&](int slot, const SharedPicture& picture) {
                     order.push_back(slot);
+                    held.push_back(picture);
                 },
                 transitions);
             const std::size_t count = transitions ? 20 : 18;
             ASSERT_EQ(order.size(), count);
-            for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(order[i], int(i));
+            for (std::size_t i = 0; i < count; ++i) {
+                EXPECT_EQ(order[i], int(i));
+                EXPECT_EQ(*held[i], expected[i]) << kCatalogue[i].name << " filters " << filters;
+            }
             if (transitions) {
                 EXPECT_EQ(progress.back(), 100.0f);
             }
@@ -77,7 +82,8 @@ TEST(GalleryStream, FirstPicturesComeOutWhileLaterLayersAreBuilt)
     Engine e = PhotoEngine(false);
     std::vector<float> events;  // progress values, and pictures as -1 - slot
     StreamGallery(
-        e, [&](float v) { events.push_back(v); }, [&](int slot, const PixelPlane&) { events.push_back(-1.0f - slot); });
+        e, [&](float v) { events.push_back(v); },
+        [&](int slot, const SharedPicture&) { events.push_back(-1.0f - slot); });
     const auto after = [&](float value) {
         for (std::size_t i = 0; i + 1 < events.size(); ++i)
             if (events[i] == value) return std::vector<float>(events.begin() + i + 1, events.begin() + i + 3);

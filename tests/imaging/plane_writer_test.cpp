@@ -52,7 +52,7 @@ TEST(PlaneWriterTest, PngHoldsThePlanesPixels)
 TEST(PlaneWriterTest, FailuresNameTheFile)
 {
     QString error;
-    EXPECT_TRUE(EncodeJpeg(ColorPlane(), error).isEmpty());
+    EXPECT_TRUE(EncodeJpeg(PixelPlane(), error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
 
     QTemporaryDir dir;

@@ -46,6 +46,16 @@ void ReleaseBuildOnlyPlanes(Engine& e, bool keepLasting)
         if (row.layer == EffectLayer::None) ReleasePlane(e, row, keepLasting);
 }
 
+// Whether a layer may go once its last reader has composed even while the build goes on:
+// the step that makes it feeds no later step.
+bool FreeBeforeBuildEnds(EffectLayer layer)
+{
+    const LayerInfo* row = FindLayer(layer);
+    const auto maker = std::find_if(kLayerSteps.begin(), kLayerSteps.end(),
+                                    [&](const LayerStepInfo& step) { return row && step.step == row->step; });
+    return maker != kLayerSteps.end() && !maker->feedsLaterSteps;
+}
+
 constexpr int kLayerKinds = static_cast<int>(EffectLayer::ColorGray) + 1;
 
 // For every pixel slot, the layers whose last reader it is.
@@ -83,12 +93,14 @@ float SlotReadyAt(const EffectInfo& effect)
 
 // The gallery run. The pictures are finished in catalogue order, each as soon as the
 // layers it reads are final, so the first ones come out while later layers are still
-// being built. Every layer goes once the build is over and its last reader has composed,
-// so the finished pictures reuse its memory. Each picture is composed straight into a
-// plane of its own, next to the source in SrcPixels, and handed out as it is. With keepAll
-// the twenty pictures are returned; otherwise only the transitions' sources are kept and
-// no layer outlives the run. Without transitions the run ends before the first of them and
-// keeps no picture for them.
+// being built. A layer goes once its last reader has composed: at once when no later step
+// of the build reads it, else when the build is over; the finished pictures reuse its
+// memory. Each picture is composed straight into a plane of its own, next to the source
+// in SrcPixels, and handed out as it is. A transition is composed as soon as its three
+// pictures are there and waits for its turn, so they need not be kept to the end. With
+// keepAll the twenty pictures are returned; otherwise only what the transitions still
+// need is kept and no layer outlives the run. Without transitions the run ends before the
+// first of them and keeps no picture for them.
 std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
                                    const std::function<void(int, const SharedPicture&)>& onPicture, bool keepAll,
                                    bool transitions = true)
@@ -107,7 +119,23 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
     int next = 1;  // the next slot to finish
     bool built = false;
     const auto releaseLayersOf = [&](int slot) {
-        for (EffectLayer layer : lastReaders[slot]) ReleaseLayer(engine, layer, keepAll);
+        for (EffectLayer layer : lastReaders[slot])
+            if (built || FreeBeforeBuildEnds(layer)) ReleaseLayer(engine, layer, keepAll);
+    };
+    // Composes every transition whose pictures are all finished (slot 0 always is), then
+    // lets go of the pictures no transition still waiting reads.
+    const auto composeReadyTransitions = [&] {
+        const auto there = [&](int slot) { return slot == 0 || kept[slot] != nullptr; };
+        const auto waiting = [&](const EffectInfo& t) { return t.kind == EffectKind::Transition && !kept[t.slot]; };
+        for (const EffectInfo& t : kCatalogue)
+            if (waiting(t) && there(t.left) && there(t.middle) && there(t.base))
+                kept[t.slot] = std::make_shared<PixelPlane>(
+                    ComposeTransition(picture(t.left), picture(t.middle), picture(t.base)));
+        for (int slot = 1; slot < kSlotCount && !keepAll; ++slot)
+            if (transitionSources[slot] && std::none_of(kCatalogue.begin(), kCatalogue.end(), [&](const EffectInfo& t) {
+                    return waiting(t) && (t.left == slot || t.middle == slot || t.base == slot);
+                }))
+                kept[slot].reset();
     };
     // Finishes every slot, in order, whose layers are final at this point of the build.
     const auto finishReady = [&](float layersProgress) {
@@ -118,13 +146,15 @@ std::vector<PixelPlane> RunGallery(Engine& engine, const ProgressFn& progress,
                 next = kSlotCount;
                 break;
             }
-            auto finished = std::make_shared<PixelPlane>();
-            if (effect.kind == EffectKind::Transition)
-                *finished = ComposeTransition(picture(effect.left), picture(effect.middle), picture(effect.base));
-            else
+            std::shared_ptr<PixelPlane> finished = kept[next];  // a transition is composed already
+            if (!finished) {
+                finished = std::make_shared<PixelPlane>();
                 FinishPixelEffectInto(engine, next, *finished);
-            if (built) releaseLayersOf(next);
-            if (keepAll || (transitions && transitionSources[next])) kept[next] = finished;
+                releaseLayersOf(next);
+                if (keepAll || (transitions && transitionSources[next])) kept[next] = finished;
+                if (transitions) composeReadyTransitions();
+            }
+            if (!keepAll && effect.kind == EffectKind::Transition) kept[next].reset();
             if (onPicture) onPicture(next, finished);
             if (built && progress) progress(kLayersDone + (100.0f - kLayersDone) * next / (kSlotCount - 1));
         }

@@ -154,6 +154,7 @@ void KeepLargeHeapBlocks()
 {
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_ARENA_MAX, 1);
 }
 
 PlaneBuffer::PlaneBuffer(std::size_t size) : PlaneBuffer(size, true) {}

@@ -25,6 +25,8 @@ void ReleaseKeptBuffers();
 // handed to the encoders); served by mappings of their own, each would be given back on
 // release and taken afresh, page by page, for the next picture, which costs more than the
 // effects themselves. Kept in the heap, the next picture of the same size reuses them.
+// One heap serves every thread: a picture encoded on one thread and the next decoded or
+// encoded on another then reuse the same blocks instead of each thread growing its own.
 void KeepLargeHeapBlocks();
 
 class PlaneBuffer {

@@ -265,6 +265,24 @@ Shortfall FindShortfall(const QByteArray& format, const QByteArray& file, const 
     return {};
 }
 
+void BlackenMissingBmpRows(const QByteArray& file, const Shortfall& shortfall, QImage& decoded)
+{
+    if (!shortfall.cut || shortfall.missingRows <= 0 || decoded.isNull()) return;
+    // A palette has no black of its own to paint with.
+    if (decoded.format() != QImage::Format_RGB32 && decoded.format() != QImage::Format_ARGB32)
+        decoded = decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    // Rows are stored bottom row first unless the height is negative; the data ends in the
+    // rows stored last.
+    const Bytes b(file);
+    const bool topDown = b.U32(14) != 12 && qint32(b.U32(22)) < 0;
+    const int missing = std::min(shortfall.missingRows, decoded.height());
+    const int first = topDown ? decoded.height() - missing : 0;
+    for (int y = first; y < first + missing; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(decoded.scanLine(y));
+        std::fill(row, row + decoded.width(), qRgb(0, 0, 0));
+    }
+}
+
 QString DescribeShortfall(const Shortfall& shortfall)
 {
     if (shortfall.missingRows > 0 && shortfall.totalRows > 0)

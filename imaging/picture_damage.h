@@ -28,6 +28,10 @@ struct Shortfall {
 // null (a JPEG decoder fills a missing end grey, which shows how much is missing).
 Shortfall FindShortfall(const QByteArray& format, const QByteArray& file, const QImage& decoded);
 
+// Paints black the rows a cut-short BMP's data does not reach: the decoder leaves them
+// as the memory it took held them, which may be another picture's pixels.
+void BlackenMissingBmpRows(const QByteArray& file, const Shortfall& shortfall, QImage& decoded);
+
 // "N of its H pixel rows are missing" or, when the rows are not known, "part of the
 // picture is missing".
 QString DescribeShortfall(const Shortfall& shortfall);

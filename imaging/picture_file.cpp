@@ -74,7 +74,9 @@ DecodedPicture DecodeWithQt(QByteArray& file, const QString& path, const ReadLim
         decoded.reason = DecodeFailure(reader, format, file, announced);
         return decoded;
     }
-    if (const Shortfall shortfall = FindShortfall(format, file, decoded.image); shortfall.cut)
+    const Shortfall shortfall = FindShortfall(format, file, decoded.image);
+    if (format == "bmp") BlackenMissingBmpRows(file, shortfall, decoded.image);
+    if (shortfall.cut)
         warning =
             QStringLiteral("Warning: \"%1\" is cut short: %2.").arg(ShownPath(path), DescribeShortfall(shortfall));
     return decoded;

@@ -92,6 +92,16 @@ TEST_F(DamagedFiles, PicturesCutShortSayHowManyRowsAreMissing)
         const QString told = read.ok() ? read.warning : read.error;
         EXPECT_TRUE(told.contains(path) && told.contains(QLatin1String(cut.says))) << told.toStdString();
     }
+    // The rows a BMP's data does not reach come out black, never as what the memory held
+    // before (here: a white picture of the same size, read and let go just before).
+    QImage white(64, 64, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(ReadPicture(Write(QStringLiteral("white.bmp"), EncodePicture(white, PictureFormat::Bmp))).ok());
+    const QImage read = ReadPicture(Write(QStringLiteral("cut.bmp"), bmp.left(bmp.size() - 64 * 3 * 10))).image;
+    ASSERT_EQ(read.size(), picture.size());
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(read.pixel(x, y), y < 10 ? qRgb(0, 0, 0) : picture.pixel(x, y)) << x << ", " << y;
 }
 
 // The header of a GIF or BMP made to promise twice the rows its data holds.

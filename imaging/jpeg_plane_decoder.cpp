@@ -64,7 +64,8 @@ std::optional<PixelPlane> DecodeJpegPlane(const QByteArray& file, double maxMega
     if (!SizeLimitReason(size, maxMegapixels).isEmpty() || !ImpossibleDensity("jpeg", size, file.size()).isEmpty())
         return std::nullopt;
     try {
-        PixelPlane plane(width, height);
+        PixelPlane plane;
+        plane.AllocateForOverwrite(width, height);  // the decode writes every byte
         // The accurate DCT and smooth chroma upsampling are TurboJPEG's defaults, as they are
         // the general reader's; a warning stops the decode, and the general reader then
         // reports the damage in its own words.

@@ -36,7 +36,8 @@ PixelPlane Oriented(const PixelPlane& stored, int orientation)
     const int w = stored.Width();
     const int h = stored.Height();
     const bool swapped = orientation >= 5 && orientation <= 8;
-    PixelPlane shown(swapped ? h : w, swapped ? w : h);
+    PixelPlane shown;
+    shown.AllocateForOverwrite(swapped ? h : w, swapped ? w : h);  // every pixel is moved in
     const int width = shown.Width();
     const int height = shown.Height();
     // The index of a stored pixel from its top-left position (planes keep rows bottom-up).

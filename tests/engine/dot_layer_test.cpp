@@ -257,9 +257,7 @@ TEST(DotShadingTest, BlackDotsTakeHalfTheGrayOrHalfTheColor)
     // Halves round to even: 35.5 -> 36, 2.5 -> 2, 3.5 -> 4, 100.5 -> 100. White stays.
     EXPECT_EQ(Dots(grayDots), (std::vector<int>{36, 255}));
     EXPECT_EQ(grayDots(2, 0, 0), 36);
-    EXPECT_EQ(colorDots(0, 0, 0), 2);
-    EXPECT_EQ(colorDots(1, 0, 0), 4);
-    EXPECT_EQ(colorDots(2, 0, 0), 100);
+    test::ExpectPixel(colorDots, 0, 0, 2, 4, 100);
     EXPECT_EQ(colorDots(2, 1, 0), 255);
 }
 

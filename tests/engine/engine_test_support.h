@@ -1,6 +1,8 @@
 #pragma once
 // Pictures, planes and engines for the engine tests.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <random>
 #include <utility>
@@ -75,6 +77,14 @@ inline std::vector<int> FirstChannel(const ColorPlane& p)
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x) v.push_back(p(0, x, y));
     return v;
+}
+
+template <int C>
+void ExpectPixel(const Plane<C>& p, int x, int y, int b, int g, int r)
+{
+    EXPECT_EQ(p(0, x, y), b) << "blue at " << x << "," << y;
+    EXPECT_EQ(p(1, x, y), g) << "green at " << x << "," << y;
+    EXPECT_EQ(p(2, x, y), r) << "red at " << x << "," << y;
 }
 
 // Every layer the layer run builds, in colour and in grey.

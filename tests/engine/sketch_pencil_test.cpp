@@ -11,6 +11,7 @@
 namespace lumetra {
 namespace {
 
+using test::ExpectPixel;
 using test::FlatPicture;
 using test::PrepareSteps;
 using test::SetPixel;
@@ -25,13 +26,6 @@ Engine WithLines(const PixelPlane& picture, std::initializer_list<std::pair<int,
     for (const auto& [x, y] : lines)
         for (int c = 0; c < 3; ++c) e.SketchPixels(c, x, y) = 0;
     return e;
-}
-
-void ExpectPixel(const ColorPlane& p, int x, int y, int b, int g, int r)
-{
-    EXPECT_EQ(p(0, x, y), b) << "blue at " << x << "," << y;
-    EXPECT_EQ(p(1, x, y), g) << "green at " << x << "," << y;
-    EXPECT_EQ(p(2, x, y), r) << "red at " << x << "," << y;
 }
 
 TEST(SketchShadingTest, IntegerHalvingRoundsLikeTheFloatingPointOne)

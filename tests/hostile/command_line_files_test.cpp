@@ -86,8 +86,7 @@ TEST_F(CommandLineFiles, BatchConvertsTheGoodFilesAndNamesEachBadOne)
 {
     const QString out = Path("out");
     ASSERT_TRUE(QDir().mkpath(out));
-    const QString earlier = QDir(out).filePath("cut.jpg");
-    ASSERT_TRUE(test::WriteBytes(earlier, "an earlier conversion"));
+    const QString earlier = Write("out/cut.jpg", "an earlier conversion");
 
     const Outcome outcome =
         RunCli({"batch", Path("good.png"), Path("cut.png"), Path("noframes.gif"), Path("zero.tif"), Path("bomb.png"),

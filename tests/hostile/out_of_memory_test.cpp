@@ -2,7 +2,6 @@
 // just above what it uses, so the engine's planes cannot be had. The run must stop
 // with a message, leave the engine usable and leave files on disk alone.
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
@@ -12,13 +11,14 @@
 #include "imaging/plane_transfer.h"
 #include "tests/hostile/address_space_cap.h"
 #include "tests/hostile/hostile_pictures.h"
-#include "tests/imaging/test_pictures.h"
+#include "tests/hostile/scratch_files.h"
 
 namespace lumetra {
 namespace {
 
 using test::AddressSpaceCap;
 using test::kMegabyte;
+using OutOfMemory = test::ScratchFiles;
 
 Engine EngineFor(int width, int height)
 {
@@ -28,7 +28,7 @@ Engine EngineFor(int width, int height)
     return engine;
 }
 
-TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
+TEST_F(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
 {
     if (test::kAddressSanitizer) GTEST_SKIP();
     Engine small = EngineFor(8, 8);
@@ -51,14 +51,12 @@ TEST(OutOfMemory, GalleryStopsWithAMessageAndTheEngineStaysUsable)
     EXPECT_EQ(RenderGallery(again), expected);
 }
 
-TEST(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
+TEST_F(OutOfMemory, RenderNamesTheFileAndKeepsTheOldOutput)
 {
     if (test::kAddressSanitizer) GTEST_SKIP();
-    QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("large.png"));
-    const QString output = dir.filePath(QStringLiteral("out.png"));
-    ASSERT_TRUE(test::WriteBytes(input, hostile::OneColorPicture(4000, 3000, qRgb(120, 130, 140), PictureFormat::Png)));
-    ASSERT_TRUE(test::WriteBytes(output, "an earlier result"));
+    const QString input =
+        Write("large.png", hostile::OneColorPicture(4000, 3000, qRgb(120, 130, 140), PictureFormat::Png));
+    const QString output = Write("out.png", "an earlier result");
 
     const auto parsed = cli::ParseCommandLine({"render", input, output, "--effect", "pencil sketch"});
     const cli::Command& command = std::get<cli::Command>(parsed);
